@@ -1,0 +1,22 @@
+#pragma once
+// The six-byte real: exponent byte (bias 129, 0 = zero), 39-bit fraction least
+// significant byte first, sign in the top bit of byte 5. Values carry 40 significant bits.
+#include <array>
+#include <cstdint>
+
+struct Real48 {
+    std::array<uint8_t, 6> Bytes{};
+
+    friend bool operator==(const Real48&, const Real48&) = default;
+};
+
+// Rounds to 40 significant bits (halves away from zero); underflow gives zero,
+// magnitudes of 2^127 and above raise EOverflow. A floating fault pending from
+// the computation of x surfaces here as its own exception.
+Real48 Ext2Real(long double x);
+
+// Exact.
+long double Real2Ext(Real48 r);
+
+// The value after a trip through the six-byte real, for sums known to stay in range.
+inline long double SixByte(long double x) { return Real2Ext(Ext2Real(x)); }
