@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/FloatToText.h"
 #include "app/PowerOfTen.h"
 #include "app/Utf8.h"
 
@@ -100,19 +101,6 @@ std::string GroupThousands(const std::string& digits, char32_t separator)
     return out;
 }
 
-// General format with 15 significant digits, used beyond 18 integer digits.
-std::string GeneralForm(DecimalDigits d, char32_t decimalSeparator)
-{
-    RoundDigits(d, 15);
-    d.Digits.erase(d.Digits.find_last_not_of('0') + 1);
-    std::string out(1, d.Digits[0]);
-    if (d.Digits.size() > 1) {
-        AppendUtf8(out, decimalSeparator);
-        out += d.Digits.substr(1);
-    }
-    return out + "E" + std::to_string(d.Exponent - 1);
-}
-
 }  // namespace
 
 std::string FormatAxisValue(double value, const std::string& pattern, char32_t decimalSeparator, char32_t thousandSeparator)
@@ -125,8 +113,10 @@ std::string FormatAxisValue(double value, const std::string& pattern, char32_t d
     bool minus = false;
     if (magnitude != 0.0L) {
         DecimalDigits d = Decompose(magnitude);
-        if (d.Exponent > kSignificant)
-            return (value < 0 ? "-" : "") + GeneralForm(d, decimalSeparator);
+        if (d.Exponent > kSignificant) {
+            char buffer[kFloatTextCapacity];
+            return std::string(buffer, FloatToText(buffer, value, 15, 0, decimalSeparator));
+        }
         // A value that rounds to zero is written without a sign.
         if (RoundDigits(d, d.Exponent + p.MaxDecimals)) {
             minus = value < 0;
