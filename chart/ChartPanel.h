@@ -1,0 +1,109 @@
+#pragma once
+// The chart control's base: margins, bounds and chart rectangle, the off-screen image and
+// the drawing surface every part draws on. The host widget forwards its paint requests to
+// Paint and its geometry to SetBounds, and repaints when OnInvalidate fires.
+#include "chart/ChartCanvas.h"
+#include "chart/ChartTypes.h"
+#include "chart/ZoomPanningRecord.h"
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class TChartFont;
+
+class TCustomChartPanel {
+public:
+    TCustomChartPanel();
+    virtual ~TCustomChartPanel();
+    TCustomChartPanel(const TCustomChartPanel&) = delete;
+    TCustomChartPanel& operator=(const TCustomChartPanel&) = delete;
+
+    // Margins in percent of the drawn width (0 left, 2 right) or height (1 top, 3 bottom).
+    std::int32_t GetMargin(int index) const { return FMargins[index]; }
+    void SetMargin(int index, std::int32_t value);
+    std::int32_t MarginLeft() const { return FMargins[0]; }
+    std::int32_t MarginTop() const { return FMargins[1]; }
+    std::int32_t MarginRight() const { return FMargins[2]; }
+    std::int32_t MarginBottom() const { return FMargins[3]; }
+    void SetMarginLeft(std::int32_t value) { SetMargin(0, value); }
+    void SetMarginTop(std::int32_t value) { SetMargin(1, value); }
+    void SetMarginRight(std::int32_t value) { SetMargin(2, value); }
+    void SetMarginBottom(std::int32_t value) { SetMargin(3, value); }
+
+    // Settings of the bevelled panel the control is. Not published by the chart window.
+    std::int32_t BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(std::int32_t value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+
+    // Control level.
+    virtual void Invalidate();
+    virtual void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+    virtual TRect GetClientRect() const;
+    std::int32_t Width() const { return FWidth; }
+    std::int32_t Height() const { return FHeight; }
+    // The window's paint request: a copy of ChartImage while it is clean, else a full Draw.
+    virtual void Paint(TChartCanvas& controlCanvas);
+    // Draws the complete chart into userCanvas at userRect, through ChartImage.
+    virtual void Draw(TChartCanvas& userCanvas, const TRect& userRect);
+    virtual void PartChanged();
+
+    // Drawing-surface operations on DrawingCanvas.
+    virtual void SetCanvasFont(TChartFont& font);
+    virtual void TextOut(int x, int y, const std::string& text);
+    virtual int TextHeight(const std::string& text);
+    virtual int TextWidth(const std::string& text);
+    int FontHeight() { return TextHeight("W"); }
+    TChartCanvas& Canvas() { return *DrawingCanvas; }
+
+    // Keeps ChartRect inside the top-left of ChartBounds and at least one pixel wide and
+    // high, then derives ChartWidth, ChartHeight and the centre.
+    void RecalcWidthHeight();
+
+    // Called by the host whenever Invalidate marks the image dirty.
+    std::function<void()> OnInvalidate;
+
+    bool ImageDirty = true;
+    const QImage* ChartImage() const { return FChartImage.get(); }
+
+    // 3D working values, recomputed at every paint.
+    std::int32_t Width3D = 0;
+    std::int32_t Height3D = 0;
+    std::int32_t MaxZOrder = 0;
+    std::int32_t SeriesWidth3D = 0;
+    std::int32_t SeriesHeight3D = 0;
+
+    TRect ChartBounds;
+    TRect ChartRect;
+    std::int32_t ChartWidth = 0;
+    std::int32_t ChartHeight = 0;
+    std::int32_t ChartXCenter = 0;
+    std::int32_t ChartYCenter = 0;
+
+    TZoomPanningRecord Zoom;
+    TZoomPanningRecord Panning;
+
+protected:
+    // The paint sequence proper, drawn on DrawingCanvas.
+    virtual void InternalDraw(const TRect& r) = 0;
+    // The surface on the off-screen image; tests substitute a recording one.
+    virtual std::unique_ptr<TChartCanvas> CreateImageCanvas(QImage& image);
+
+    void SetMonochromeImage(bool monochrome);
+
+    TChartCanvas* ControlCanvas = nullptr;
+    TChartCanvas* DrawingCanvas = nullptr;
+
+private:
+    std::int32_t FMargins[4] = {3, 3, 3, 3};
+    std::int32_t FBorderWidth = 0;
+    TColor FColor = clBtnFace;
+    std::int32_t FLeft = 0;
+    std::int32_t FTop = 0;
+    std::int32_t FWidth = 400;
+    std::int32_t FHeight = 250;
+    bool FMonochromeImage = false;
+    std::unique_ptr<QImage> FChartImage;
+};

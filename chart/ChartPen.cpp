@@ -1,0 +1,91 @@
+#include "chart/ChartPen.h"
+
+void TChartPen::Changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+void TChartPen::SetColor(TColor value)
+{
+    if (value != FColor) {
+        FColor = value;
+        Changed();
+    }
+}
+
+void TChartPen::SetWidth(std::int32_t value)
+{
+    if (value != FWidth) {
+        FWidth = value;
+        Changed();
+    }
+}
+
+void TChartPen::SetStyle(TPenStyle value)
+{
+    if (value != FStyle) {
+        FStyle = value;
+        Changed();
+    }
+}
+
+void TChartPen::SetMode(TPenMode value)
+{
+    if (value != FMode) {
+        FMode = value;
+        Changed();
+    }
+}
+
+void TChartPen::SetVisible(bool value)
+{
+    if (value != FVisible) {
+        FVisible = value;
+        Changed();
+    }
+}
+
+void TChartPen::Assign(const TChartPen& source)
+{
+    if (FColor == source.FColor && FWidth == source.FWidth && FStyle == source.FStyle &&
+        FMode == source.FMode && FVisible == source.FVisible)
+        return;
+    FColor = source.FColor;
+    FWidth = source.FWidth;
+    FStyle = source.FStyle;
+    FMode = source.FMode;
+    FVisible = source.FVisible;
+    Changed();
+}
+
+void TChartBrush::Changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+void TChartBrush::SetColor(TColor value)
+{
+    if (value != FColor) {
+        FColor = value;
+        Changed();
+    }
+}
+
+void TChartBrush::SetStyle(TBrushStyle value)
+{
+    if (value != FStyle) {
+        FStyle = value;
+        Changed();
+    }
+}
+
+void TChartBrush::Assign(const TChartBrush& source)
+{
+    if (FColor == source.FColor && FStyle == source.FStyle)
+        return;
+    FColor = source.FColor;
+    FStyle = source.FStyle;
+    Changed();
+}
