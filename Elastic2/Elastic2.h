@@ -1,0 +1,69 @@
+#pragma once
+// TElastic: a non-visual component that makes a window's controls follow the window's size.
+// On every resize it scales each control's left, top, width and height by the ratio of the
+// window's new outer size to its outer size at the previous resize, rounding to whole pixels
+// each time, and scales label fonts with the height ratio. It never keeps the starting layout,
+// so repeated resizes drift by single pixels.
+//
+// Using it on a window (Elastic1 on Form1):
+//   - The window is a plain top-level QWidget subclass without a layout; its controls are
+//     direct children or children of group boxes, placed with setGeometry. Labels are QLabels.
+//   - Create the component last in the window's constructor, after all controls exist and the
+//     window has its design size:  Elastic1 = new TElastic(this);
+//     The window owns it (QObject parent) and destroys it; nothing else is needed.
+//   - The component takes over the window's resize handler (TResizeSlot::Of(window).OnResize),
+//     chains whatever handler was there before and gives it back on destruction. Code that
+//     wants to react to resizes after the controls have been scaled sets OnFormResize.
+//   - "Outer size" is QWidget::frameSize() (frame and caption included). Platforms that learn
+//     the frame only when the window is mapped do not count that change as a resize.
+#include "Real48.h"
+#include "ResizeSlot.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <functional>
+
+class QLabel;
+class QWidget;
+
+class TElastic : public QObject {
+public:
+    using TInformationBox = std::function<void(const QString& Text, const QString& Caption)>;
+
+    // An owner that is not a window gets an information box (ShowInformation) and an inert
+    // component that hooks nothing and scales nothing.
+    explicit TElastic(QObject* AOwner, TInformationBox ShowInformation = ShowInformationBox);
+    ~TElastic() override;
+
+    TElastic(const TElastic&) = delete;
+    TElastic& operator=(const TElastic&) = delete;
+
+    // The window's resize handler.
+    virtual void FormResize(QObject* Sender);
+    virtual void ScaleControls(QWidget* Parent, Real48 XRatio, Real48 YRatio);
+
+    // The modal box with information icon and one OK button.
+    static void ShowInformationBox(const QString& Text, const QString& Caption);
+
+    bool AllControls = true;
+    bool Enabled = true;
+    TNotifyEvent OnFormResize;
+
+private:
+    int FReferenceHeight = 0;
+    int FReferenceWidth = 0;
+    TNotifyEvent FPreviousResize;
+
+public:
+    bool StretchLabelFont = true;
+
+private:
+    QSize OuterSize();
+    void StretchFont(QLabel& Label, long double YRatio) const;
+
+    QWidget* FForm = nullptr;              // null: inert
+    QPointer<TResizeSlot> FResizeSlot;     // the window's slot; gone first when the window dies
+    QSize FFrame;                          // frame extent the reference size was taken with
+};
