@@ -1,0 +1,98 @@
+#include "main/SimulationRun.h"
+
+#include "app/FloatToText.h"
+#include "app/IntegerText.h"
+#include "app/TextToFloat.h"
+#include "app/Utf8.h"
+#include "population/AsexualPopulation.h"
+#include "population/Random.h"
+#include "population/Real48.h"
+#include "population/SexualPopulation.h"
+
+namespace {
+
+// Bumped by every run; a run that finds it changed after pumping messages has
+// been superseded by a run started meanwhile.
+unsigned LatestRun = 0;
+
+class TBusyCursor {
+public:
+    explicit TBusyCursor(TRunHost& host) : host_(host) { host_.SetBusyCursor(true); }
+    ~TBusyCursor() { host_.SetBusyCursor(false); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    TRunHost& host_;
+};
+
+template <class TPopulation>
+void InitPopulation(TPopulation& population, const std::u32string& gene, const TRunFields& fields)
+{
+    population.Init(gene);
+    population.MutationLimit = static_cast<std::uint8_t>(StrToInt(fields.Edit4));
+    population.ParasiteKillFactor = Ext2Real(StrToFloat(fields.Edit3));
+    population.MutationRate = Ext2Real(StrToFloat(fields.Edit5));
+}
+
+// One population's generation: parasite, report, then the steps that make the next one.
+template <class TPopulation>
+void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSeries gcSeries,
+                std::uint32_t gcColour, TRunSeries livingSeries, std::uint32_t livingColour)
+{
+    population.ParasiteStep();
+    const long double average = Real2Ext(population.AverageGC());
+    const std::uint8_t living = population.CountLiving();
+
+    char line[16 + kFloatTextCapacity];
+    const std::string count = IntToStr(living);
+    std::size_t length = count.size();
+    count.copy(line, length);
+    line[length++] = ';';
+    line[length++] = ' ';
+    length += FloatToText(line + length, average, 15, 0);
+    host.Measured(box, living, average);
+    host.AppendLine(box, std::string_view(line, length));
+    host.AddPoint(gcSeries, Round(average), gcColour);
+    host.AddPoint(livingSeries, living, livingColour);
+
+    population.Mutate();
+    population.LethalCheck();
+    population.Reproduce();
+}
+
+} // namespace
+
+void SimulationRun(TRunHost& host, const TRunFields& fields)
+{
+    const unsigned thisRun = ++LatestRun;
+    TBusyCursor cursor(host);
+
+    host.ClearLines(TResultBox::Memo1);
+    host.ClearLines(TResultBox::Memo2);
+    for (auto series : {TRunSeries::Series1, TRunSeries::Series2, TRunSeries::Series3,
+                        TRunSeries::Series4})
+        host.ClearSeries(series);
+
+    const std::u32string gene = DecodeUtf8(fields.Edit1);
+    host.AppendLine(TResultBox::Memo1, kSexualHeader);
+    InitPopulation(SexualPopulation, gene, fields);
+    host.AppendLine(TResultBox::Memo2, kAsexualHeader);
+    InitPopulation(AsexualPopulation, gene, fields);
+    if (fields.Seed)
+        RandSeed = *fields.Seed;
+
+    const std::int32_t generations = StrToInt(fields.Edit2);
+    for (std::int32_t g = 0; g < generations; ++g) {
+        if (host.ChartVisible()) {
+            host.ProcessMessages();
+            if (LatestRun != thisRun)
+                return;
+        }
+        // Each series carries what its title names.
+        Generation(host, SexualPopulation, TResultBox::Memo1, TRunSeries::Series1,
+                   kSeries1Colour, TRunSeries::Series2, kSeries2Colour);
+        Generation(host, AsexualPopulation, TResultBox::Memo2, TRunSeries::Series4,
+                   kSeries4Colour, TRunSeries::Series3, kSeries3Colour);
+    }
+}

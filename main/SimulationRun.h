@@ -1,0 +1,55 @@
+#pragma once
+// The simulation run behind the Start button, shared with the headless runner.
+// It reaches the windows only through TRunHost.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class TResultBox { Memo1, Memo2 };  // sexual, asexual
+enum class TRunSeries { Series1, Series2, Series3, Series4 };
+
+inline constexpr const char* kSexualHeader =
+    "Anzahl Lebender nach Parasit (sexuell); GC-Gehalt (sexuell)";
+inline constexpr const char* kAsexualHeader =
+    "Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)";
+
+// Colours (0x00BBGGRR) each series' points carry.
+inline constexpr std::uint32_t kSeries1Colour = 0x0000FF;  // clRed, "GC-Sexuell"
+inline constexpr std::uint32_t kSeries2Colour = 0x8000FF;  // "Lebend-Sexuell"
+inline constexpr std::uint32_t kSeries3Colour = 0xFFFF00;  // clAqua, "Lebend-Nichtsexuell"
+inline constexpr std::uint32_t kSeries4Colour = 0xFF0000;  // clBlue, "GC-Nichtsexuell"
+
+class TRunHost {
+public:
+    virtual ~TRunHost() = default;
+
+    virtual void ClearLines(TResultBox box) = 0;
+    virtual void AppendLine(TResultBox box, std::string_view line) = 0;
+    virtual void ClearSeries(TRunSeries series) = 0;
+    virtual void AddPoint(TRunSeries series, double value, std::uint32_t colour) = 0;
+    virtual bool ChartVisible() = 0;
+    // Processes all pending window messages; may start a new run inside this one.
+    virtual void ProcessMessages() = 0;
+    virtual void SetBusyCursor(bool busy) = 0;
+
+    // The unrounded measures behind the generation line about to be appended,
+    // for hosts that keep numbers rather than text.
+    virtual void Measured(TResultBox /*box*/, std::uint8_t /*living*/, long double /*averageGC*/) {}
+};
+
+// The texts of the parameter fields, converted as the run reaches them.
+struct TRunFields {
+    std::string Edit1 = "AAATTCCCGG";  // initial gene, as is
+    std::string Edit2 = "500";         // generations
+    std::string Edit3 = "1";           // parasite kill factor
+    std::string Edit4 = "30";          // mutation limit, low 8 bits used
+    std::string Edit5 = "3";           // mutation rate
+    // RandSeed after both populations are initialised, instead of the clock's.
+    std::optional<std::uint32_t> Seed;
+};
+
+// The whole run. Conversion and floating-point errors propagate to the caller
+// after the cursor is restored; what was produced stays. A run superseded by
+// a newer one started from ProcessMessages ends silently.
+void SimulationRun(TRunHost& host, const TRunFields& fields);
