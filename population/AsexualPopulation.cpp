@@ -1,8 +1,9 @@
 #include "AsexualPopulation.h"
 
+#include "FloatEnvironment.h"
 #include "Random.h"
 
-#include <string>
+#include <bit>
 
 TAsexualPopulation AsexualPopulation;
 
@@ -18,84 +19,164 @@ void TAsexualPopulation::Init(std::u32string_view g)
     std::copy(init.begin(), init.end(), twice + init.size());
     for (TOrganism& o : Organisms)
         o.Chromosome.Assign({twice, 2 * init.size()});
+    Resync();
     Randomize();
+}
+
+void TAsexualPopulation::Resync()
+{
+    living_.Clear();
+    gcTotal_ = 0;
+    for (int i = 0; i < kPlaces; ++i) {
+        const TGene20& gene = Organisms[i].Chromosome;
+        counts_[i] = {static_cast<uint8_t>(CountGC(gene)), static_cast<uint8_t>(CountMatches(gene, InitGen))};
+        gcTotal_ += counts_[i].GC;
+        if (gene.Alive())
+            living_.Set(i);
+    }
+    for (unsigned c = 0; c < kCounts; ++c) {
+        gcValues_[c] = Real2Ext(GCFromCount(c));
+        identityValues_[c] = Real2Ext(IdentityFromCount(c));
+    }
+    gcSum_.Build(gcValues_, kPlaces * TGene20::kCapacity);
+    parasite_.Valid = false;
+    lethal_.Valid = false;
+}
+
+// A fixed divisor of 20 places, whatever the initial gene's length.
+Real48 TAsexualPopulation::GCFromCount(unsigned c) const
+{
+    return Ext2Real(static_cast<long double>(c) * 100 * 0.05L);
+}
+
+Real48 TAsexualPopulation::IdentityFromCount(unsigned m) const
+{
+    return Ext2Real(static_cast<long double>(m) * 100 * 0.05L);
 }
 
 Real48 TAsexualPopulation::GCContent(const TGene20& gene) const
 {
-    return Ext2Real(static_cast<long double>(CountGC(gene)) * 100 * 0.05L);
+    return GCFromCount(CountGC(gene));
 }
 
 Real48 TAsexualPopulation::Identity(const TGene20& gene) const
 {
-    return Ext2Real(static_cast<long double>(CountMatches(gene, InitGen)) * 100 * 0.05L);
-}
-
-void TAsexualPopulation::ParasiteStep()
-{
-    for (TOrganism& o : Organisms) {
-        const long double a = Real2Ext(GCContent(o.Chromosome));
-        const uint32_t r = Random(99) + 1;
-        const long double t = SixByte(r * Real2Ext(ParasiteKillFactor));
-        if (t > a)
-            o.Chromosome.Length = 0;
-    }
-}
-
-uint8_t TAsexualPopulation::CountLiving() const
-{
-    uint8_t n = 0;
-    for (const TOrganism& o : Organisms)
-        n += o.Alive();
-    return n;
-}
-
-Real48 TAsexualPopulation::AverageGC() const
-{
-    long double s = 0;
-    for (const TOrganism& o : Organisms)
-        s = SixByte(s + Real2Ext(GCContent(o.Chromosome)));
-    return Ext2Real(s * 0.01L);
+    return IdentityFromCount(CountMatches(gene, InitGen));
 }
 
 char32_t TAsexualPopulation::RandomBase()
 {
-    static constexpr char32_t kBases[4] = {U'A', U'T', U'C', U'G'};
     return kBases[Random(4)];
+}
+
+uint8_t TAsexualPopulation::CountLiving() const
+{
+    return static_cast<uint8_t>(living_.Count());
+}
+
+void TAsexualPopulation::KillPlaces(int word, uint64_t places)
+{
+    for (uint64_t bits = places; bits != 0; bits &= bits - 1)
+        Organisms[64 * word + std::countr_zero(bits)].Chromosome.Length = 0;
+    living_.RemoveWord(word, places);
+}
+
+void TAsexualPopulation::ParasiteStep()
+{
+    if (!parasite_.Valid || !(parasite_.Factor == ParasiteKillFactor))
+        parasite_.Build(gcValues_, ParasiteKillFactor);
+    uint32_t seed = RandSeed;
+    std::array<uint64_t, 2> killed{};
+    for (int i = 0; i < kPlaces; ++i) {
+        seed = NextSeed(seed);
+        if (seed >= parasite_.OverflowSeed) {
+            RandSeed = seed;
+            KillPlaces(0, killed[0]);
+            KillPlaces(1, killed[1]);
+            RaiseFloatFault(TFloatFault::Overflow);
+        }
+        const uint64_t kill = seed >= parasite_.KillSeed[counts_[i].GC];
+        killed[i >> 6] |= kill << (i & 63);
+    }
+    RandSeed = seed;
+    KillPlaces(0, killed[0]);
+    KillPlaces(1, killed[1]);
+}
+
+Real48 TAsexualPopulation::AverageGC() const
+{
+    if (gcSum_.Exact)
+        return Ext2Real(gcTotal_ * gcSum_.Unit * 0.01L);
+    long double s = 0;
+    for (const TPlaceCounts& c : counts_)
+        s = SixByte(s + gcValues_[c.GC]);
+    return Ext2Real(s * 0.01L);
+}
+
+void TAsexualPopulation::MarkLethal(int place, bool lethal)
+{
+    const uint64_t bit = uint64_t{1} << (place & 63);
+    lethalPlaces_[place >> 6] = (lethalPlaces_[place >> 6] & ~bit) | (lethal ? bit : 0);
 }
 
 void TAsexualPopulation::Mutate()
 {
-    for (TOrganism& o : Organisms) {
-        if (!o.Alive() || !(Random(100) < Real2Ext(MutationRate) * 0.5L))
-            continue;
-        if (!(Random() < 0.5L))
-            continue;
-        const char32_t b = RandomBase();
-        o.Chromosome.Places[Random(20)] = b;
-    }
+    if (!mutation_.Valid || !(mutation_.Rate == MutationRate))
+        mutation_.Build(MutationRate, Real2Ext(MutationRate) * 0.5L);
+    uint32_t seed = RandSeed;
+    for (int w = 0; w < 2; ++w)
+        for (uint64_t bits = living_.Word(w); bits != 0; bits &= bits - 1) {
+            seed = NextSeed(seed);  // r = Random(100)
+            if (seed >= mutation_.Seed)
+                continue;
+            seed = NextSeed(seed);  // f = Random(); only below 0.5 does the mutation happen
+            if (seed >= 0x80000000u)
+                continue;
+            seed = NextSeed(seed);
+            const char32_t base = kBases[ScaleSeed(seed, 4)];
+            seed = NextSeed(seed);
+            const uint32_t position = ScaleSeed(seed, 20);
+            const int place = 64 * w + std::countr_zero(bits);
+            TGene20& gene = Organisms[place].Chromosome;
+            TPlaceCounts& c = counts_[place];
+            const char32_t old = gene.Places[position];
+            const char32_t init = InitGen.Places[position];
+            gene.Places[position] = base;
+            c.GC = static_cast<uint8_t>(c.GC + IsGC(base) - IsGC(old));
+            gcTotal_ = gcTotal_ + IsGC(base) - IsGC(old);
+            c.Id = static_cast<uint8_t>(c.Id + (init != U'\0' && base == init) - (init != U'\0' && old == init));
+            MarkLethal(place, lethal_.Lethal[c.Id]);
+        }
+    RandSeed = seed;
 }
 
 void TAsexualPopulation::LethalCheck()
 {
-    for (TOrganism& o : Organisms)
-        if (Real2Ext(Identity(o.Chromosome)) < MutationLimit)
-            o.Chromosome.Length = 0;
+    if (!lethal_.Valid || lethal_.Limit != MutationLimit) {
+        lethal_.Build(identityValues_, MutationLimit);
+        for (int i = 0; i < kPlaces; ++i)
+            MarkLethal(i, lethal_.Lethal[counts_[i].Id]);
+    }
+    KillPlaces(0, lethalPlaces_[0]);
+    KillPlaces(1, lethalPlaces_[1]);
 }
 
 void TAsexualPopulation::Reproduce()
 {
-    for (TOrganism& child : Organisms) {
-        if (child.Alive())
-            continue;
-        const uint32_t n = CountLiving();
-        uint32_t a = Random(n);
-        if (n == 0)
-            continue;
-        for (const TOrganism& o : Organisms)
-            if (o.Alive() && a-- == 0) {
-                child = o;
-                break;
-            }
-    }
+    uint32_t seed = RandSeed;
+    for (int w = 0; w < 2; ++w)
+        for (uint64_t dead = living_.DeadWord(w); dead != 0; dead &= dead - 1) {
+            const auto n = static_cast<uint32_t>(living_.Count());
+            seed = NextSeed(seed);
+            if (n == 0)
+                continue;
+            const int place = 64 * w + std::countr_zero(dead);
+            const int parent = living_.Select(ScaleSeed(seed, n));
+            Organisms[place] = Organisms[parent];
+            gcTotal_ += counts_[parent].GC - counts_[place].GC;
+            counts_[place] = counts_[parent];
+            MarkLethal(place, lethal_.Lethal[counts_[parent].Id]);
+            living_.Set(place);
+        }
+    RandSeed = seed;
 }

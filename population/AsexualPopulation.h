@@ -2,6 +2,8 @@
 // The asexual population: 100 organisms with one chromosome of up to 20 bases,
 // grown from the initial gene written twice. Reproduction copies one living organism.
 #include "Gene.h"
+#include "GenerationTables.h"
+#include "LivingSet.h"
 #include "Real48.h"
 
 #include <array>
@@ -39,6 +41,33 @@ public:
     static char32_t RandomBase();
     void LethalCheck();
     void Reproduce();
+
+    // The operations keep per-organism counts up to date; call this after editing
+    // InitGen or Organisms directly (Init does it). Parameter fields need no call.
+    void Resync();
+
+private:
+    static constexpr std::size_t kCounts = TGene20::kCapacity + 1;  // 0 .. 20 places
+
+    struct TPlaceCounts {
+        uint8_t GC, Id;
+    };
+
+    Real48 GCFromCount(unsigned c) const;
+    Real48 IdentityFromCount(unsigned m) const;
+    void MarkLethal(int place, bool lethal);
+    void KillPlaces(int word, uint64_t places);
+
+    std::array<TPlaceCounts, kPlaces> counts_{};
+    TLivingSet living_;
+    std::array<uint64_t, 2> lethalPlaces_{};  // valid for lethal_'s limit
+    unsigned gcTotal_ = 0;                      // G/C places of all chromosomes, dead or alive
+    std::array<long double, kCounts> gcValues_{};
+    std::array<long double, kCounts> identityValues_{};
+    TGCSum gcSum_;
+    TParasiteTable<kCounts> parasite_;
+    TLethalTable<kCounts> lethal_;
+    TMutationBound mutation_;
 };
 
 extern TAsexualPopulation AsexualPopulation;

@@ -52,3 +52,6 @@ unsigned CountMatches(const TGene<N>& gene, const TGene<M>& initGen)
         m += initGen.Places[p] != U'\0' && gene.Places[p] == initGen.Places[p];
     return m;
 }
+
+// The base of a draw Random(4): 0, 1, 2, 3 give A, T, C, G.
+inline constexpr char32_t kBases[4] = {U'A', U'T', U'C', U'G'};

@@ -1,6 +1,9 @@
 #include "SexualPopulation.h"
 
+#include "FloatEnvironment.h"
 #include "Random.h"
+
+#include <bit>
 
 TSexualPopulation SexualPopulation;
 
@@ -12,91 +15,192 @@ void TSexualPopulation::Init(std::u32string_view g)
     MutationRate = Ext2Real(3.0L);
     for (TOrganism& o : Organisms)
         o = {InitGen, InitGen};
+    Resync();
     Randomize();
+}
+
+void TSexualPopulation::Resync()
+{
+    living_.Clear();
+    gcTotal_ = 0;
+    for (int i = 0; i < kPlaces; ++i) {
+        const TOrganism& o = Organisms[i];
+        TPlaceCounts& c = counts_[i];
+        c.GC1 = static_cast<uint8_t>(CountGC(o.Chromosome1));
+        c.GC2 = static_cast<uint8_t>(CountGC(o.Chromosome2));
+        c.Id1 = static_cast<uint8_t>(CountMatches(o.Chromosome1, InitGen));
+        c.Id2 = static_cast<uint8_t>(CountMatches(o.Chromosome2, InitGen));
+        gcTotal_ += c.GC1 + c.GC2;
+        if (o.Alive())
+            living_.Set(i);
+    }
+    parasite_.Valid = false;
+    lethal_.Valid = false;
+    if (InitGen.Length == 0)
+        return;  // every measure divides by zero; the operations raise on their first one
+    for (unsigned c = 0; c < kCounts; ++c) {
+        gcValues_[c] = Real2Ext(GCFromCount(c));
+        identityValues_[c] = Real2Ext(IdentityFromCount(c));
+    }
+    gcSum_.Build(gcValues_, 2 * kPlaces * TGene10::kCapacity);
+}
+
+Real48 TSexualPopulation::GCFromCount(unsigned c) const
+{
+    return Ext2Real(static_cast<long double>(c) * 100 / static_cast<long double>(InitGen.Length));
+}
+
+Real48 TSexualPopulation::IdentityFromCount(unsigned m) const
+{
+    return Ext2Real(static_cast<long double>(m) * 100 / static_cast<long double>(InitGen.Length));
 }
 
 Real48 TSexualPopulation::GCContent(const TGene10& gene) const
 {
-    return Ext2Real(static_cast<long double>(CountGC(gene)) * 100 / static_cast<long double>(InitGen.Length));
+    return GCFromCount(CountGC(gene));
 }
 
 Real48 TSexualPopulation::Identity(const TGene10& gene) const
 {
-    return Ext2Real(static_cast<long double>(CountMatches(gene, InitGen)) * 100 /
-                    static_cast<long double>(InitGen.Length));
-}
-
-void TSexualPopulation::ParasiteStep()
-{
-    for (TOrganism& o : Organisms) {
-        const long double gc1 = Real2Ext(GCContent(o.Chromosome1));
-        const long double a = SixByte((gc1 + Real2Ext(GCContent(o.Chromosome2))) * 0.5L);
-        const uint32_t r = Random(99) + 1;
-        const long double t = SixByte(r * Real2Ext(ParasiteKillFactor));
-        if (t > a)
-            o.Chromosome1.Length = o.Chromosome2.Length = 0;
-    }
-}
-
-uint8_t TSexualPopulation::CountLiving() const
-{
-    uint8_t n = 0;
-    for (const TOrganism& o : Organisms)
-        n += o.Alive();
-    return n;
-}
-
-Real48 TSexualPopulation::AverageGC() const
-{
-    long double s = 0;
-    for (const TOrganism& o : Organisms) {
-        const long double gc1 = Real2Ext(GCContent(o.Chromosome1));
-        s = SixByte(s + gc1 + Real2Ext(GCContent(o.Chromosome2)));
-    }
-    return Ext2Real(s * 0.005L);
+    return IdentityFromCount(CountMatches(gene, InitGen));
 }
 
 char32_t TSexualPopulation::RandomBase()
 {
-    static constexpr char32_t kBases[4] = {U'A', U'T', U'C', U'G'};
     return kBases[Random(4)];
+}
+
+uint8_t TSexualPopulation::CountLiving() const
+{
+    return static_cast<uint8_t>(living_.Count());
+}
+
+void TSexualPopulation::KillPlaces(int word, uint64_t places)
+{
+    for (uint64_t bits = places; bits != 0; bits &= bits - 1) {
+        TOrganism& o = Organisms[64 * word + std::countr_zero(bits)];
+        o.Chromosome1.Length = o.Chromosome2.Length = 0;
+    }
+    living_.RemoveWord(word, places);
+}
+
+void TSexualPopulation::ParasiteStep()
+{
+    if (InitGen.Length == 0)
+        GCContent(Organisms[0].Chromosome1);  // divides by zero: raises
+    if (!parasite_.Valid || !(parasite_.Factor == ParasiteKillFactor)) {
+        std::array<long double, kClasses> averages;
+        for (std::size_t c1 = 0; c1 < kCounts; ++c1)
+            for (std::size_t c2 = 0; c2 < kCounts; ++c2)
+                averages[c1 * kCounts + c2] = SixByte((gcValues_[c1] + gcValues_[c2]) * 0.5L);
+        parasite_.Build(averages, ParasiteKillFactor);
+    }
+    uint32_t seed = RandSeed;
+    std::array<uint64_t, 2> killed{};
+    for (int i = 0; i < kPlaces; ++i) {
+        seed = NextSeed(seed);
+        if (seed >= parasite_.OverflowSeed) {
+            RandSeed = seed;
+            KillPlaces(0, killed[0]);
+            KillPlaces(1, killed[1]);
+            RaiseFloatFault(TFloatFault::Overflow);
+        }
+        const TPlaceCounts& c = counts_[i];
+        const uint64_t kill = seed >= parasite_.KillSeed[c.GC1 * kCounts + c.GC2];
+        killed[i >> 6] |= kill << (i & 63);
+    }
+    RandSeed = seed;
+    // Dead places are killed again; only their lengths are touched, and those are 0.
+    KillPlaces(0, killed[0]);
+    KillPlaces(1, killed[1]);
+}
+
+Real48 TSexualPopulation::AverageGC() const
+{
+    if (InitGen.Length == 0)
+        GCContent(Organisms[0].Chromosome1);  // divides by zero: raises
+    if (gcSum_.Exact)
+        return Ext2Real(gcTotal_ * gcSum_.Unit * 0.005L);
+    long double s = 0;
+    for (const TPlaceCounts& c : counts_)
+        s = SixByte(s + gcValues_[c.GC1] + gcValues_[c.GC2]);
+    return Ext2Real(s * 0.005L);
+}
+
+void TSexualPopulation::MarkLethal(int place, bool lethal)
+{
+    const uint64_t bit = uint64_t{1} << (place & 63);
+    lethalPlaces_[place >> 6] = (lethalPlaces_[place >> 6] & ~bit) | (lethal ? bit : 0);
+}
+
+void TSexualPopulation::SetBase(int place, bool second, uint32_t position, char32_t base)
+{
+    TGene10& gene = second ? Organisms[place].Chromosome2 : Organisms[place].Chromosome1;
+    TPlaceCounts& c = counts_[place];
+    uint8_t& gc = second ? c.GC2 : c.GC1;
+    uint8_t& id = second ? c.Id2 : c.Id1;
+    const char32_t old = gene.Places[position];
+    const char32_t init = InitGen.Places[position];
+    gene.Places[position] = base;
+    gc = static_cast<uint8_t>(gc + IsGC(base) - IsGC(old));
+    gcTotal_ = gcTotal_ + IsGC(base) - IsGC(old);
+    id = static_cast<uint8_t>(id + (init != U'\0' && base == init) - (init != U'\0' && old == init));
+    MarkLethal(place, IsLethal(c));
 }
 
 void TSexualPopulation::Mutate()
 {
-    for (TOrganism& o : Organisms) {
-        if (!o.Alive() || !(Random(100) < Real2Ext(MutationRate)))
-            continue;
-        TGene10& target = Random() < 0.5L ? o.Chromosome1 : o.Chromosome2;
-        const char32_t b = RandomBase();
-        target.Places[Random(10)] = b;
-    }
+    if (!mutation_.Valid || !(mutation_.Rate == MutationRate))
+        mutation_.Build(MutationRate, Real2Ext(MutationRate));
+    uint32_t seed = RandSeed;
+    for (int w = 0; w < 2; ++w)
+        for (uint64_t bits = living_.Word(w); bits != 0; bits &= bits - 1) {
+            seed = NextSeed(seed);  // r = Random(100)
+            if (seed >= mutation_.Seed)
+                continue;
+            seed = NextSeed(seed);  // f = Random(), below 0.5 picks chromosome 1
+            const bool second = seed >= 0x80000000u;
+            seed = NextSeed(seed);
+            const char32_t base = kBases[ScaleSeed(seed, 4)];
+            seed = NextSeed(seed);
+            SetBase(64 * w + std::countr_zero(bits), second, ScaleSeed(seed, 10), base);
+        }
+    RandSeed = seed;
 }
 
 void TSexualPopulation::LethalCheck()
 {
-    for (TOrganism& o : Organisms)
-        if (Real2Ext(Identity(o.Chromosome1)) < MutationLimit || Real2Ext(Identity(o.Chromosome2)) < MutationLimit)
-            o.Chromosome1.Length = o.Chromosome2.Length = 0;
+    if (InitGen.Length == 0)
+        Identity(Organisms[0].Chromosome1);  // divides by zero: raises
+    if (!lethal_.Valid || lethal_.Limit != MutationLimit) {
+        lethal_.Build(identityValues_, MutationLimit);
+        for (int i = 0; i < kPlaces; ++i)
+            MarkLethal(i, IsLethal(counts_[i]));
+    }
+    KillPlaces(0, lethalPlaces_[0]);
+    KillPlaces(1, lethalPlaces_[1]);
 }
 
 void TSexualPopulation::Reproduce()
 {
-    for (TOrganism& child : Organisms) {
-        if (child.Alive())
-            continue;
-        const uint32_t n = CountLiving();
-        const uint32_t a = Random(n);
-        const uint32_t b = Random(n);
-        if (n == 0)
-            continue;
-        auto nthLiving = [this](uint32_t k) -> const TOrganism& {
-            for (const TOrganism& o : Organisms)
-                if (o.Alive() && k-- == 0)
-                    return o;
-            return Organisms[0];
-        };
-        child.Chromosome1 = nthLiving(a).Chromosome1;
-        child.Chromosome2 = nthLiving(b).Chromosome2;
-    }
+    uint32_t seed = RandSeed;
+    for (int w = 0; w < 2; ++w)
+        for (uint64_t dead = living_.DeadWord(w); dead != 0; dead &= dead - 1) {
+            const auto n = static_cast<uint32_t>(living_.Count());
+            const uint32_t seedA = seed = NextSeed(seed);
+            const uint32_t seedB = seed = NextSeed(seed);
+            if (n == 0)
+                continue;
+            const int place = 64 * w + std::countr_zero(dead);
+            const int parentA = living_.Select(ScaleSeed(seedA, n));
+            const int parentB = living_.Select(ScaleSeed(seedB, n));
+            Organisms[place] = {Organisms[parentA].Chromosome1, Organisms[parentB].Chromosome2};
+            TPlaceCounts& c = counts_[place];
+            gcTotal_ -= c.GC1 + c.GC2;
+            c = {counts_[parentA].GC1, counts_[parentB].GC2, counts_[parentA].Id1, counts_[parentB].Id2};
+            gcTotal_ += c.GC1 + c.GC2;
+            MarkLethal(place, IsLethal(c));
+            living_.Set(place);
+        }
+    RandSeed = seed;
 }

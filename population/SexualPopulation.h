@@ -2,6 +2,8 @@
 // The sexual population: 100 organisms with two chromosomes of up to 10 bases.
 // Reproduction combines a chromosome 1 and a chromosome 2 of two living organisms.
 #include "Gene.h"
+#include "GenerationTables.h"
+#include "LivingSet.h"
 #include "Real48.h"
 
 #include <array>
@@ -40,6 +42,36 @@ public:
     static char32_t RandomBase();
     void LethalCheck();
     void Reproduce();
+
+    // The operations keep per-organism counts up to date; call this after editing
+    // InitGen or Organisms directly (Init does it). Parameter fields need no call.
+    void Resync();
+
+private:
+    static constexpr std::size_t kCounts = TGene10::kCapacity + 1;  // 0 .. 10 places
+    static constexpr std::size_t kClasses = kCounts * kCounts;      // (G/C count 1, G/C count 2)
+
+    struct TPlaceCounts {
+        uint8_t GC1, GC2, Id1, Id2;
+    };
+
+    Real48 GCFromCount(unsigned c) const;
+    Real48 IdentityFromCount(unsigned m) const;
+    bool IsLethal(const TPlaceCounts& c) const { return lethal_.Lethal[c.Id1] || lethal_.Lethal[c.Id2]; }
+    void MarkLethal(int place, bool lethal);
+    void SetBase(int place, bool second, uint32_t position, char32_t base);
+    void KillPlaces(int word, uint64_t places);
+
+    std::array<TPlaceCounts, kPlaces> counts_{};
+    TLivingSet living_;
+    std::array<uint64_t, 2> lethalPlaces_{};  // valid for lethal_'s limit
+    unsigned gcTotal_ = 0;                      // G/C places of all chromosomes, dead or alive
+    std::array<long double, kCounts> gcValues_{};
+    std::array<long double, kCounts> identityValues_{};
+    TGCSum gcSum_;
+    TParasiteTable<kClasses> parasite_;
+    TLethalTable<kCounts> lethal_;
+    TMutationBound mutation_;
 };
 
 extern TSexualPopulation SexualPopulation;
