@@ -1,0 +1,126 @@
+#include "batch/BatchOptions.h"
+
+#include "app/GeneText.h"
+#include "app/Utf8.h"
+
+#include <string_view>
+
+const char* const kBatchUsage =
+    "Aufruf: kelvaro-batch [Optionen]\n"
+    "Rechnet eine Simulation ohne Fenster und schreibt die Ergebnisse auf die Standardausgabe.\n"
+    "\n"
+    "  --gene TEXT              Initgen, höchstens 10 Zeichen (Vorgabe AAATTCCCGG)\n"
+    "  --generations TEXT       Läufe (Vorgabe 500)\n"
+    "  --mutation-rate TEXT     Mutationrate (Vorgabe 3)\n"
+    "  --mutation-limit TEXT    Mutationlimit (Vorgabe 30)\n"
+    "  --kill-factor TEXT       Parasitkillfaktor (Vorgabe 1)\n"
+    "  --seed N                 RandSeed nach der Initialisierung statt der Uhrzeit\n"
+    "  --decimal-separator C    Dezimaltrennzeichen (Vorgabe aus dem Gebietsschema)\n"
+    "  --format memo|csv        Ausgabeformat (Vorgabe memo)\n"
+    "  --help                   diese Hilfe\n"
+    "\n"
+    "Exit-Status: 0 Erfolg, 1 Fehler im Lauf, 2 falscher Aufruf.\n";
+
+namespace {
+
+constexpr std::size_t kGeneCapacity = 10;
+
+[[noreturn]] void Usage(std::string message)
+{
+    throw EUsageError(std::move(message));
+}
+
+std::uint32_t ParseSeed(const std::string& text)
+{
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            Usage("ungültiger Wert für --seed: '" + text + "'");
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        if (value > 0xFFFFFFFFu)
+            Usage("ungültiger Wert für --seed: '" + text + "'");
+    }
+    if (text.empty())
+        Usage("ungültiger Wert für --seed: ''");
+    return static_cast<std::uint32_t>(value);
+}
+
+char32_t ParseSeparator(const std::string& text)
+{
+    const std::u32string characters = DecodeUtf8(text);
+    if (characters.size() != 1)
+        Usage("--decimal-separator braucht genau ein Zeichen: '" + text + "'");
+    return characters.front();
+}
+
+std::string ParseGene(const std::string& text)
+{
+    std::u32string gene = UpperCaseGene(DecodeUtf8(text));
+    if (gene.size() > kGeneCapacity)
+        Usage("--gene: höchstens 10 Zeichen: '" + text + "'");
+    return EncodeUtf8(gene);
+}
+
+TOutputFormat ParseFormat(const std::string& text)
+{
+    if (text == "memo")
+        return TOutputFormat::Memo;
+    if (text == "csv")
+        return TOutputFormat::Csv;
+    Usage("unbekanntes Format: '" + text + "' (memo oder csv)");
+}
+
+void Apply(TBatchOptions& options, std::string_view name, const std::string& value)
+{
+    if (name == "--gene")
+        options.Fields.Edit1 = ParseGene(value);
+    else if (name == "--generations")
+        options.Fields.Edit2 = value;
+    else if (name == "--kill-factor")
+        options.Fields.Edit3 = value;
+    else if (name == "--mutation-limit")
+        options.Fields.Edit4 = value;
+    else if (name == "--mutation-rate")
+        options.Fields.Edit5 = value;
+    else if (name == "--seed")
+        options.Fields.Seed = ParseSeed(value);
+    else if (name == "--decimal-separator")
+        options.DecimalSeparator = ParseSeparator(value);
+    else
+        options.Format = ParseFormat(value);
+}
+
+bool TakesValue(std::string_view name)
+{
+    for (std::string_view known : {"--gene", "--generations", "--kill-factor", "--mutation-limit",
+                                   "--mutation-rate", "--seed", "--decimal-separator", "--format"})
+        if (name == known)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TBatchOptions ParseBatchOptions(std::span<const std::string> args)
+{
+    TBatchOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const std::size_t equals = arg.find('=');
+        const std::string_view name = std::string_view(arg).substr(0, equals);
+        if (name == "--help" && equals == std::string::npos) {
+            options.Help = true;
+            return options;
+        }
+        if (!TakesValue(name))
+            Usage("unbekannte Option: '" + arg + "'");
+        if (equals != std::string::npos) {
+            Apply(options, name, arg.substr(equals + 1));
+        } else if (i + 1 < args.size()) {
+            Apply(options, name, args[++i]);
+        } else {
+            Usage("Wert fehlt für " + arg);
+        }
+    }
+    return options;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Command line of kelvaro-batch, GNU style: "--name value" (the next argument
+// is the value whatever it starts with) or "--name=value".
+#include "main/SimulationRun.h"
+#include "population/Exception.h"
+
+#include <optional>
+#include <span>
+#include <string>
+
+KELVARO_EXCEPTION_CLASS(EUsageError, Exception);
+
+enum class TOutputFormat { Memo, Csv };
+
+struct TBatchOptions {
+    TRunFields Fields;  // the field texts, converted later by the run
+    TOutputFormat Format = TOutputFormat::Memo;
+    std::optional<char32_t> DecimalSeparator;  // the locale's when absent
+    bool Help = false;
+};
+
+// Raises EUsageError for an unknown option, a missing or malformed value and
+// a gene longer than the field takes.
+TBatchOptions ParseBatchOptions(std::span<const std::string> args);
+
+extern const char* const kBatchUsage;
