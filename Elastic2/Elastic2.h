@@ -14,6 +14,8 @@
 //   - The component takes over the window's resize handler (TResizeSlot::Of(window).OnResize),
 //     chains whatever handler was there before and gives it back on destruction. Code that
 //     wants to react to resizes after the controls have been scaled sets OnFormResize.
+//   - Resize handlers run from Qt's event delivery; route them through the application's
+//     error boundary:  TResizeSlot::Of(*this).Boundary = InvokeHandler;
 //   - "Outer size" is QWidget::frameSize() (frame and caption included). Platforms that learn
 //     the frame only when the window is mapped do not count that change as a resize.
 #include "Real48.h"

@@ -21,7 +21,10 @@ bool TResizeSlot::eventFilter(QObject* Watched, QEvent* Event)
     if (Watched == parent() && Event->type() == QEvent::Resize && OnResize) {
         // A copy: the handler may replace itself (a component destroyed from inside it).
         const TNotifyEvent Handler = OnResize;
-        Handler(Watched);
+        if (Boundary)
+            Boundary(Watched, [&] { Handler(Watched); });
+        else
+            Handler(Watched);
     }
     return false;
 }

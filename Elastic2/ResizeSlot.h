@@ -11,12 +11,18 @@ class QWidget;
 
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 
+// Runs an event handler on behalf of Sender; the application's error boundary fits here
+// (exceptions must not travel through Qt's event delivery).
+using THandlerBoundary = std::function<void(QObject* Sender, const std::function<void()>& Handler)>;
+
 class TResizeSlot : public QObject {
 public:
     // The window's slot, created empty on first use and owned by the window.
     static TResizeSlot& Of(QWidget& Form);
 
     TNotifyEvent OnResize;
+    // Without a boundary the handler is called directly.
+    THandlerBoundary Boundary;
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;

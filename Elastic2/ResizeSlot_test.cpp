@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <vector>
 
 TEST(ResizeSlot, OneSlotPerWindowOwnedByIt)
@@ -49,4 +50,26 @@ TEST(ResizeSlot, AHandlerMayReplaceItself)
     Form.resize(333, 222);
     Form.resize(334, 222);
     EXPECT_EQ(Calls, 1);
+}
+
+TEST(ResizeSlot, HandlersRunInsideTheBoundary)
+{
+    QWidget Form;
+    Form.show();
+    TResizeSlot& Slot = TResizeSlot::Of(Form);
+    QObject* BoundarySender = nullptr;
+    QString Caught;
+    Slot.Boundary = [&](QObject* Sender, const std::function<void()>& Handler) {
+        BoundarySender = Sender;
+        try {
+            Handler();
+        } catch (const std::exception& Error) {
+            Caught = QString::fromUtf8(Error.what());
+        }
+    };
+    Slot.OnResize = [](QObject*) { throw std::runtime_error("im Handler"); };
+
+    Form.resize(333, 222);
+    EXPECT_EQ(BoundarySender, &Form);
+    EXPECT_EQ(Caught, "im Handler");
 }
