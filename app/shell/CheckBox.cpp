@@ -1,0 +1,11 @@
+#include "CheckBox.h"
+
+#include "HandlerGuard.h"
+
+TCheckBox::TCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent)
+{
+    connect(this, &QCheckBox::toggled, this, [this] {
+        if (OnClick)
+            InvokeHandler(window(), OnClick);
+    });
+}

@@ -1,0 +1,62 @@
+#include "CheckBox.h"
+
+#include "ShellFixture.h"
+
+#include <QTest>
+
+namespace {
+
+using CheckBoxTest = ShellFixture;
+
+TEST_F(CheckBoxTest, FiresOncePerStateChangeByCodeOrUser)
+{
+    QWidget window;
+    TCheckBox box("3D", &window);
+    box.SetChecked(true); // no handler attached yet: silent, like a window being built
+    int clicks = 0;
+    box.OnClick = [&] { ++clicks; };
+
+    struct Step {
+        const char* Name;
+        std::function<void()> Act;
+        bool Checked;
+        int Clicks;
+    };
+    const Step steps[] = {
+        {"set current state", [&] { box.SetChecked(true); }, true, 0},
+        {"set other state", [&] { box.SetChecked(false); }, false, 1},
+        {"set it again", [&] { box.SetChecked(false); }, false, 1},
+        {"user click", [&] { QTest::mouseClick(&box, Qt::LeftButton); }, true, 2},
+        {"space key", [&] { QTest::keyClick(&box, Qt::Key_Space); }, false, 3},
+    };
+    window.show();
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.Name);
+        s.Act();
+        EXPECT_EQ(box.Checked(), s.Checked);
+        EXPECT_EQ(clicks, s.Clicks);
+    }
+}
+
+TEST_F(CheckBoxTest, HandlerRunsBeforeTheSetterReturns)
+{
+    QWidget window;
+    TCheckBox box("Grafische Ausgabe", &window);
+    bool seenInside = false;
+    box.OnClick = [&] { seenInside = box.Checked(); };
+    box.SetChecked(true);
+    EXPECT_TRUE(seenInside);
+}
+
+TEST_F(CheckBoxTest, HandlerErrorIsReportedAndStateKept)
+{
+    QWidget window;
+    TCheckBox box("GC sex.", &window);
+    box.OnClick = [] { throw Exception("kaputt"); };
+    box.SetChecked(true);
+    EXPECT_TRUE(box.Checked());
+    ASSERT_EQ(Shown.size(), 1u);
+    EXPECT_EQ(Shown[0].Text, "kaputt.");
+}
+
+} // namespace

@@ -1,0 +1,36 @@
+#pragma once
+// The screen-wide cursor: while it is not crDefault every window of the
+// application shows it, whatever the control under the pointer would show.
+#include <cstdint>
+
+using TCursor = std::int16_t;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crHourGlass = -11;
+
+class TScreen {
+public:
+    TScreen();
+    ~TScreen();
+    TScreen(const TScreen&) = delete;
+    TScreen& operator=(const TScreen&) = delete;
+
+    TCursor Cursor() const { return FCursor; }
+    // Setting the current value does nothing; crDefault brings the normal
+    // cursor back at once, without waiting for a mouse movement.
+    void SetCursor(TCursor cursor);
+
+private:
+    TCursor FCursor = crDefault;
+};
+
+extern TScreen* Screen;
+
+// Sets the busy cursor for its lifetime and restores crDefault however the scope ends.
+class TBusyCursor {
+public:
+    TBusyCursor() { Screen->SetCursor(crHourGlass); }
+    ~TBusyCursor() { Screen->SetCursor(crDefault); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
