@@ -17,7 +17,10 @@
 //   - Resize handlers run from Qt's event delivery; route them through the application's
 //     error boundary:  TResizeSlot::Of(*this).Boundary = InvokeHandler;
 //   - "Outer size" is QWidget::frameSize() (frame and caption included). Platforms that learn
-//     the frame only when the window is mapped do not count that change as a resize.
+//     the frame only when the window is mapped do not count that change as a resize. A window
+//     that then gives way in its client area to keep its design outer size does so with the
+//     component disabled, which follows the size without scaling:
+//         Elastic1->Enabled = false; resize(kOuterSize - frame); Elastic1->Enabled = true;
 #include "Real48.h"
 #include "ResizeSlot.h"
 

@@ -289,8 +289,13 @@ TEST(ElasticCreation, CreatedBeforeTheWindowIsShownTheFirstResizeScalesByOne)
     EXPECT_EQ(Control(*Form, "Button3").geometry(), Button);
     EXPECT_EQ(LabelOf(*Form, "Label1").font().pixelSize(), 13);
 
-    const QSize Outer = Form->frameSize();
-    SetOuterSize(*Form, 2 * Outer.width(), 2 * Outer.height());
+    // The window restores its design outer size once the frame is known, without scaling.
+    Elastic->Enabled = false;
+    SetOuterSize(*Form, 501, 436);
+    Elastic->Enabled = true;
+    EXPECT_EQ(Control(*Form, "Button3").geometry(), Button);
+
+    SetOuterSize(*Form, 1002, 872);
     EXPECT_EQ(Control(*Form, "Button3").geometry(), QRect(32, 316, 866, 66));
 }
 
