@@ -80,7 +80,7 @@ bool RoundDigits(DecimalDigits& d, int keep)
         while (i >= 0 && d.Digits[i] == '9')
             d.Digits[i--] = '0';
         if (i < 0) {
-            d.Digits = "1";
+            d.Digits.assign(1, '1');
             ++d.Exponent;
         } else {
             ++d.Digits[i];
