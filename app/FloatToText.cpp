@@ -3,33 +3,22 @@
 #include "app/PowerOfTen.h"
 #include "app/Utf8.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-constexpr std::uint64_t kPow10[19] = {
-    1ull,
-    10ull,
-    100ull,
-    1000ull,
-    10000ull,
-    100000ull,
-    1000000ull,
-    10000000ull,
-    100000000ull,
-    1000000000ull,
-    10000000000ull,
-    100000000000ull,
-    1000000000000ull,
-    10000000000000ull,
-    100000000000000ull,
-    1000000000000000ull,
-    10000000000000000ull,
-    100000000000000000ull,
-    1000000000000000000ull,
-};
+// "00" "01" ... "99": two digits per division.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
 
 constexpr int kDigits = 18;
 
@@ -55,21 +44,50 @@ struct TDecimal {
     int Exponent;
 };
 
-// Scales to 18 integer digits in extended arithmetic, rounding to nearest even.
+// Nearest integer, ties to even under the environment's rounding, for |x| < 2^63.
+std::int64_t RoundToInt64(long double x)
+{
+    std::int64_t r;
+    asm("fistpll %0" : "=m"(r) : "t"(x) : "st");
+    return r;
+}
+
+constexpr std::int64_t kLow = 100000000000000000;    // 10^17
+constexpr std::int64_t kHigh = 1000000000000000000;  // 10^18
+
+// Scales to 18 integer digits in extended arithmetic: round to nearest even,
+// and when that gives 19 digits, divide by 10 and round again.
 std::uint64_t EighteenDigits(long double magnitude, int& exponent)
 {
-    long double s = std::rint(ScalePowerOfTen(magnitude, kDigits - exponent));
+    long double y = ScalePowerOfTen(magnitude, kDigits - exponent);
     // The estimate is never too high above 1e-205; below, rescale by one more
     // digit so that the first digit is never a zero.
-    if (s < 1e17L) {
+    if (y < static_cast<long double>(kLow) - 0.5L) {
         --exponent;
-        s = std::rint(ScalePowerOfTen(magnitude, kDigits - exponent));
+        y = ScalePowerOfTen(magnitude, kDigits - exponent);
     }
-    if (s >= 1e18L) {
-        s = std::rint(s / 10.0L);
+    if (y >= 0x1p63L) {
         ++exponent;
+        return static_cast<std::uint64_t>(RoundToInt64(std::rint(y) / 10.0L));
+    }
+    std::int64_t s = RoundToInt64(y);
+    if (s >= kHigh) {
+        ++exponent;
+        s = RoundToInt64(static_cast<long double>(s) / 10.0L);
     }
     return static_cast<std::uint64_t>(s);
+}
+
+// Nine digits of n < 10^9, most significant first.
+void PutNine(char* out, std::uint32_t n)
+{
+    out[0] = static_cast<char>('0' + n / 100000000);
+    n %= 100000000;
+    for (int i = 1; i < 9; i += 2) {
+        const std::uint32_t pair = n / 1000000;
+        n = n % 1000000 * 100;
+        std::memcpy(out + i, &kDigitPairs[2 * pair], 2);
+    }
 }
 
 TDecimal Decompose(long double magnitude, int binaryExponent, int precision)
@@ -77,23 +95,23 @@ TDecimal Decompose(long double magnitude, int binaryExponent, int precision)
     TDecimal d;
     d.Exponent = ((binaryExponent * 19728) >> 16) + 1;
     const std::uint64_t s = EighteenDigits(magnitude, d.Exponent);
+    PutNine(d.Digits, static_cast<std::uint32_t>(s / 1000000000));
+    PutNine(d.Digits + 9, static_cast<std::uint32_t>(s % 1000000000));
 
-    // Second rounding: half up at the first dropped digit.
-    std::uint64_t kept = s;
-    if (precision < kDigits) {
-        kept = s / kPow10[kDigits - precision];
-        if (s / kPow10[kDigits - precision - 1] % 10 >= 5)
-            ++kept;
-        if (kept == kPow10[precision]) {
-            kept = kPow10[precision - 1];
+    // Second rounding: half up at the first dropped digit, carrying to the left.
+    d.Count = precision;
+    if (precision < kDigits && d.Digits[precision] >= '5') {
+        int i = precision - 1;
+        while (i >= 0 && d.Digits[i] == '9')
+            d.Digits[i--] = '0';
+        if (i >= 0) {
+            ++d.Digits[i];
+        } else {
+            d.Digits[0] = '1';
+            d.Count = 1;
             ++d.Exponent;
         }
     }
-    for (int i = precision - 1; i >= 0; --i) {
-        d.Digits[i] = static_cast<char>('0' + kept % 10);
-        kept /= 10;
-    }
-    d.Count = precision;
     while (d.Count > 1 && d.Digits[d.Count - 1] == '0')
         --d.Count;
     return d;

@@ -8,7 +8,6 @@
 #include <cfenv>
 #include <cstdint>
 #include <fpu_control.h>
-#include <string>
 
 namespace {
 
@@ -54,8 +53,8 @@ bool TextToFloat(std::string_view text, long double& value)
 {
     TConversionEnvironment environment;
 
-    std::string separator;
-    AppendUtf8(separator, DecimalSeparator);
+    char separatorBytes[4];
+    const std::string_view separator(separatorBytes, EncodeUtf8(DecimalSeparator, separatorBytes));
 
     const std::size_t end = text.size();
     std::size_t i = 0;
