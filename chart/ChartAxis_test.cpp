@@ -143,6 +143,48 @@ TEST_F(ChartAxisTest, LogarithmicIsRefusedForNegativeRanges)
     EXPECT_TRUE(Left().Logarithmic());
 }
 
+TEST_F(ChartAxisTest, LogarithmicIsRefusedOnDateAxes)
+{
+    TLineSeries& series = AddSeries({1, 2});
+    series.YValues().SetDateTime(true);
+    Chart.LeftAxis()->ReserveSpace(Chart.ChartRect);   // recomputes IsDateTimeAxis
+    EXPECT_TRUE(Left().IsDateTimeAxis);
+    EXPECT_FALSE(Bottom().IsDateTimeAxis);
+    EXPECT_THROW(Left().SetLogarithmic(true), AxisException);
+    EXPECT_FALSE(Left().Logarithmic());
+}
+
+TEST_F(ChartAxisTest, AssignCopiesThePublishedSettings)
+{
+    TChartAxis& source = *Chart.RightAxis();
+    source.SetMinMax(-3, 30);
+    source.SetIncrement(7);
+    source.SetLabelsSeparation(25);
+    source.SetTickLength(9);
+    source.SetInverted(true);
+    source.SetAxisValuesFormat("0.0");
+    source.Grid().SetColor(clRed);
+    source.Title().SetCaption("Anzahl");
+    source.LabelsFont().SetColor(clBlue);
+    Left().Assign(source);
+    EXPECT_EQ(Left().Minimum(), -3);
+    EXPECT_EQ(Left().Maximum(), 30);
+    EXPECT_FALSE(Left().Automatic());
+    EXPECT_EQ(Left().Increment(), 7);
+    EXPECT_EQ(Left().LabelsSeparation(), 25);
+    EXPECT_EQ(Left().TickLength(), 9);
+    EXPECT_TRUE(Left().Inverted());
+    EXPECT_EQ(Left().AxisValuesFormat(), "0.0");
+    EXPECT_EQ(Left().Grid().Color(), clRed);
+    EXPECT_EQ(Left().Grid().Style(), psDot);
+    EXPECT_EQ(Left().Title().Caption(), "Anzahl");
+    EXPECT_EQ(Left().Title().Angle(), 270);
+    EXPECT_EQ(Left().LabelsFont().Color(), clBlue);
+    // The side of an axis is not a setting.
+    EXPECT_FALSE(Left().IsOtherSide);
+    EXPECT_TRUE(Chart.ImageDirty);
+}
+
 TEST_F(ChartAxisTest, SettersRepaintOnlyOnAnEffectiveChange)
 {
     const std::function<void(TChartAxis&)> sameValue[] = {
