@@ -85,22 +85,12 @@ void TAsexualPopulation::ParasiteStep()
 {
     if (!parasite_.Valid || !(parasite_.Factor == ParasiteKillFactor))
         parasite_.Build(gcValues_, ParasiteKillFactor);
-    uint32_t seed = RandSeed;
-    std::array<uint64_t, 2> killed{};
-    for (int i = 0; i < kPlaces; ++i) {
-        seed = NextSeed(seed);
-        if (seed >= parasite_.OverflowSeed) {
-            RandSeed = seed;
-            KillPlaces(0, killed[0]);
-            KillPlaces(1, killed[1]);
-            RaiseFloatFault(TFloatFault::Overflow);
-        }
-        const uint64_t kill = seed >= parasite_.KillSeed[counts_[i].GC];
-        killed[i >> 6] |= kill << (i & 63);
-    }
-    RandSeed = seed;
-    KillPlaces(0, killed[0]);
-    KillPlaces(1, killed[1]);
+    const TParasiteDraws draws = parasite_.Draw(RandSeed, [this](int place) { return counts_[place].GC; });
+    RandSeed = draws.Seed;
+    KillPlaces(0, draws.Killed[0]);
+    KillPlaces(1, draws.Killed[1]);
+    if (draws.Overflow)
+        RaiseFloatFault(TFloatFault::Overflow);
 }
 
 Real48 TAsexualPopulation::AverageGC() const
@@ -109,7 +99,7 @@ Real48 TAsexualPopulation::AverageGC() const
         return Ext2Real(gcTotal_ * gcSum_.Unit * 0.01L);
     long double s = 0;
     for (const TPlaceCounts& c : counts_)
-        s = SixByte(s + gcValues_[c.GC]);
+        s = RoundToReal48(s + gcValues_[c.GC]);
     return Ext2Real(s * 0.01L);
 }
 
@@ -123,31 +113,30 @@ void TAsexualPopulation::Mutate()
 {
     if (!mutation_.Valid || !(mutation_.Rate == MutationRate))
         mutation_.Build(MutationRate, Real2Ext(MutationRate) * 0.5L);
-    uint32_t seed = RandSeed;
-    for (int w = 0; w < 2; ++w)
-        for (uint64_t bits = living_.Word(w); bits != 0; bits &= bits - 1) {
-            seed = NextSeed(seed);  // r = Random(100)
-            if (seed >= mutation_.Seed)
-                continue;
-            seed = NextSeed(seed);  // f = Random(); only below 0.5 does the mutation happen
-            if (seed >= 0x80000000u)
-                continue;
-            seed = NextSeed(seed);
-            const char32_t base = kBases[ScaleSeed(seed, 4)];
-            seed = NextSeed(seed);
-            const uint32_t position = ScaleSeed(seed, 20);
-            const int place = 64 * w + std::countr_zero(bits);
-            TGene20& gene = Organisms[place].Chromosome;
-            TPlaceCounts& c = counts_[place];
-            const char32_t old = gene.Places[position];
-            const char32_t init = InitGen.Places[position];
-            gene.Places[position] = base;
-            c.GC = static_cast<uint8_t>(c.GC + IsGC(base) - IsGC(old));
-            gcTotal_ = gcTotal_ + IsGC(base) - IsGC(old);
-            c.Id = static_cast<uint8_t>(c.Id + (init != U'\0' && base == init) - (init != U'\0' && old == init));
-            MarkLethal(place, lethal_.Lethal[c.Id]);
-        }
-    RandSeed = seed;
+    // Mutation does not change who lives, so the j-th living organism is found on demand.
+    RandSeed = mutation_.Scan(RandSeed, living_.Count(), [this](uint32_t j, uint32_t seed) {
+        seed = NextSeed(seed);  // f = Random(); only below 0.5 does the mutation happen
+        if (seed >= 0x80000000u)
+            return seed;
+        seed = NextSeed(seed);
+        const char32_t base = kBases[ScaleSeed(seed, 4)];
+        seed = NextSeed(seed);
+        SetBase(living_.Select(j), ScaleSeed(seed, 20), base);
+        return seed;
+    });
+}
+
+void TAsexualPopulation::SetBase(int place, uint32_t position, char32_t base)
+{
+    TGene20& gene = Organisms[place].Chromosome;
+    TPlaceCounts& c = counts_[place];
+    const char32_t old = gene.Places[position];
+    const char32_t init = InitGen.Places[position];
+    gene.Places[position] = base;
+    c.GC = static_cast<uint8_t>(c.GC + IsGC(base) - IsGC(old));
+    gcTotal_ = gcTotal_ + IsGC(base) - IsGC(old);
+    c.Id = static_cast<uint8_t>(c.Id + (init != U'\0' && base == init) - (init != U'\0' && old == init));
+    MarkLethal(place, lethal_.Lethal[c.Id]);
 }
 
 void TAsexualPopulation::LethalCheck()

@@ -56,6 +56,7 @@ private:
     Real48 GCFromCount(unsigned c) const;
     Real48 IdentityFromCount(unsigned m) const;
     void MarkLethal(int place, bool lethal);
+    void SetBase(int place, uint32_t position, char32_t base);
     void KillPlaces(int word, uint64_t places);
 
     std::array<TPlaceCounts, kPlaces> counts_{};

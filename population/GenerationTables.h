@@ -5,6 +5,7 @@
 // up in tables built from the exact six-byte arithmetic, draw the same numbers in the
 // same order, and redo no rounding per organism. Tables are rebuilt when the
 // parameter they depend on (a public field) has changed.
+#include "Random.h"
 #include "Real48.h"
 
 #include <array>
@@ -19,6 +20,17 @@ constexpr uint64_t DrawBound(uint32_t n, uint32_t k)
     return ((uint64_t{k} << 32) + n - 1) / n;
 }
 
+// Draws side by side: four seeds from one base, one multiply-add each.
+inline constexpr int kLanes = 4;
+inline constexpr TSeedJump kLaneJumps[kLanes] = {SeedJump(1), SeedJump(2), SeedJump(3), SeedJump(4)};
+
+// The outcome of the parasite draws of one step.
+struct TParasiteDraws {
+    std::array<uint64_t, 2> Killed{};  // places whose draw kills
+    uint32_t Seed = 0;                 // after the last draw made
+    bool Overflow = false;             // the last draw made overflowed; later places drew nothing
+};
+
 // Parasite step: per class of organism (its six-byte average GC a), the first seed
 // whose draw r = Random(99) + 1 kills, that is six-byte(r × factor) > a. The product
 // grows with r, so the killing draws are all draws from some r on. Draws from
@@ -31,6 +43,41 @@ struct TParasiteTable {
     bool Valid = false;
 
     void Build(const std::array<long double, Classes>& averages, Real48 factor);
+
+    // One draw per place 0 .. 99 in order; classOf(place) gives the place's class.
+    template <typename ClassOf>
+    TParasiteDraws Draw(uint32_t seed, ClassOf classOf) const
+    {
+        static_assert(64 % kLanes == 0 && 100 % kLanes == 0);
+        TParasiteDraws d;
+        uint64_t killed[2] = {0, 0};  // kept in registers: no store-to-load chain per place
+        for (int base = 0; base < 100; base += kLanes) {
+            uint32_t lane[kLanes];
+            uint64_t bits = 0;
+            bool overflow = false;
+#pragma GCC unroll 4
+            for (int k = 0; k < kLanes; ++k) {
+                lane[k] = kLaneJumps[k](seed);
+                overflow |= lane[k] >= OverflowSeed;
+                bits |= uint64_t{lane[k] >= KillSeed[classOf(base + k)]} << k;
+            }
+            if (overflow) {  // rare: stop at the first overflowing draw
+                int k = 0;
+                while (lane[k] < OverflowSeed)
+                    ++k;
+                bits &= (uint64_t{1} << k) - 1;
+                d.Seed = lane[k];
+                d.Overflow = true;
+            } else {
+                d.Seed = seed = lane[kLanes - 1];
+            }
+            killed[base >> 6] |= bits << (base & 63);
+            if (d.Overflow)
+                break;
+        }
+        d.Killed = {killed[0], killed[1]};
+        return d;
+    }
 };
 
 // Smallest draw r = 1 .. 99 whose six-byte product with the factor overflows (100: none).
@@ -78,6 +125,33 @@ struct TMutationBound {
     bool Valid = false;
 
     void Build(Real48 rate, long double threshold);
+
+    // Draws r = Random(100) for organisms 0 .. count-1 in turn. For each r below the
+    // threshold, mutate(organism, seed) makes the mutation's own draws and returns the
+    // seed after them. Mutations are rare, so four r are tried at once. Returns the seed.
+    template <typename Mutate>
+    uint32_t Scan(uint32_t seed, uint32_t count, Mutate&& mutate) const
+    {
+        uint32_t j = 0;
+        while (j < count) {
+            if (count - j >= kLanes) {
+                bool none = true;
+#pragma GCC unroll 4
+                for (int k = 0; k < kLanes; ++k)
+                    none &= kLaneJumps[k](seed) >= Seed;
+                if (none) {
+                    seed = kLaneJumps[kLanes - 1](seed);
+                    j += kLanes;
+                    continue;
+                }
+            }
+            seed = NextSeed(seed);
+            if (seed < Seed)
+                seed = mutate(j, seed);
+            ++j;
+        }
+        return seed;
+    }
 };
 
 // Average GC: the six-byte running sum is exact (so the sum of the counts times the

@@ -15,6 +15,7 @@
 namespace {
 
 struct TRunCase {
+    const char* Name;
     std::u32string Gene;
     long double KillFactor;
     long double MutationRate;
@@ -80,19 +81,19 @@ void RunBothWays(const TRunCase& c, uint32_t seed, int generations)
 }
 
 const TRunCase kCases[] = {
-    {U"AAATTCCCGG", 1.0L, 3.0L, 30},    // the defaults
-    {U"AAATTCCCGG", 0.7L, 25.0L, 45},   // heavy mutation, harsh limit
-    {U"GCGCGCGCGC", 1.3L, 3.0L, 30},
-    {U"ATG", 1.0L, 40.0L, 20},          // short gene: inexact GC sum, mutations past the end
-    {U"ACGTACG", 0.9L, 10.0L, 0},       // seven places: every measure a rounded third of 100/7
-    {U"CG", 2.0L, 3.0L, 30},
-    {U"G", 1.0L, 50.0L, 90},
-    {U"AAATTCCCGG", 3.5L, 3.0L, 30},    // the parasite wipes both populations out
-    {U"AAATTCCCGG", 0.0L, 100.0L, 60},  // nobody dies of the parasite; every sexual organism mutates
-    {U"AAATTCCCGG", -1.0L, -5.0L, 255}, // negative factor and rate; every organism lethal
-    {U"ÄÖÜTCCCGGß", 1.0L / 3, 7.77L, 30}, // non-ASCII places, odd factor
-    {U"AAATTCCCGG", 0x1p121L, 3.0L, 30}, // some draws overflow the six-byte product
-    {U"", 1.0L, 3.0L, 30},              // empty gene: the sexual measures fault
+    {"Defaults", U"AAATTCCCGG", 1.0L, 3.0L, 30},    // the defaults
+    {"HeavyMutation", U"AAATTCCCGG", 0.7L, 25.0L, 45},   // heavy mutation, harsh limit
+    {"RichInGC", U"GCGCGCGCGC", 1.3L, 3.0L, 30},
+    {"ShortGene", U"ATG", 1.0L, 40.0L, 20},          // short gene: inexact GC sum, mutations past the end
+    {"SevenPlaces", U"ACGTACG", 0.9L, 10.0L, 0},       // seven places: every measure a rounded third of 100/7
+    {"TwoPlaces", U"CG", 2.0L, 3.0L, 30},
+    {"OnePlace", U"G", 1.0L, 50.0L, 90},
+    {"Extinction", U"AAATTCCCGG", 3.5L, 3.0L, 30},    // the parasite wipes both populations out
+    {"NoParasite", U"AAATTCCCGG", 0.0L, 100.0L, 60},  // nobody dies of the parasite; every sexual organism mutates
+    {"NegativeParameters", U"AAATTCCCGG", -1.0L, -5.0L, 255}, // negative factor and rate; every organism lethal
+    {"NonAscii", U"ÄÖÜTCCCGGß", 1.0L / 3, 7.77L, 30}, // non-ASCII places, odd factor
+    {"OverflowingDraws", U"AAATTCCCGG", 0x1p121L, 3.0L, 30}, // some draws overflow the six-byte product
+    {"EmptyGene", U"", 1.0L, 3.0L, 30},              // empty gene: the sexual measures fault
 };
 
 class PopulationAgreement : public ::testing::TestWithParam<TRunCase> {};
@@ -109,6 +110,7 @@ TEST_P(PopulationAgreement, AsexualMatchesReference)
         RunBothWays<TAsexualPopulation>(GetParam(), seed, 120);
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, PopulationAgreement, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Runs, PopulationAgreement, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<TRunCase>& info) { return std::string(info.param.Name); });
 
 } // namespace

@@ -10,6 +10,23 @@ inline constexpr uint32_t kRandMultiplier = 134775813u;  // 0x08088405
 // One generator step; the fast population paths use it to draw without a call.
 constexpr uint32_t NextSeed(uint32_t seed) { return seed * kRandMultiplier + 1u; }
 
+// k generator steps folded into one multiply-add, so that draws a few steps apart can
+// be computed side by side instead of one after the other.
+struct TSeedJump {
+    uint32_t Multiplier = 1;
+    uint32_t Increment = 0;
+
+    constexpr uint32_t operator()(uint32_t seed) const { return seed * Multiplier + Increment; }
+};
+
+constexpr TSeedJump SeedJump(int steps)
+{
+    TSeedJump jump;
+    for (int i = 0; i < steps; ++i)
+        jump = {jump.Multiplier * kRandMultiplier, jump.Increment * kRandMultiplier + 1u};
+    return jump;
+}
+
 // Integer draw in 0 .. n-1 (0 when n is 0) from an already stepped seed.
 constexpr uint32_t ScaleSeed(uint32_t seed, uint32_t n)
 {

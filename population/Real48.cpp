@@ -40,6 +40,19 @@ long double Join(const TExtendedBits& bits)
     return x;
 }
 
+// Keeps the top 40 bits of the significand, rounding halves away from zero; a carry
+// out of the significand gives the next power of two.
+void RoundSignificand(TExtendedBits& bits)
+{
+    const uint64_t rounded = bits.Significand + (uint64_t{1} << (kDroppedBits - 1));
+    if (rounded < bits.Significand) {
+        bits.Significand = uint64_t{1} << 63;
+        ++bits.Exponent;
+    } else {
+        bits.Significand = rounded & ~((uint64_t{1} << kDroppedBits) - 1);
+    }
+}
+
 } // namespace
 
 Real48 Ext2Real(long double x)
@@ -50,21 +63,14 @@ Real48 Ext2Real(long double x)
         RaiseFloatFault(TFloatFault::InvalidOp);  // a NaN that arrived without raising
     if (bits.Exponent == 0 || bits.Significand == 0)
         return {};  // zero, and extended denormals lie far below the six-byte range
-
-    uint64_t kept = bits.Significand >> kDroppedBits;
-    if ((bits.Significand >> (kDroppedBits - 1)) & 1) {
-        ++kept;
-        if (kept >> 40) {  // 1.111...1 rounded up to the next power of two
-            kept >>= 1;
-            ++bits.Exponent;
-        }
-    }
+    RoundSignificand(bits);
     const int exponent = bits.Exponent - kExponentOffset;
     if (exponent <= 0)
         return {};
     if (exponent > 255)
         RaiseFloatFault(TFloatFault::Overflow);
 
+    const uint64_t kept = bits.Significand >> kDroppedBits;
     Real48 r;
     r.Bytes[0] = static_cast<uint8_t>(exponent);
     for (int i = 1; i <= 5; ++i)
@@ -83,4 +89,13 @@ long double Real2Ext(Real48 r)
     fraction &= (uint64_t{1} << 39) - 1;
     return Join({(uint64_t{1} << 63) | (fraction << kDroppedBits), r.Bytes[0] + kExponentOffset,
                  (r.Bytes[5] & 0x80) != 0});
+}
+
+long double RoundToReal48(long double x)
+{
+    TExtendedBits bits = Split(x);
+    if (bits.Exponent == 0 || bits.Significand == 0)
+        return 0.0L;
+    RoundSignificand(bits);
+    return bits.Exponent - kExponentOffset <= 0 ? 0.0L : Join(bits);
 }

@@ -95,24 +95,15 @@ void TSexualPopulation::ParasiteStep()
                 averages[c1 * kCounts + c2] = SixByte((gcValues_[c1] + gcValues_[c2]) * 0.5L);
         parasite_.Build(averages, ParasiteKillFactor);
     }
-    uint32_t seed = RandSeed;
-    std::array<uint64_t, 2> killed{};
-    for (int i = 0; i < kPlaces; ++i) {
-        seed = NextSeed(seed);
-        if (seed >= parasite_.OverflowSeed) {
-            RandSeed = seed;
-            KillPlaces(0, killed[0]);
-            KillPlaces(1, killed[1]);
-            RaiseFloatFault(TFloatFault::Overflow);
-        }
-        const TPlaceCounts& c = counts_[i];
-        const uint64_t kill = seed >= parasite_.KillSeed[c.GC1 * kCounts + c.GC2];
-        killed[i >> 6] |= kill << (i & 63);
-    }
-    RandSeed = seed;
+    const TParasiteDraws draws = parasite_.Draw(RandSeed, [this](int place) {
+        return counts_[place].GC1 * kCounts + counts_[place].GC2;
+    });
+    RandSeed = draws.Seed;
     // Dead places are killed again; only their lengths are touched, and those are 0.
-    KillPlaces(0, killed[0]);
-    KillPlaces(1, killed[1]);
+    KillPlaces(0, draws.Killed[0]);
+    KillPlaces(1, draws.Killed[1]);
+    if (draws.Overflow)
+        RaiseFloatFault(TFloatFault::Overflow);
 }
 
 Real48 TSexualPopulation::AverageGC() const
@@ -123,7 +114,7 @@ Real48 TSexualPopulation::AverageGC() const
         return Ext2Real(gcTotal_ * gcSum_.Unit * 0.005L);
     long double s = 0;
     for (const TPlaceCounts& c : counts_)
-        s = SixByte(s + gcValues_[c.GC1] + gcValues_[c.GC2]);
+        s = RoundToReal48(s + gcValues_[c.GC1] + gcValues_[c.GC2]);
     return Ext2Real(s * 0.005L);
 }
 
@@ -152,20 +143,16 @@ void TSexualPopulation::Mutate()
 {
     if (!mutation_.Valid || !(mutation_.Rate == MutationRate))
         mutation_.Build(MutationRate, Real2Ext(MutationRate));
-    uint32_t seed = RandSeed;
-    for (int w = 0; w < 2; ++w)
-        for (uint64_t bits = living_.Word(w); bits != 0; bits &= bits - 1) {
-            seed = NextSeed(seed);  // r = Random(100)
-            if (seed >= mutation_.Seed)
-                continue;
-            seed = NextSeed(seed);  // f = Random(), below 0.5 picks chromosome 1
-            const bool second = seed >= 0x80000000u;
-            seed = NextSeed(seed);
-            const char32_t base = kBases[ScaleSeed(seed, 4)];
-            seed = NextSeed(seed);
-            SetBase(64 * w + std::countr_zero(bits), second, ScaleSeed(seed, 10), base);
-        }
-    RandSeed = seed;
+    // Mutation does not change who lives, so the j-th living organism is found on demand.
+    RandSeed = mutation_.Scan(RandSeed, living_.Count(), [this](uint32_t j, uint32_t seed) {
+        seed = NextSeed(seed);  // f = Random(); below 0.5 picks chromosome 1
+        const bool second = seed >= 0x80000000u;
+        seed = NextSeed(seed);
+        const char32_t base = kBases[ScaleSeed(seed, 4)];
+        seed = NextSeed(seed);
+        SetBase(living_.Select(j), second, ScaleSeed(seed, 10), base);
+        return seed;
+    });
 }
 
 void TSexualPopulation::LethalCheck()

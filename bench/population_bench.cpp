@@ -1,0 +1,50 @@
+// Generations per second of the population model alone: one generation is both
+// populations' parasite step, living count, GC average, mutation, lethal check and
+// reproduction, as a run performs them.
+#include "AsexualPopulation.h"
+#include "FloatEnvironment.h"
+#include "Random.h"
+#include "SexualPopulation.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+
+template <typename TPopulation>
+void Generation(TPopulation& p)
+{
+    p.ParasiteStep();
+    benchmark::DoNotOptimize(p.AverageGC());
+    benchmark::DoNotOptimize(p.CountLiving());
+    p.Mutate();
+    p.LethalCheck();
+    p.Reproduce();
+}
+
+void RunGenerations(benchmark::State& state, const std::u32string& gene)
+{
+    SetFloatEnvironment();
+    SexualPopulation.Init(gene);
+    AsexualPopulation.Init(gene);
+    RandSeed = 0;
+    for (auto _ : state) {
+        Generation(SexualPopulation);
+        Generation(AsexualPopulation);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel("items = generations");
+}
+
+// Default parameters and gene.
+void BM_GenerationDefault(benchmark::State& state) { RunGenerations(state, U"AAATTCCCGG"); }
+BENCHMARK(BM_GenerationDefault);
+
+// A seven-base gene: the sexual GC sum is rounded to six bytes place by place.
+void BM_GenerationInexactSum(benchmark::State& state) { RunGenerations(state, U"ACGTACG"); }
+BENCHMARK(BM_GenerationInexactSum);
+
+} // namespace
+
+BENCHMARK_MAIN();

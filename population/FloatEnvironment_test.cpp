@@ -1,0 +1,71 @@
+#include "FloatEnvironment.h"
+
+#include "Exception.h"
+
+#include <gtest/gtest.h>
+
+#include <cfenv>
+#include <cmath>
+#include <functional>
+#include <string>
+
+namespace {
+
+class FloatEnvironmentTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetFloatEnvironment(); }
+    volatile long double zero = 0.0L;
+    volatile long double huge = std::ldexp(1.0L, 16000);
+    volatile long double tiny = std::ldexp(1.0L, -16000);
+};
+
+template <typename E>
+std::string FaultMessage(const std::function<void()>& fault)
+{
+    try {
+        fault();
+        CheckFloatFaults();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "no fault";
+}
+
+TEST_F(FloatEnvironmentTest, FaultsBecomeTheirExceptions)
+{
+    volatile long double sink;
+    EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = zero / zero; }), "Fehler bei Gleitkomma-Operation");
+    EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = std::sqrt(-1.0L - zero); }), "Fehler bei Gleitkomma-Operation");
+    EXPECT_EQ(FaultMessage<EZeroDivide>([&] { sink = 1.0L / zero; }), "Gleitkommadivision durch Null");
+    EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = huge * huge; }), "Überlauf bei Gleitkomma-Operation");
+    EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = static_cast<double>(huge); }), "Überlauf bei Gleitkomma-Operation");
+    (void)sink;
+}
+
+TEST_F(FloatEnvironmentTest, UnderflowAndInexactAreSilent)
+{
+    volatile long double sink = tiny * tiny;
+    sink = 1.0L / (3.0L + zero);
+    EXPECT_NO_THROW(CheckFloatFaults());
+    (void)sink;
+}
+
+TEST_F(FloatEnvironmentTest, FaultResetsTheEnvironment)
+{
+    std::fesetround(FE_UPWARD);
+    volatile long double sink = zero / zero;
+    EXPECT_THROW(CheckFloatFaults(), EInvalidOp);
+    EXPECT_EQ(std::fegetround(), FE_TONEAREST);
+    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT & ~FE_INEXACT), 0);
+    EXPECT_NO_THROW(CheckFloatFaults());
+    (void)sink;
+}
+
+TEST_F(FloatEnvironmentTest, ComputesWithSixtyFourBitSignificand)
+{
+    volatile long double one = 1.0L;
+    EXPECT_NE(one + std::ldexp(1.0L, -63), one);
+    EXPECT_EQ(one + std::ldexp(1.0L, -64), one);  // tie to even
+}
+
+} // namespace

@@ -1,0 +1,107 @@
+#include "Random.h"
+
+#include "Exception.h"
+#include "FloatEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+class RandomTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetFloatEnvironment();
+        RandSeed = 0;
+    }
+};
+
+TEST_F(RandomTest, SequenceFromSeedZero)
+{
+    std::vector<uint32_t> seeds, draws;
+    for (int i = 0; i < 5; ++i) {
+        const uint32_t before = RandSeed;
+        seeds.push_back(NextSeed(before));
+        draws.push_back(Random(100));
+        EXPECT_EQ(RandSeed, seeds.back());
+    }
+    EXPECT_EQ(seeds, (std::vector<uint32_t>{1, 134775814, 3698175007, 870078620, 1172187917}));
+    EXPECT_EQ(draws, (std::vector<uint32_t>{0, 3, 86, 20, 27}));
+}
+
+TEST_F(RandomTest, DegenerateRangesStillAdvance)
+{
+    for (uint32_t n : {0u, 1u}) {
+        for (int i = 0; i < 50; ++i) {
+            const uint32_t expectedSeed = NextSeed(RandSeed);
+            EXPECT_EQ(Random(n), 0u);
+            EXPECT_EQ(RandSeed, expectedSeed);
+        }
+    }
+}
+
+TEST_F(RandomTest, RealDrawIsSeedOverTwoToThe32)
+{
+    // The seed that steps to 0, and the one that steps to the largest value.
+    const uint32_t inverse = [] {  // multiplicative inverse of the multiplier mod 2^32
+        uint32_t x = 1;
+        for (int i = 0; i < 5; ++i)
+            x *= 2 - kRandMultiplier * x;
+        return x;
+    }();
+    RandSeed = (0u - 1u) * inverse;
+    EXPECT_EQ(Random(), 0.0L);
+    RandSeed = (0xFFFFFFFFu - 1u) * inverse;
+    const long double top = Random();
+    EXPECT_LT(top, 1.0L);
+    EXPECT_EQ(top, 1.0L - std::ldexp(1.0L, -32));
+    RandSeed = 0;
+    EXPECT_EQ(Random(), std::ldexp(1.0L, -32));
+}
+
+TEST_F(RandomTest, JumpsEqualSingleSteps)
+{
+    for (int steps : {0, 1, 2, 4, 7, 100}) {
+        uint32_t seed = 49530250u;
+        for (int i = 0; i < steps; ++i)
+            seed = NextSeed(seed);
+        EXPECT_EQ(SeedJump(steps)(49530250u), seed) << steps;
+    }
+}
+
+TEST_F(RandomTest, RandomizeGivesMillisecondsOfTheDay)
+{
+    Randomize();
+    EXPECT_LT(RandSeed, 24u * 60 * 60 * 1000);
+}
+
+TEST_F(RandomTest, RoundHalvesToEven)
+{
+    const struct {
+        long double x;
+        int32_t rounded;
+    } cases[] = {
+        {50.5L, 50},   {51.5L, 52},   {-0.5L, 0},    {-1.5L, -2},  {2.5L, 2},
+        {0.49999999999999999995L, 0}, {49.9500000000116L, 50},     {-49.5L, -50},
+        {2147483647.0L, 2147483647},  {-2147483648.4L, -2147483647 - 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Round(c.x), c.rounded) << static_cast<double>(c.x);
+}
+
+TEST_F(RandomTest, RoundOutOfRangeIsInvalid)
+{
+    for (long double x : {2147483647.5L, -2147483649.0L, 1e30L}) {
+        try {
+            Round(x);
+            ADD_FAILURE() << static_cast<double>(x);
+        } catch (const EInvalidOp& e) {
+            EXPECT_STREQ(e.what(), "Fehler bei Gleitkomma-Operation");
+        }
+    }
+}
+
+} // namespace

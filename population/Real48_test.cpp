@@ -1,0 +1,108 @@
+#include "Real48.h"
+
+#include "Exception.h"
+#include "FloatEnvironment.h"
+#include "Random.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+Real48 Bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4, uint8_t b5)
+{
+    return Real48{{b0, b1, b2, b3, b4, b5}};
+}
+
+class Real48Test : public ::testing::Test {
+protected:
+    void SetUp() override { SetFloatEnvironment(); }
+};
+
+TEST_F(Real48Test, Layout)
+{
+    const struct {
+        long double x;
+        Real48 r;
+    } cases[] = {
+        {0.0L, Bytes(0, 0, 0, 0, 0, 0)},
+        {1.0L, Bytes(0x81, 0, 0, 0, 0, 0)},
+        {3.0L, Bytes(0x82, 0, 0, 0, 0, 0x40)},
+        {30.0L, Bytes(0x85, 0, 0, 0, 0, 0x70)},
+        {-1.0L, Bytes(0x81, 0, 0, 0, 0, 0x80)},
+        {-0.0L, Bytes(0, 0, 0, 0, 0, 0)},
+        {1.0L + std::ldexp(1.0L, -39), Bytes(0x81, 1, 0, 0, 0, 0)},  // lowest fraction bit
+        {std::ldexp(1.0L, -128), Bytes(1, 0, 0, 0, 0, 0)},            // smallest
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Ext2Real(c.x), c.r) << static_cast<double>(c.x);
+        EXPECT_EQ(Real2Ext(c.r), c.x == 0 ? 0.0L : c.x);
+    }
+}
+
+TEST_F(Real48Test, RoundsToFortyBitsHalvesAwayFromZero)
+{
+    const long double ulp = std::ldexp(1.0L, -39);
+    const struct {
+        long double x, expected;
+    } cases[] = {
+        {1.0L + ulp / 2, 1.0L + ulp},                          // exactly half: up
+        {1.0L + ulp / 2 - std::ldexp(1.0L, -63), 1.0L},        // just below half: down
+        {-(1.0L + ulp / 2), -(1.0L + ulp)},                    // away from zero when negative
+        {2.0L - ulp / 2, 2.0L},                                // carry into the exponent
+        {-(2.0L - ulp / 2), -2.0L},
+        {std::ldexp(1.0L, -130), 0.0L},                        // underflow: zero, no error
+        {std::ldexp(1.0L, -129) * (2 - ulp), 0.0L},                       // largest below range
+        {std::ldexp(1.0L, -129) * (2 - ulp / 2), std::ldexp(1.0L, -128)},  // rounds up into range
+        {std::ldexp(1.0L, -16400), 0.0L},                      // extended denormal
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SixByte(c.x), c.expected) << static_cast<double>(c.x);
+        EXPECT_EQ(RoundToReal48(c.x), c.expected) << static_cast<double>(c.x);
+    }
+}
+
+TEST_F(Real48Test, GCAveragesOfTheResultLines)
+{
+    // 9990 and 9910 times the extended 0.005 as the result lines show them.
+    EXPECT_EQ(SixByte(9990 * 0.005L), std::ldexp(858134465741.0L, -34));  // 49,9500000000116
+    EXPECT_EQ(SixByte(9910 * 0.005L), std::ldexp(851262518067.0L, -34));  // 49,5499999999884
+}
+
+TEST_F(Real48Test, TooLargeOverflows)
+{
+    const long double largest = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 87);
+    EXPECT_EQ(SixByte(largest), largest);
+    for (long double x : {std::ldexp(1.5L, 127), -std::ldexp(1.5L, 127), std::ldexp(1.0L, 127),
+                          largest + std::ldexp(1.0L, 86), 1e300L * 1e300L}) {
+        try {
+            Ext2Real(x);
+            ADD_FAILURE() << static_cast<double>(x);
+        } catch (const EOverflow& e) {
+            EXPECT_STREQ(e.what(), "Überlauf bei Gleitkomma-Operation");
+        }
+    }
+}
+
+TEST_F(Real48Test, PendingFaultSurfacesAtConversion)
+{
+    volatile long double zero = 0.0L;
+    EXPECT_THROW(Ext2Real(zero / zero), EInvalidOp);
+    EXPECT_THROW(Ext2Real(1.0L / zero), EZeroDivide);
+    EXPECT_EQ(Ext2Real(2.0L), Bytes(0x82, 0, 0, 0, 0, 0));  // the fault was cleared
+}
+
+TEST_F(Real48Test, RoundTripIsExactAndFastRoundingAgrees)
+{
+    RandSeed = 7;
+    for (int i = 0; i < 20000; ++i) {
+        const long double x = std::ldexp(Random() + 0.5L, static_cast<int>(Random(250)) - 125) * (i % 2 ? -1 : 1);
+        const Real48 r = Ext2Real(x);
+        EXPECT_EQ(Ext2Real(Real2Ext(r)), r);
+        ASSERT_EQ(RoundToReal48(x), Real2Ext(r)) << static_cast<double>(x);
+        ASSERT_LE(std::fabs(Real2Ext(r) - x), std::fabs(x) * std::ldexp(1.0L, -40));
+    }
+}
+
+} // namespace
