@@ -28,6 +28,8 @@ protected:
     void SetUp() override
     {
         Form = MakeTestForm();
+        // The design values and the font sizes in points hold at 120 pixels per inch.
+        ASSERT_EQ(Form->logicalDpiY(), 120) << "run with QT_FONT_DPI=120";
         ShowWithOuterSize(*Form, 501, 436);
         ASSERT_EQ(Form->frameSize(), QSize(501, 436));
         Elastic = new TElastic(Form.get());
