@@ -10,7 +10,7 @@
 //     direct children or children of group boxes, placed with setGeometry. Labels are QLabels.
 //   - Create the component last in the window's constructor, after all controls exist and the
 //     window has its design size:  Elastic1 = new TElastic(this);
-//     The window owns it (QObject parent) and destroys it; nothing else is needed.
+//     The window owns it (QObject parent) and destroys it.
 //   - The component takes over the window's resize handler (TResizeSlot::Of(window).OnResize),
 //     chains whatever handler was there before and gives it back on destruction. Code that
 //     wants to react to resizes after the controls have been scaled sets OnFormResize.
