@@ -2,6 +2,8 @@
 // Error classes of the front end; the floating-point ones come with the model.
 #include "population/Exception.h"
 
+#include <string_view>
+
 KELVARO_EXCEPTION_CLASS(EConvertError, Exception);
 KELVARO_EXCEPTION_CLASS(EOutOfMemory, Exception);
 // The silent abort: the shell never shows it.

@@ -29,16 +29,16 @@ std::int32_t StrToInt(std::string_view text)
     while (i < end && text[i] == ' ')
         ++i;
     bool negative = false;
-    bool signed_ = false;
+    bool hasSign = false;
     if (i < end && (text[i] == '-' || text[i] == '+')) {
         negative = text[i] == '-';
-        signed_ = true;
+        hasSign = true;
         ++i;
     }
 
     std::uint32_t value = 0;
     const std::size_t first = i;
-    if (!signed_ && i < end && text[i] == '$') {
+    if (!hasSign && i < end && text[i] == '$') {
         const std::size_t digits = ++i;
         for (int d; i < end && (d = HexDigit(text[i])) >= 0; ++i) {
             if (value > 0x0FFFFFFFu)
