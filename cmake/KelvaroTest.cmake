@@ -1,5 +1,5 @@
 # kelvaro_add_tests(<target> SOURCES ... LIBS ... [GUI])
-# One GoogleTest executable per library; GUI suites run on the offscreen platform.
+# One GoogleTest executable per library; GUI suites get a QApplication (offscreen, 120 ppi; see QtTestMain.cpp).
 function(kelvaro_add_tests target)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${T_SOURCES})
@@ -7,10 +7,8 @@ function(kelvaro_add_tests target)
   if(T_GUI)
     target_link_libraries(${target} PRIVATE Qt6::Test)
     target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/QtTestMain.cpp)
-    set(env "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=120;QT_ENABLE_HIGHDPI_SCALING=0")
   else()
     target_link_libraries(${target} PRIVATE GTest::gtest_main)
-    set(env "")
   endif()
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${env}")
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
 endfunction()
