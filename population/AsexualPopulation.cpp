@@ -38,7 +38,8 @@ void TAsexualPopulation::Resync()
         gcValues_[c] = Real2Ext(GCFromCount(c));
         identityValues_[c] = Real2Ext(IdentityFromCount(c));
     }
-    gcSum_.Build(gcValues_, kPlaces * TGene20::kCapacity);
+    static_assert(kPlaces * TGene20::kCapacity == TGCSum::kMaxTotal);
+    gcSum_.Build(gcValues_, 0.01L);
     parasite_.Valid = false;
     lethal_.Valid = false;
 }
@@ -96,7 +97,7 @@ void TAsexualPopulation::ParasiteStep()
 Real48 TAsexualPopulation::AverageGC() const
 {
     if (gcSum_.Exact)
-        return Ext2Real(gcTotal_ * gcSum_.Unit * 0.01L);
+        return gcSum_.Averages[gcTotal_];
     long double s = 0;
     for (const TPlaceCounts& c : counts_)
         s = RoundToReal48(s + gcValues_[c.GC]);
@@ -152,11 +153,12 @@ void TAsexualPopulation::LethalCheck()
 
 void TAsexualPopulation::Reproduce()
 {
-    uint32_t seed = RandSeed;
+    const uint32_t start = RandSeed;
+    uint32_t draws = 0;
     for (int w = 0; w < 2; ++w)
         for (uint64_t dead = living_.DeadWord(w); dead != 0; dead &= dead - 1) {
             const auto n = static_cast<uint32_t>(living_.Count());
-            seed = NextSeed(seed);
+            const uint32_t seed = kJumps[++draws](start);
             if (n == 0)
                 continue;
             const int place = 64 * w + std::countr_zero(dead);
@@ -167,5 +169,5 @@ void TAsexualPopulation::Reproduce()
             MarkLethal(place, lethal_.Lethal[counts_[parent].Id]);
             living_.Set(place);
         }
-    RandSeed = seed;
+    RandSeed = kJumps[draws](start);
 }

@@ -9,6 +9,7 @@
 #include "Real48.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -23,6 +24,15 @@ constexpr uint64_t DrawBound(uint32_t n, uint32_t k)
 // Draws side by side: four seeds from one base, one multiply-add each.
 inline constexpr int kLanes = 4;
 inline constexpr TSeedJump kLaneJumps[kLanes] = {SeedJump(1), SeedJump(2), SeedJump(3), SeedJump(4)};
+
+// Jumps of 0 .. 200 steps: reproduction makes at most two draws per place, all of them
+// whatever the draws give, so each of its seeds is one multiply-add from the first.
+inline constexpr std::array<TSeedJump, 201> kJumps = [] {
+    std::array<TSeedJump, 201> jumps{};
+    for (std::size_t k = 1; k < jumps.size(); ++k)
+        jumps[k] = {jumps[k - 1].Multiplier * kRandMultiplier, jumps[k - 1].Increment * kRandMultiplier + 1u};
+    return jumps;
+}();
 
 // The outcome of the parasite draws of one step.
 struct TParasiteDraws {
@@ -133,22 +143,27 @@ struct TMutationBound {
     uint32_t Scan(uint32_t seed, uint32_t count, Mutate&& mutate) const
     {
         uint32_t j = 0;
-        while (j < count) {
-            if (count - j >= kLanes) {
-                bool none = true;
+        while (count - j >= kLanes) {
+            uint32_t lane[kLanes];
+            unsigned below = 0;
 #pragma GCC unroll 4
-                for (int k = 0; k < kLanes; ++k)
-                    none &= kLaneJumps[k](seed) >= Seed;
-                if (none) {
-                    seed = kLaneJumps[kLanes - 1](seed);
-                    j += kLanes;
-                    continue;
-                }
+            for (int k = 0; k < kLanes; ++k) {
+                lane[k] = kLaneJumps[k](seed);
+                below |= unsigned{lane[k] < Seed} << k;
             }
+            if (below == 0) {
+                seed = lane[kLanes - 1];
+                j += kLanes;
+            } else {
+                const int k = std::countr_zero(below);
+                seed = mutate(j + k, lane[k]);
+                j += k + 1;
+            }
+        }
+        for (; j < count; ++j) {
             seed = NextSeed(seed);
             if (seed < Seed)
                 seed = mutate(j, seed);
-            ++j;
         }
         return seed;
     }
@@ -156,19 +171,24 @@ struct TMutationBound {
 
 // Average GC: the six-byte running sum is exact (so the sum of the counts times the
 // value of one G/C place) when every measure is a multiple of that unit and the largest
-// possible sum still fits into 40 significant bits. Otherwise the sum is rounded
-// step by step as it runs.
+// possible sum still fits into 40 significant bits; then the average depends on the
+// total count alone and is looked up. Otherwise the sum is rounded step by step.
 struct TGCSum {
+    static constexpr unsigned kMaxTotal = 2000;  // G/C places of a whole population
+
     bool Exact = false;
     long double Unit = 0;
+    std::array<Real48, kMaxTotal + 1> Averages{};  // six-byte(total × Unit × scale), when exact
 
     template <std::size_t Counts>
-    void Build(const std::array<long double, Counts>& values, unsigned maxTotal)
+    void Build(const std::array<long double, Counts>& values, long double scale)
     {
         Unit = values[1];
-        Exact = FitsExactly(Unit, maxTotal);
+        Exact = FitsExactly(Unit, kMaxTotal);
         for (std::size_t c = 0; c < Counts; ++c)
             Exact = Exact && values[c] == static_cast<long double>(c) * Unit;
+        for (unsigned total = 0; Exact && total <= kMaxTotal; ++total)
+            Averages[total] = Ext2Real(total * Unit * scale);
     }
 
     static bool FitsExactly(long double unit, unsigned maxTotal);

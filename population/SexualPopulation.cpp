@@ -42,7 +42,8 @@ void TSexualPopulation::Resync()
         gcValues_[c] = Real2Ext(GCFromCount(c));
         identityValues_[c] = Real2Ext(IdentityFromCount(c));
     }
-    gcSum_.Build(gcValues_, 2 * kPlaces * TGene10::kCapacity);
+    static_assert(2 * kPlaces * TGene10::kCapacity == TGCSum::kMaxTotal);
+    gcSum_.Build(gcValues_, 0.005L);
 }
 
 Real48 TSexualPopulation::GCFromCount(unsigned c) const
@@ -111,7 +112,7 @@ Real48 TSexualPopulation::AverageGC() const
     if (InitGen.Length == 0)
         GCContent(Organisms[0].Chromosome1);  // divides by zero: raises
     if (gcSum_.Exact)
-        return Ext2Real(gcTotal_ * gcSum_.Unit * 0.005L);
+        return gcSum_.Averages[gcTotal_];
     long double s = 0;
     for (const TPlaceCounts& c : counts_)
         s = RoundToReal48(s + gcValues_[c.GC1] + gcValues_[c.GC2]);
@@ -170,12 +171,14 @@ void TSexualPopulation::LethalCheck()
 
 void TSexualPopulation::Reproduce()
 {
-    uint32_t seed = RandSeed;
+    const uint32_t start = RandSeed;
+    uint32_t draws = 0;
     for (int w = 0; w < 2; ++w)
         for (uint64_t dead = living_.DeadWord(w); dead != 0; dead &= dead - 1) {
             const auto n = static_cast<uint32_t>(living_.Count());
-            const uint32_t seedA = seed = NextSeed(seed);
-            const uint32_t seedB = seed = NextSeed(seed);
+            const uint32_t seedA = kJumps[draws + 1](start);
+            const uint32_t seedB = kJumps[draws + 2](start);
+            draws += 2;
             if (n == 0)
                 continue;
             const int place = 64 * w + std::countr_zero(dead);
@@ -189,5 +192,5 @@ void TSexualPopulation::Reproduce()
             MarkLethal(place, IsLethal(c));
             living_.Set(place);
         }
-    RandSeed = seed;
+    RandSeed = kJumps[draws](start);
 }
