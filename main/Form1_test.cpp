@@ -1,0 +1,359 @@
+#include "Form1.h"
+
+#include "Application.h"
+#include "CheckBox.h"
+#include "ControlHint.h"
+#include "Screen.h"
+
+#include "Unit2/Unit2.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+void PrintTo(const QRect& r, std::ostream* out)
+{
+    *out << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height();
+}
+
+namespace {
+
+struct TShownBox {
+    QString Caption;
+    QString Text;
+};
+
+class TBoxRecorder : public TMessagePresenter {
+public:
+    explicit TBoxRecorder(std::vector<TShownBox>& shown) : FShown(shown) {}
+    void ShowMessage(QWidget*, const QString& caption, const QString& text, QMessageBox::Icon) override
+    {
+        FShown.push_back({caption, text});
+    }
+
+private:
+    std::vector<TShownBox>& FShown;
+};
+
+const QString kSexualHeader = QString::fromUtf8(::kSexualHeader);
+const QString kAsexualHeader = QString::fromUtf8(::kAsexualHeader);
+
+// The application as the program starts it, with message boxes recorded.
+class Form1Test : public ::testing::Test {
+protected:
+    Form1Test()
+    {
+        FApplication.SetMessagePresenter(std::make_unique<TBoxRecorder>(Shown));
+        FApplication.SetTitle("Kelvaro");
+        FApplication.CreateForm(Form1);
+        FApplication.CreateForm(Form2);
+        Form1->AttachChartWindow();
+        Form1->show();
+    }
+    ~Form1Test() override
+    {
+        Form1 = nullptr; // destroyed with the application
+        Form2 = nullptr;
+    }
+
+    static QStringList Lines(const QPlainTextEdit* memo) { return memo->toPlainText().split(u'\n'); }
+
+    static std::vector<int> PointCounts()
+    {
+        return {Form2->Series1->Count(), Form2->Series2->Count(), Form2->Series3->Count(),
+                Form2->Series4->Count()};
+    }
+
+    static void Start(const QString& generations)
+    {
+        Form1->Edit2->setText(generations);
+        QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+    }
+
+    static bool CursorRestored()
+    {
+        return Screen->Cursor() == crDefault && QGuiApplication::overrideCursor() == nullptr;
+    }
+
+    std::vector<TShownBox> Shown;
+
+private:
+    TScreen FScreen;
+    TApplication FApplication;
+};
+
+TEST_F(Form1Test, ControlsSitAtTheirDesignPlacesWithTheirTexts)
+{
+    struct Control {
+        QWidget* Widget;
+        QRect Bounds;
+        QString Text;
+    };
+    TForm1& f = *Form1;
+    const Control controls[] = {
+        {f.GroupBox2, {8, 8, 473, 207}, "Initialisierung"},
+        {f.Label1, {16, 25, 41, 16}, "Initgen:"},
+        {f.Edit1, {95, 25, 122, 24}, "AAATTCCCGG"},
+        {f.Label2, {16, 64, 35, 16}, "Läufe:"},
+        {f.Edit2, {167, 64, 48, 24}, "500"},
+        {f.Label5, {245, 25, 75, 16}, "Mutationrate:"},
+        {f.Edit5, {403, 25, 40, 24}, "3"},
+        {f.Label4, {245, 64, 75, 16}, "Mutationlimit:"},
+        {f.Edit4, {403, 64, 40, 24}, "30"},
+        {f.Label3, {245, 104, 93, 16}, "Parasitkillfaktor:"},
+        {f.Edit3, {403, 104, 40, 24}, "1"},
+        {f.CheckBox1, {24, 103, 193, 17}, "Grafische Ausgabe"},
+        {f.CheckBox2, {168, 103, 41, 17}, "3D"},
+        {f.CheckBox3, {24, 134, 97, 17}, "GC sex."},
+        {f.CheckBox4, {120, 134, 97, 17}, "Lebende sex."},
+        {f.CheckBox5, {240, 134, 97, 17}, "GC n. sex."},
+        {f.CheckBox6, {336, 134, 113, 17}, "Lebende n. sex."},
+        {f.Button3, {16, 158, 433, 33}, "Start"},
+        {f.GroupBox1, {8, 221, 473, 159}, "Werte"},
+        {f.Label6, {16, 24, 165, 16}, "Nicht-Sexuelle Vermehrung:"},
+        {f.Label7, {240, 24, 131, 16}, "Sexuelle Vermehrung:"},
+        {f.Memo2, {10, 47, 215, 96}, ""},
+        {f.Memo1, {237, 47, 222, 96}, ""},
+    };
+    for (const Control& c : controls) {
+        SCOPED_TRACE(c.Widget->objectName().toStdString());
+        EXPECT_EQ(c.Widget->geometry(), c.Bounds);
+        QString text;
+        if (auto* box = qobject_cast<QGroupBox*>(c.Widget))
+            text = box->title();
+        else if (auto* edit = qobject_cast<QLineEdit*>(c.Widget))
+            text = edit->text();
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(c.Widget))
+            text = memo->toPlainText();
+        else if (auto* label = qobject_cast<QLabel*>(c.Widget))
+            text = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(c.Widget))
+            text = button->text();
+        EXPECT_EQ(text, c.Text);
+    }
+    EXPECT_EQ(f.windowTitle(), "Kelvaro");
+    EXPECT_EQ(f.frameGeometry(), QRect(235, 174, 501, 436));
+    EXPECT_EQ(f.Label8->font().pixelSize(), 12);
+    EXPECT_EQ(f.font().pixelSize(), 13);
+}
+
+TEST_F(Form1Test, FieldsCheckBoxesAndHintsStartAsDesigned)
+{
+    TForm1& f = *Form1;
+    struct Field {
+        QLineEdit* Edit;
+        const char* Hint;
+    };
+    const Field fields[] = {
+        {f.Edit1, "Gen von max. 10 Basen Länge"},
+        {f.Edit2, "Anzahl der Generationen"},
+        {f.Edit3, "Zusammenhang zwischen\nParasit und GC-Gehalt"},
+        {f.Edit4, "Ab wann ist eine Mutation lethal?"},
+        {f.Edit5, "Mutationsrate in %"},
+    };
+    for (const Field& field : fields) {
+        EXPECT_EQ(field.Edit->maxLength(), 10);
+        EXPECT_TRUE(EffectiveShowHint(field.Edit));
+        EXPECT_EQ(HintText(field.Edit), QString::fromUtf8(field.Hint));
+    }
+    for (QWidget* silent : std::initializer_list<QWidget*>{f.Label2, f.CheckBox1, f.Button3, f.Memo1, f.GroupBox2})
+        EXPECT_FALSE(EffectiveShowHint(silent)) << silent->objectName().toStdString();
+
+    const bool checked[] = {false, false, true, true, true, true};
+    const TCheckBox* boxes[] = {f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(boxes[i]->Checked(), checked[i]) << i;
+    EXPECT_FALSE(Form2->isVisible());
+}
+
+TEST_F(Form1Test, TabTraversalFollowsTheTabOrders)
+{
+    TForm1& f = *Form1;
+    Form1->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    const QWidget* expected[] = {f.Memo2, f.Memo1, f.Button3, f.Edit1, f.Edit2, f.Edit4, f.Edit3, f.Edit5,
+                                 f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6,
+                                 f.Memo2};
+    f.Memo2->setFocus();
+    for (const QWidget* w : expected) {
+        EXPECT_EQ(QApplication::focusWidget(), w) << w->objectName().toStdString();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
+TEST_F(Form1Test, InitialGeneIsUpperCasedAsTypedAndLimitedToTenCharacters)
+{
+    QLineEdit* edit = Form1->Edit1;
+    edit->clear();
+    QTest::keyClicks(edit, "acg");
+    EXPECT_EQ(edit->text(), "ACG");
+    QTest::keyClicks(edit, "tßaattcc");
+    EXPECT_EQ(edit->text(), "ACGTßAATTC");
+}
+
+TEST_F(Form1Test, DefaultRunFillsBothBoxesAndAllSeriesWhileTheChartIsHidden)
+{
+    QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+    const QStringList sexual = Lines(Form1->Memo1);
+    const QStringList asexual = Lines(Form1->Memo2);
+    ASSERT_EQ(sexual.size(), 501);
+    ASSERT_EQ(asexual.size(), 501);
+    EXPECT_EQ(sexual.front(), kSexualHeader);
+    EXPECT_EQ(asexual.front(), kAsexualHeader);
+    EXPECT_TRUE(sexual[1].contains("; "));
+    EXPECT_EQ(PointCounts(), std::vector<int>(4, 500));
+    EXPECT_TRUE(Shown.empty());
+    EXPECT_TRUE(CursorRestored());
+    EXPECT_FALSE(Form2->isVisible());
+
+    Form1->CheckBox1->SetChecked(true);
+    EXPECT_TRUE(Form2->isVisible());
+    EXPECT_EQ(PointCounts(), std::vector<int>(4, 500));
+}
+
+TEST_F(Form1Test, BadParametersLeaveWhatWasWrittenAndReportOnce)
+{
+    struct Case {
+        const char* Field;
+        const char* Text;
+        QStringList Memo1;
+        QStringList Memo2;
+        const char* Box; // nullptr: no box
+    };
+    const Case cases[] = {
+        {"Edit2", "0", {kSexualHeader}, {kAsexualHeader}, nullptr},
+        {"Edit2", "-5", {kSexualHeader}, {kAsexualHeader}, nullptr},
+        {"Edit2", "abc", {kSexualHeader}, {kAsexualHeader}, "'abc' ist kein gültiger Integerwert."},
+        {"Edit5", "2.5x", {kSexualHeader}, {""}, "'2.5x' ist kein gültiger Gleitkommawert."},
+        {"Edit3", "k", {kSexualHeader}, {""}, "'k' ist kein gültiger Gleitkommawert."},
+        {"Edit4", "", {kSexualHeader}, {""}, "'' ist kein gültiger Integerwert."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Field) + " = " + c.Text);
+        Shown.clear();
+        QTest::mouseClick(Form1->Button3, Qt::LeftButton); // something to clear away
+        auto* field = Form1->findChild<QLineEdit*>(c.Field);
+        const QString previous = field->text();
+        field->setText(QString::fromUtf8(c.Text));
+        QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+        field->setText(previous);
+
+        EXPECT_EQ(Lines(Form1->Memo1), c.Memo1);
+        EXPECT_EQ(Lines(Form1->Memo2), c.Memo2);
+        EXPECT_EQ(PointCounts(), std::vector<int>(4, 0));
+        EXPECT_TRUE(CursorRestored());
+        if (!c.Box) {
+            EXPECT_TRUE(Shown.empty());
+            continue;
+        }
+        ASSERT_EQ(Shown.size(), 1u);
+        EXPECT_EQ(Shown[0].Caption, "Kelvaro");
+        EXPECT_EQ(Shown[0].Text, QString::fromUtf8(c.Box));
+    }
+}
+
+TEST_F(Form1Test, StartDuringAPumpingRunLeavesOnlyTheNewestRun)
+{
+    Form1->CheckBox1->SetChecked(true);
+    Form1->Edit2->setText("40");
+    int starts = 0;
+    bool busyInside = false;
+    QObject::connect(Form1->Button3, &QPushButton::pressed, [&] { ++starts; });
+    // Fires at the outer run's first pump: a new run with another length starts inside it.
+    QTimer::singleShot(0, Form1, [&] {
+        busyInside = Screen->Cursor() == crHourGlass;
+        Form1->Edit2->setText("25");
+        QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+    });
+    QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+
+    EXPECT_EQ(starts, 2);
+    EXPECT_TRUE(busyInside);
+    EXPECT_EQ(Lines(Form1->Memo1).size(), 26);
+    EXPECT_EQ(Lines(Form1->Memo2).size(), 26);
+    EXPECT_EQ(PointCounts(), std::vector<int>(4, 25));
+    EXPECT_TRUE(Shown.empty());
+    EXPECT_TRUE(CursorRestored());
+}
+
+TEST_F(Form1Test, ClosingTheChartWindowUnchecksGraphicOutputAndReshowingPlacesItAgain)
+{
+    TForm1& f = *Form1;
+    const QPoint computed(f.x(), f.y() + f.GroupBox1->y() + 20);
+    f.CheckBox1->SetChecked(true);
+    EXPECT_TRUE(Form2->isVisible());
+    EXPECT_EQ(Form2->pos(), computed);
+
+    Form2->move(600, 50);
+    Form2->close();
+    EXPECT_FALSE(f.CheckBox1->Checked());
+    EXPECT_FALSE(Form2->isVisible());
+
+    QTest::mouseClick(f.CheckBox1, Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(f.CheckBox1->Checked());
+    EXPECT_TRUE(Form2->isVisible());
+    EXPECT_EQ(Form2->pos(), computed);
+}
+
+TEST_F(Form1Test, CheckBoxesSwitchTheChartAsTheirTitlesSay)
+{
+    TForm1& f = *Form1;
+    struct Switch {
+        TCheckBox* Box;
+        std::function<bool()> State;
+    };
+    const Switch switches[] = {
+        {f.CheckBox2, [] { return Form2->DataChart1->View3D(); }},
+        {f.CheckBox3, [] { return Form2->Series1->Active(); }},
+        {f.CheckBox4, [] { return Form2->Series2->Active(); }},
+        {f.CheckBox5, [] { return Form2->Series4->Active(); }},
+        {f.CheckBox6, [] { return Form2->Series3->Active(); }},
+    };
+    for (const Switch& s : switches) {
+        SCOPED_TRACE(s.Box->objectName().toStdString());
+        EXPECT_EQ(s.State(), s.Box->Checked());
+        s.Box->SetChecked(!s.Box->Checked());
+        EXPECT_EQ(s.State(), s.Box->Checked());
+        s.Box->SetChecked(!s.Box->Checked());
+        EXPECT_EQ(s.State(), s.Box->Checked());
+    }
+}
+
+TEST_F(Form1Test, ClosingTheMainWindowDuringAPumpingRunEndsTheProgramAfterTheRun)
+{
+    Form1->CheckBox1->SetChecked(true);
+    Form1->Edit2->setText("60");
+    bool closedDuringRun = false;
+    QTimer::singleShot(0, Form1, [&] {
+        QTimer::singleShot(0, Form1, [&] {
+            closedDuringRun = Screen->Cursor() == crHourGlass;
+            Form1->close();
+        });
+        QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+    });
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    safety.start(20000);
+
+    Application->Run();
+
+    EXPECT_TRUE(safety.isActive());
+    EXPECT_TRUE(closedDuringRun);
+    EXPECT_TRUE(Application->Terminated());
+    EXPECT_EQ(Lines(Form1->Memo1).size(), 61);
+    EXPECT_EQ(Lines(Form1->Memo2).size(), 61);
+    EXPECT_TRUE(Form1->isVisible());
+}
+
+} // namespace
