@@ -14,11 +14,9 @@ void SetFloatEnvironment()
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-void CheckFloatFaults()
+void RaisePendingFloatFault()
 {
     const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
-    if (raised == 0)
-        return;
     if (raised & FE_INVALID)
         RaiseFloatFault(TFloatFault::InvalidOp);
     if (raised & FE_DIVBYZERO)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -86,7 +87,7 @@ TEST_F(RandomTest, RoundHalvesToEven)
     } cases[] = {
         {50.5L, 50},   {51.5L, 52},   {-0.5L, 0},    {-1.5L, -2},  {2.5L, 2},
         {0.49999999999999999995L, 0}, {49.9500000000116L, 50},     {-49.5L, -50},
-        {2147483647.0L, 2147483647},  {-2147483648.4L, -2147483647 - 1},
+        {2147483647.0L, 2147483647},  {-2147483648.4L, -2147483647 - 1}, {-2147483648.5L, -2147483647 - 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Round(c.x), c.rounded) << static_cast<double>(c.x);
@@ -94,7 +95,8 @@ TEST_F(RandomTest, RoundHalvesToEven)
 
 TEST_F(RandomTest, RoundOutOfRangeIsInvalid)
 {
-    for (long double x : {2147483647.5L, -2147483649.0L, 1e30L}) {
+    for (long double x : {2147483647.5L, -2147483649.0L, 1e30L, std::numeric_limits<long double>::infinity(),
+                          std::numeric_limits<long double>::quiet_NaN()}) {
         try {
             Round(x);
             ADD_FAILURE() << static_cast<double>(x);
