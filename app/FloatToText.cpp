@@ -78,16 +78,21 @@ std::uint64_t EighteenDigits(long double magnitude, int& exponent)
     return static_cast<std::uint64_t>(s);
 }
 
-// Nine digits of n < 10^9, most significant first.
+// Four digits of n < 10^4.
+void PutFour(char* out, std::uint32_t n)
+{
+    std::memcpy(out, &kDigitPairs[2 * (n / 100)], 2);
+    std::memcpy(out + 2, &kDigitPairs[2 * (n % 100)], 2);
+}
+
+// Nine digits of n < 10^9, most significant first; the two halves are
+// independent, so their divisions overlap.
 void PutNine(char* out, std::uint32_t n)
 {
-    out[0] = static_cast<char>('0' + n / 100000000);
-    n %= 100000000;
-    for (int i = 1; i < 9; i += 2) {
-        const std::uint32_t pair = n / 1000000;
-        n = n % 1000000 * 100;
-        std::memcpy(out + i, &kDigitPairs[2 * pair], 2);
-    }
+    const std::uint32_t high = n / 10000;
+    out[0] = static_cast<char>('0' + high / 10000);
+    PutFour(out + 1, high % 10000);
+    PutFour(out + 5, n % 10000);
 }
 
 TDecimal Decompose(long double magnitude, int binaryExponent, int precision)

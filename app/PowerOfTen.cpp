@@ -1,9 +1,7 @@
 #include "app/PowerOfTen.h"
 
-namespace {
-
 // The extended values nearest to the exact powers (hexadecimal literals are exact).
-constexpr long double kPow10Units[32] = {
+const long double kPow10Units[32] = {
     0x1P+0L, // 1e0
     0xAP+0L, // 1e1
     0x64P+0L, // 1e2
@@ -38,7 +36,7 @@ constexpr long double kPow10Units[32] = {
     0xFC6F7C4045812296P+39L, // 1e31
 };
 
-constexpr long double kPow10Tens[15] = {
+const long double kPow10Tens[15] = {
     0x9DC5ADA82B70B59EP+43L, // 1e32
     0xC2781F49FFCFA6D5P+149L, // 1e64
     0xEFB3AB16C59B14A3P+255L, // 1e96
@@ -56,7 +54,7 @@ constexpr long double kPow10Tens[15] = {
     0xB83ED8DC0795A262P+1531L, // 1e480
 };
 
-constexpr long double kPow10Hundreds[9] = {
+const long double kPow10Hundreds[9] = {
     0xE319A0AEA60E91C7P+1637L, // 1e512
     0xC976758681750C17P+3338L, // 1e1024
     0xB2B8353B3993A7E4P+5039L, // 1e1536
@@ -67,43 +65,3 @@ constexpr long double kPow10Hundreds[9] = {
     0xC46052028A20979BP+13543L, // 1e4096
     0xAE3511626ED559F0P+15244L, // 1e4608
 };
-
-// Applies 10^n for 0 <= n < 5120 by up to three factors, each rounded.
-long double ScaleUp(long double x, unsigned n)
-{
-    if (n % 32 != 0)
-        x *= kPow10Units[n % 32];
-    if ((n / 32) % 16 != 0)
-        x *= kPow10Tens[(n / 32) % 16 - 1];
-    if (n / 512 != 0)
-        x *= kPow10Hundreds[n / 512 - 1];
-    return x;
-}
-
-long double ScaleDown(long double x, unsigned n)
-{
-    if (n % 32 != 0)
-        x /= kPow10Units[n % 32];
-    if ((n / 32) % 16 != 0)
-        x /= kPow10Tens[(n / 32) % 16 - 1];
-    if (n / 512 != 0)
-        x /= kPow10Hundreds[n / 512 - 1];
-    return x;
-}
-
-constexpr unsigned kTableLimit = 5120;
-constexpr unsigned kLargestStep = 4608;
-
-} // namespace
-
-long double ScalePowerOfTen(long double x, int n)
-{
-    // Exponents past the tables (only from very long texts) are applied in
-    // steps of the largest factor first, so that no table is overrun.
-    unsigned magnitude = n < 0 ? 0u - static_cast<unsigned>(n) : static_cast<unsigned>(n);
-    while (magnitude >= kTableLimit) {
-        x = n < 0 ? x / kPow10Hundreds[8] : x * kPow10Hundreds[8];
-        magnitude -= kLargestStep;
-    }
-    return n < 0 ? ScaleDown(x, magnitude) : ScaleUp(x, magnitude);
-}
