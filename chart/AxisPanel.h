@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 class TChartAxis;
 class TChartSeries;
@@ -54,6 +55,8 @@ public:
     std::int32_t MaxPointsPerPage() const { return 0; }
 
     std::function<void(TCustomAxisPanel&)> OnAfterDraw;
+    // May change the text of an axis label (series and value index when it labels a point).
+    std::function<void(TChartAxis&, TChartSeries*, std::int32_t, std::string&)> OnGetAxisLabel;
 
     // Smallest or largest X or Y over the active, non-empty series on the axis; 0 without any.
     double SeriesMinMax(const TChartAxis* axis, bool isMin, bool isX) const;

@@ -8,6 +8,7 @@
 // - pmNotXor applied twice restores the pixels;
 // - psDot is 3 pixels on, 3 off (psDash 18/6, psDashDot 9/6/3/6, psDashDotDot 9/3/3/3/3/3),
 //   restarting at the first point of every line;
+// - one-pixel pens paint every pixel of an outline once;
 // - a polygon clip samples pixel centres, exactly like a polygon fill.
 #include "chart/ChartFont.h"
 #include "chart/ChartTypes.h"
@@ -19,6 +20,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 class QImage;
 class QPaintDevice;
@@ -89,6 +91,8 @@ protected:
     QPainter& Painter() { return FPainter; }
 
 private:
+    // Outline through the vertices with the pen, end pixels left out.
+    void Stroke(const std::vector<QPoint>& vertices, bool closed);
     void ApplyPen();
     void ApplyBrush();
     void ApplyBackground();

@@ -13,6 +13,8 @@
 
 class TChartFont;
 
+enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };
+
 class TCustomChartPanel {
 public:
     TCustomChartPanel();
@@ -33,6 +35,12 @@ public:
     void SetMarginBottom(std::int32_t value) { SetMargin(3, value); }
 
     // Settings of the bevelled panel the control is. Not published by the chart window.
+    TPanelBevel BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TPanelBevel value);
+    TPanelBevel BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TPanelBevel value);
+    std::int32_t BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(std::int32_t value);
     std::int32_t BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(std::int32_t value);
     TColor Color() const { return FColor; }
@@ -56,7 +64,8 @@ public:
     virtual int TextHeight(const std::string& text);
     virtual int TextWidth(const std::string& text);
     int FontHeight() { return TextHeight("W"); }
-    TChartCanvas& Canvas() { return *DrawingCanvas; }
+    // DrawingCanvas during a paint; a scratch surface for measuring outside one.
+    TChartCanvas& Canvas();
 
     // Keeps ChartRect inside the top-left of ChartBounds and at least one pixel wide and
     // high, then derives ChartWidth, ChartHeight and the centre.
@@ -86,6 +95,16 @@ public:
     TZoomPanningRecord Panning;
 
 protected:
+    // The setter rule: store and invalidate only on an effective change.
+    template <typename T>
+    void SetProperty(T& field, const T& value)
+    {
+        if (field != value) {
+            field = value;
+            Invalidate();
+        }
+    }
+
     // The paint sequence proper, drawn on DrawingCanvas.
     virtual void InternalDraw(const TRect& r) = 0;
     // The surface on the off-screen image; tests substitute a recording one.
@@ -98,6 +117,9 @@ protected:
 
 private:
     std::int32_t FMargins[4] = {3, 3, 3, 3};
+    TPanelBevel FBevelOuter = bvRaised;
+    TPanelBevel FBevelInner = bvNone;
+    std::int32_t FBevelWidth = 1;
     std::int32_t FBorderWidth = 0;
     TColor FColor = clBtnFace;
     std::int32_t FLeft = 0;
@@ -106,4 +128,6 @@ private:
     std::int32_t FHeight = 250;
     bool FMonochromeImage = false;
     std::unique_ptr<QImage> FChartImage;
+    std::unique_ptr<QImage> FScratchImage;
+    std::unique_ptr<TChartCanvas> FScratchCanvas;
 };

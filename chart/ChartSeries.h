@@ -107,14 +107,13 @@ public:
     virtual void CalcHorizMargins(std::int32_t& leftMargin, std::int32_t& rightMargin);
     virtual void CalcVerticalMargins(std::int32_t& topMargin, std::int32_t& bottomMargin);
 
-    // Legend symbol: index -1 is the series as a whole.
+    // Legend symbol into rect; index -1 is the series as a whole. Each kind of series draws
+    // its own symbol; the base has none.
     virtual void DrawLegend(std::int32_t valueIndex, const TRect& rect);
 
 protected:
     virtual void AddedValue(std::int32_t index);
     virtual void ClearValues();
-    virtual void PrepareLegendCanvas(std::int32_t valueIndex, TColor& backColor, TBrushStyle& brushStyle);
-    virtual void DrawLegendShape(std::int32_t valueIndex, const TRect& rect);
     // Change handler of the series' own pens and brushes.
     void CanvasChanged() { Repaint(); }
 

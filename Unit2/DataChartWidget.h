@@ -1,0 +1,21 @@
+#pragma once
+// Thin window for the chart engine: paint requests go to Paint, geometry to SetBounds, and the
+// engine's Invalidate becomes a repaint without erasing the background.
+#include "chart/DataChart.h"
+
+#include <QWidget>
+
+class DataChartWidget : public QWidget {
+public:
+    explicit DataChartWidget(QWidget* parent = nullptr);
+
+    TDataChart& Chart() { return FChart; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    TDataChart FChart;
+};

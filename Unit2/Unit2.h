@@ -1,0 +1,43 @@
+#pragma once
+// The chart window "Grafischer Output": a stay-on-top window filled by DataChart1 with the
+// four line series of a run. Closing it only hides it and emits FormClose.
+#include "Unit2/DataChartWidget.h"
+#include "chart/LineSeries.h"
+
+#include <QWidget>
+#include <memory>
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm2(QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    TDataChart* DataChart1;
+    // In the chart's series order: Series3, Series2, Series4, Series1.
+    TLineSeries* Series1;
+    TLineSeries* Series2;
+    TLineSeries* Series3;
+    TLineSeries* Series4;
+
+signals:
+    // The user closed the window (it is hidden, not destroyed).
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Design values are at 120 pixels per inch.
+    int Scaled(int designValue) const;
+    void ConfigureChart();
+    TLineSeries* NewSeries(const char* name, const char* title, TColor color);
+
+    DataChartWidget* FChartWidget;
+    std::unique_ptr<TLineSeries> FSeries[4];
+    int FPixelsPerInch;
+};
+
+// Created hidden by the application shell after the main window.
+extern TForm2* Form2;

@@ -1,0 +1,108 @@
+#include "Unit2/Unit2.h"
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartLegend.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Form2, WindowAtDesignGeometryHiddenAndOnTop)
+{
+    TForm2 form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Grafischer Output"));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    // The suite runs at 120 pixels per inch, the design resolution.
+    EXPECT_EQ(form.pos(), QPoint(471, 41));
+    EXPECT_EQ(form.size(), QSize(527, 307));
+    EXPECT_EQ(form.font().pixelSize(), 13);
+}
+
+TEST(Form2, SeriesInChartOrderWithTitlesAndColours)
+{
+    TForm2 form;
+    const TDataChart& chart = *form.DataChart1;
+    ASSERT_EQ(chart.SeriesCount(), 4);
+    const struct {
+        TLineSeries* Series;
+        const char* Name;
+        const char* Title;
+        TColor Color;
+    } expected[] = {
+        {form.Series3, "Series3", "Lebend-Nichtsexuell", clAqua},
+        {form.Series2, "Series2", "Lebend-Sexuell", 0x8000FF},
+        {form.Series4, "Series4", "GC-Nichtsexuell", clBlue},
+        {form.Series1, "Series1", "GC-Sexuell", clRed},
+    };
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(chart.Series(i), expected[i].Series);
+        EXPECT_EQ(expected[i].Series->Name, expected[i].Name);
+        EXPECT_EQ(expected[i].Series->Title(), expected[i].Title);
+        EXPECT_EQ(expected[i].Series->SeriesColor(), expected[i].Color);
+        EXPECT_FALSE(expected[i].Series->Marks().Visible());
+        EXPECT_FALSE(expected[i].Series->Pointer().Visible());
+        EXPECT_EQ(expected[i].Series->XValues().Order, loAscending);
+        EXPECT_EQ(expected[i].Series->YValues().Order, loNone);
+        EXPECT_EQ(expected[i].Series->ParentChart(), form.DataChart1);
+    }
+}
+
+TEST(Form2, ChartConfiguredAsTheWindowNeeds)
+{
+    TForm2 form;
+    TDataChart& chart = *form.DataChart1;
+    EXPECT_EQ(chart.BackColor(), 0x39C9FFu);
+    EXPECT_TRUE(chart.Gradient().Visible());
+    EXPECT_EQ(chart.Gradient().StartColor(), clWhite);
+    EXPECT_EQ(chart.Gradient().EndColor(), 0x80FFFFu);
+    EXPECT_EQ(chart.LeftWall().Color(), clSilver);
+    EXPECT_EQ(chart.BottomWall().Color(), clWhite);
+    EXPECT_EQ(chart.Title().Text(), std::vector<std::string>{""});
+    EXPECT_TRUE(chart.Foot().Text().empty());
+    EXPECT_EQ(chart.Foot().Font().Color(), clRed);
+    EXPECT_EQ(chart.Foot().Font().Height(), -13);
+    EXPECT_EQ(chart.Foot().Font().Style(), fsItalic);
+    EXPECT_EQ(chart.BottomAxis()->Title().Caption(), "Generationen");
+    const TCustomChartLegend& legend = *chart.Legend();
+    EXPECT_EQ(legend.Alignment(), laBottom);
+    EXPECT_EQ(legend.Font().Height(), -10);
+    EXPECT_EQ(legend.Font().Name(), "Arial");
+    EXPECT_TRUE(legend.Inverted());
+    EXPECT_EQ(legend.LegendStyle(), lsSeries);
+    EXPECT_EQ(legend.TextStyle(), ltsPlain);
+    EXPECT_FALSE(chart.View3D());
+}
+
+TEST(Form2, ClosingHidesKeepsPointsAndTellsTheMainWindow)
+{
+    TForm2 form;
+    QSignalSpy closed(&form, &TForm2::FormClose);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.Series1->Add(5, "", clRed);
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.Series1->Count(), 1);
+}
+
+TEST(Form2, AddingPointsOnlyMarksTheChartDirty)
+{
+    TForm2 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::qWait(10);
+    TDataChart& chart = *form.DataChart1;
+    ASSERT_FALSE(chart.ImageDirty);
+    form.Series2->Add(100, "", 0x8000FF);
+    EXPECT_TRUE(chart.ImageDirty);
+    QTRY_VERIFY(!chart.ImageDirty);  // the window's paint request draws it
+    ASSERT_NE(chart.ChartImage(), nullptr);
+    EXPECT_EQ(chart.ChartImage()->size(), QSize(527, 307));
+}
+
+}  // namespace

@@ -1,0 +1,237 @@
+#include "chart/ChartCanvas.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
+
+class CanvasPixels : public ::testing::Test {
+protected:
+    CanvasPixels() : Image(40, 40, QImage::Format_RGB32) { Image.fill(kWhite); }
+
+    // Pixels that are not white, as "x,y" strings for readable failures.
+    std::vector<std::string> Ink()
+    {
+        Canvas.reset();  // ends painting
+        std::vector<std::string> ink;
+        for (int y = 0; y < Image.height(); ++y)
+            for (int x = 0; x < Image.width(); ++x)
+                if (Image.pixel(x, y) != kWhite)
+                    ink.push_back(std::to_string(x) + "," + std::to_string(y));
+        return ink;
+    }
+
+    void Restart(QRgb fill = kWhite)
+    {
+        Canvas.reset();
+        Image.fill(fill);
+        Canvas = std::make_unique<TChartCanvas>(&Image);
+    }
+
+    QRgb At(int x, int y)
+    {
+        Canvas.reset();
+        return Image.pixel(x, y);
+    }
+
+    QImage Image;
+    std::unique_ptr<TChartCanvas> Canvas = std::make_unique<TChartCanvas>(&Image);
+};
+
+TEST_F(CanvasPixels, LinesLeaveOutTheirEndPixel)
+{
+    const struct {
+        std::array<int, 4> Line;
+        std::vector<std::string> Pixels;
+    } cases[] = {
+        {{2, 3, 6, 3}, {"2,3", "3,3", "4,3", "5,3"}},
+        {{6, 3, 2, 3}, {"3,3", "4,3", "5,3", "6,3"}},
+        {{4, 1, 4, 4}, {"4,1", "4,2", "4,3"}},
+        {{1, 1, 4, 4}, {"1,1", "2,2", "3,3"}},
+        {{5, 5, 5, 5}, {}},
+    };
+    for (const auto& c : cases) {
+        Restart();
+        Canvas->Line(c.Line[0], c.Line[1], c.Line[2], c.Line[3]);
+        EXPECT_EQ(Ink(), c.Pixels) << c.Line[0] << "," << c.Line[1] << " -> " << c.Line[2] << "," << c.Line[3];
+    }
+}
+
+TEST_F(CanvasPixels, RectangleCoversLeftToRightMinusOneInEitherOrder)
+{
+    for (const TRect r : {TRect{2, 3, 6, 7}, TRect{6, 7, 2, 3}}) {
+        Restart();
+        Canvas->Pen.Color = clRed;
+        Canvas->Brush = {clBlue, bsSolid};
+        Canvas->Rectangle(r);
+        Canvas.reset();
+        for (int y = 0; y < 10; ++y) {
+            for (int x = 0; x < 10; ++x) {
+                const bool inside = x >= 2 && x <= 5 && y >= 3 && y <= 6;
+                const bool edge = inside && (x == 2 || x == 5 || y == 3 || y == 6);
+                const QRgb expected = edge ? 0xFFFF0000 : inside ? 0xFF0000FF : kWhite;
+                EXPECT_EQ(Image.pixel(x, y), expected) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST_F(CanvasPixels, RectangleWithoutPenOrBrush)
+{
+    Canvas->Pen.Style = psClear;
+    Canvas->Brush = {clBlack, bsSolid};
+    Canvas->Rectangle(1, 1, 3, 2);
+    EXPECT_EQ(Ink(), (std::vector<std::string>{"1,1", "2,1"}));
+
+    Restart();
+    Canvas->Brush.Style = bsClear;
+    Canvas->Rectangle(1, 1, 4, 4);
+    EXPECT_EQ(Ink(), (std::vector<std::string>{"1,1", "2,1", "3,1", "1,2", "3,2", "1,3", "2,3", "3,3"}));
+}
+
+TEST_F(CanvasPixels, OnePixelWideRectangleIsItsOutline)
+{
+    Canvas->Brush.Style = bsClear;
+    Canvas->Rectangle(2, 1, 3, 4);
+    EXPECT_EQ(Ink(), (std::vector<std::string>{"2,1", "2,2", "2,3"}));
+}
+
+TEST_F(CanvasPixels, FillRectExcludesRightAndBottom)
+{
+    Canvas->Brush = {clBlack, bsSolid};
+    Canvas->FillRect({3, 2, 5, 4});
+    EXPECT_EQ(Ink(), (std::vector<std::string>{"3,2", "4,2", "3,3", "4,3"}));
+}
+
+TEST_F(CanvasPixels, NotXorTwiceRestoresThePixels)
+{
+    Restart(0xFF39C9FF);
+    Canvas->Brush = {clRed, bsSolid};
+    Canvas->FillRect({0, 0, 20, 20});
+    Canvas.reset();
+    const QImage before = Image.copy();
+    for (int pass = 0; pass < 2; ++pass) {
+        Canvas = std::make_unique<TChartCanvas>(&Image);
+        Canvas->Pen = {clRed, 1, psSolid, pmNotXor};
+        Canvas->Brush.Style = bsClear;
+        Canvas->Rectangle(5, 5, 30, 25);
+        Canvas->Line(0, 39, 39, 0);
+        Canvas.reset();
+        if (pass == 0) {
+            EXPECT_NE(Image, before);
+        }
+    }
+    EXPECT_EQ(Image, before);
+}
+
+TEST_F(CanvasPixels, DottedPenIsThreeOnThreeOff)
+{
+    Canvas->Pen.Style = psDot;
+    Canvas->BackMode = bmTransparent;
+    Canvas->HorizLine(0, 14, 0);
+    EXPECT_EQ(Ink(), (std::vector<std::string>{"0,0", "1,0", "2,0", "6,0", "7,0", "8,0", "12,0", "13,0"}));
+}
+
+TEST_F(CanvasPixels, PolygonClipMatchesPolygonFill)
+{
+    const std::array<TPoint, 6> box = {{{3, 30}, {3, 8}, {10, 2}, {36, 2}, {36, 25}, {30, 31}}};
+    Canvas->Pen.Style = psClear;
+    Canvas->Brush = {clBlack, bsSolid};
+    Canvas->Polygon(box);
+    Canvas.reset();
+    const QImage filled = Image.copy();
+
+    Restart();
+    Canvas->ClipPolygon(box);
+    Canvas->Brush = {clBlack, bsSolid};
+    Canvas->FillRect({0, 0, 40, 40});
+    Canvas->UnClip();
+    Canvas.reset();
+    EXPECT_EQ(Image, filled);
+}
+
+TEST_F(CanvasPixels, RectangleClipExcludesRightAndBottom)
+{
+    Canvas->ClipRectangle({2, 2, 4, 3});
+    Canvas->Brush = {clBlack, bsSolid};
+    Canvas->FillRect({0, 0, 10, 10});
+    EXPECT_EQ(Ink(), (std::vector<std::string>{"2,2", "3,2"}));
+}
+
+TEST_F(CanvasPixels, TextAnchoredAtTopLeftAndOpaqueBackground)
+{
+    TChartFont font;
+    font.SetHeight(-13);
+    Canvas->SetCanvasFont(font);
+    const int width = Canvas->TextWidth("W");
+    const int height = Canvas->FontHeight();
+    EXPECT_GT(width, 0);
+    EXPECT_EQ(height, Canvas->TextHeight("xyz"));
+    Canvas->BackMode = bmTransparent;
+    Canvas->TextOut(10, 10, "W");
+    const std::vector<std::string> ink = Ink();
+    ASSERT_FALSE(ink.empty());
+    for (const std::string& p : ink) {
+        const int x = std::stoi(p.substr(0, p.find(',')));
+        const int y = std::stoi(p.substr(p.find(',') + 1));
+        // Anti-aliased edges may reach one pixel past the advance width.
+        EXPECT_TRUE(x >= 10 && x <= 10 + width && y >= 10 && y < 10 + height) << p;
+    }
+
+    Restart();
+    Canvas->SetCanvasFont(font);
+    Canvas->BackMode = bmOpaque;
+    Canvas->BackColor = clRed;
+    Canvas->TextOut(0, 0, " ");
+    EXPECT_EQ(At(0, 0), 0xFFFF0000);
+}
+
+TEST(Canvas, SetCanvasFontGivesTheFontTheCanvasResolution)
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    TChartCanvas canvas(&image);
+    canvas.Font.PixelsPerInch = 144;
+    TChartFont font;
+    font.SetColor(clRed);
+    int changes = 0;
+    font.OnChange = [&] { ++changes; };
+    canvas.SetCanvasFont(font);
+    EXPECT_EQ(font.PixelsPerInch, 144);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(canvas.Font.Color(), clRed);
+}
+
+TEST(Canvas, SetBrushCanvasKeepsHatchesVisible)
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    TChartCanvas canvas(&image);
+    const struct {
+        TColor Color;
+        TBrushStyle Style;
+        TColor Back;
+        TColor Brush;
+        TBackgroundMode Mode;
+    } cases[] = {
+        {clRed, bsSolid, clRed, clRed, bmTransparent},
+        {clRed, bsCross, clRed, clBlack, bmOpaque},
+        {clBlack, bsCross, clBlack, clWhite, bmOpaque},
+        {clRed, bsCross, clBlue, clRed, bmOpaque},
+    };
+    for (const auto& c : cases) {
+        canvas.SetBrushCanvas(c.Color, c.Style, c.Back);
+        EXPECT_EQ(canvas.Brush.Color, c.Brush);
+        EXPECT_EQ(canvas.Brush.Style, c.Style);
+        EXPECT_EQ(canvas.BackMode, c.Mode);
+        if (c.Mode == bmOpaque) {
+            EXPECT_EQ(canvas.BackColor, c.Back);
+        }
+    }
+}
+
+}  // namespace
