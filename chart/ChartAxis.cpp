@@ -7,7 +7,7 @@
 #include "chart/ChartSeries.h"
 
 #include <algorithm>
-#include <cmath>
+#include <utility>
 
 TChartAxis::TChartAxis(TCustomAxisPanel& chart, bool horizontal, bool otherSide)
     : TChartFontObject(&chart), IsHorizontal(horizontal), IsOtherSide(otherSide), FChart(chart),

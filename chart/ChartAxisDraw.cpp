@@ -6,6 +6,7 @@
 #include "chart/ChartSeries.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
