@@ -9,16 +9,15 @@ void TMemoOutput::AppendLine(TResultBox box, std::string_view line)
         out_.Write(line);
         out_.Write("\n");
     } else {
-        memo2_.append(line);
-        memo2_.push_back('\n');
+        memo2_.Append(line);
+        memo2_.Append("\n");
     }
 }
 
 void TMemoOutput::Finish()
 {
     out_.Write("\n");
-    out_.Write(memo2_);
-    memo2_.clear();
+    memo2_.MoveTo(out_);
 }
 
 TCsvOutput::TCsvOutput(TTextSink& out) : TBatchOutput(out)

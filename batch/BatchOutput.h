@@ -1,6 +1,7 @@
 #pragma once
 // The runner's side of a run: no windows, so no cursor, no chart and no
 // messages; the lines and numbers go to a text sink.
+#include "batch/SpillBuffer.h"
 #include "batch/TextSink.h"
 #include "main/SimulationRun.h"
 
@@ -30,7 +31,7 @@ public:
     void Finish() override;
 
 private:
-    std::string memo2_;  // held back until Memo1 is complete
+    TSpillBuffer memo2_;  // held back until Memo1 is complete
 };
 
 // One row per whole generation; GC values always with "." as separator.
