@@ -50,7 +50,6 @@ public:
         lowCount_ = count_ = 0;
     }
 
-    bool Test(int place) const { return (words_[place >> 6] >> (place & 63)) & 1; }
     int Count() const { return count_; }
     uint64_t Word(int w) const { return words_[w]; }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -25,8 +26,10 @@ TEST(LivingSet, SelectFindsTheKthLivingPlace)
         ASSERT_EQ(set.Count(), static_cast<int>(living.size()));
         for (std::size_t k = 0; k < living.size(); ++k)
             ASSERT_EQ(set.Select(static_cast<uint32_t>(k)), living[k]) << trial << " " << k;
-        for (int place = 0; place < TLivingSet::kPlaces; ++place)
-            ASSERT_EQ(set.Test(place), std::find(living.begin(), living.end(), place) != living.end());
+        for (int place = 0; place < TLivingSet::kPlaces; ++place) {
+            const bool alive = std::find(living.begin(), living.end(), place) != living.end();
+            ASSERT_EQ(((set.DeadWord(place >> 6) >> (place & 63)) & 1) == 0, alive);
+        }
     }
 }
 
