@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QWindowStateChangeEvent>
 
+#include <cfenv>
+
 TApplication* Application = nullptr;
 
 namespace {
@@ -65,7 +67,12 @@ void TApplication::Run()
 
 void TApplication::ProcessMessages()
 {
+    // Whatever the pumped events do to the floating-point flags and modes, the
+    // caller's computation carries on with its own.
+    std::fenv_t callers;
+    std::fegetenv(&callers);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    std::fesetenv(&callers);
 }
 
 void TApplication::Terminate()

@@ -3,6 +3,7 @@
 #include "HandlerGuard.h"
 
 #include "app/Errors.h"
+#include "population/FloatEnvironment.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -78,6 +79,36 @@ TEST_F(ApplicationTest, ErrorInNestedHandlerIsReportedThereAndOuterCarriesOn)
         outerFinished = true;
     });
     EXPECT_TRUE(outerFinished);
+    ASSERT_EQ(Shown.size(), 1u);
+    EXPECT_EQ(Shown[0].Text, "Fehler bei Gleitkomma-Operation.");
+}
+
+void RaiseInvalidFlag()
+{
+    volatile long double zero = 0;
+    volatile long double nan = zero / zero;
+    (void)nan;
+}
+
+TEST_F(ApplicationTest, FloatFlagsLeftByOtherCodeAreNotFaultsOfAHandler)
+{
+    RaiseInvalidFlag(); // as toolkit code between two events may
+    InvokeHandler(nullptr, [] { CheckFloatFaults(); });
+    EXPECT_TRUE(Shown.empty());
+
+    // Events pumped during a computation leave its flags as they were.
+    InvokeHandler(nullptr, [] {
+        QTimer::singleShot(0, [] { RaiseInvalidFlag(); });
+        Application->ProcessMessages();
+        CheckFloatFaults();
+    });
+    EXPECT_TRUE(Shown.empty());
+
+    InvokeHandler(nullptr, [] {
+        RaiseInvalidFlag();
+        Application->ProcessMessages();
+        CheckFloatFaults();
+    });
     ASSERT_EQ(Shown.size(), 1u);
     EXPECT_EQ(Shown[0].Text, "Fehler bei Gleitkomma-Operation.");
 }

@@ -17,6 +17,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A child that has ended stays a zombie until waited for; kill -0 would still succeed.
+running() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [[ $state != Z* ]]
+}
+
 fail() {
     echo "e2e: $*" >&2
     exit 1
@@ -41,15 +48,19 @@ window=
 for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --name '^Kelvaro$' 2>/dev/null | head -n1 || true)
     [ -n "$window" ] && break
-    kill -0 "$app_pid" 2>/dev/null || fail "kelvaro ended early: $(cat "$work/kelvaro.log")"
+    running "$app_pid" || fail "kelvaro ended early: $(cat "$work/kelvaro.log")"
     sleep 0.1
 done
 [ -n "$window" ] || fail "main window did not appear"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
-# Memo1, the sexual result box: GroupBox1 (8, 221) + (237, 47), 222 x 96.
+# Both result boxes: GroupBox1 (8, 221) + Memo2 (10, 47) and Memo1 (237, 47), 449 x 96 together.
 memo() {
-    import -display "$DISPLAY" -window root -crop "222x96+$((X + 245))+$((Y + 268))" +repage "$1"
+    import -display "$DISPLAY" -window root -crop "449x96+$((X + 18))+$((Y + 268))" +repage "$1"
+}
+# One half of a picture of both boxes: left is Memo2, right is Memo1.
+half() {
+    convert "$1" -crop "$2" +repage "$3"
 }
 # The window is drawn once the same picture comes twice.
 stable() {
@@ -76,16 +87,25 @@ for _ in $(seq 300); do
         break
     fi
 done
-[ -n "$filled" ] || fail "the result box stayed empty after clicking Start"
-stable || fail "result box never settled"
+[ -n "$filled" ] || fail "the result boxes stayed empty after clicking Start"
+stable || fail "result boxes never settled"
+for box in "215x96+0+0 Memo2" "222x96+227+0 Memo1"; do
+    set -- $box
+    half "$work/empty.png" "$1" "$work/before.png"
+    half "$work/a.png" "$1" "$work/after.png"
+    cmp -s "$work/before.png" "$work/after.png" && fail "$2 stayed empty"
+done
+# An error box would carry the title as well.
+boxes=$(xdotool search --onlyvisible --name '^Kelvaro$' | wc -l)
+[ "$boxes" -eq 1 ] || fail "an error box is open"
 
 "$closer" "$window"
 status=0
 for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
+    running "$app_pid" || break
     sleep 0.1
 done
-kill -0 "$app_pid" 2>/dev/null && fail "kelvaro did not end after closing its window"
+running "$app_pid" && fail "kelvaro did not end after closing its window"
 wait "$app_pid" || status=$?
 app_pid=
 [ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/kelvaro.log")"
