@@ -98,10 +98,10 @@ Real48 TAsexualPopulation::AverageGC() const
 {
     if (gcSum_.Exact)
         return gcSum_.Averages[gcTotal_];
-    long double s = 0;
+    uint64_t s = 0;
     for (const TPlaceCounts& c : counts_)
-        s = RoundToReal48(s + gcValues_[c.GC]);
-    return Ext2Real(s * 0.01L);
+        s = TGCSum::RoundBits(s + gcSum_.Bits[c.GC]);
+    return Ext2Real(gcSum_.FromBits(s) * 0.01L);
 }
 
 void TAsexualPopulation::MarkLethal(int place, bool lethal)

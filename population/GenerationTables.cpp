@@ -1,6 +1,7 @@
 #include "GenerationTables.h"
 
 #include <cmath>
+#include <stdexcept>
 
 uint32_t FirstOverflowingDraw(long double factor)
 {
@@ -20,6 +21,26 @@ void TMutationBound::Build(Real48 rate, long double threshold)
     Seed = DrawBound(100, k);
     Rate = rate;
     Valid = true;
+}
+
+void TGCSum::BuildBits(const long double* values, std::size_t counts, unsigned chromosomes)
+{
+    // Six-byte measures have 40 significant bits: the smallest non-zero one has the finest last bit.
+    int exponent = 0;
+    std::frexp(values[1], &exponent);
+    BitExponent = exponent - 40;
+    for (std::size_t c = 0; c < counts; ++c) {
+        Bits[c] = static_cast<uint64_t>(std::ldexp(values[c], -BitExponent));
+        // The measures grow with the count, so all are whole numbers of that bit; the
+        // population's sum stays below 2^63 bits, where the extended sum is exact too.
+        if (FromBits(Bits[c]) != values[c] || Bits[c] >= (uint64_t{1} << 62) / chromosomes)
+            throw std::logic_error("GC measures outside the integer sum's range");
+    }
+}
+
+long double TGCSum::FromBits(uint64_t bits) const
+{
+    return std::ldexp(static_cast<long double>(bits), BitExponent);
 }
 
 bool TGCSum::FitsExactly(long double unit, unsigned maxTotal)

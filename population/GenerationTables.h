@@ -172,24 +172,45 @@ struct TMutationBound {
 // Average GC: the six-byte running sum is exact (so the sum of the counts times the
 // value of one G/C place) when every measure is a multiple of that unit and the largest
 // possible sum still fits into 40 significant bits; then the average depends on the
-// total count alone and is looked up. Otherwise the sum is rounded step by step.
+// total count alone and is looked up. Otherwise the sum is rounded to six bytes step
+// by step, in integers: every measure and every partial sum is a whole number of the
+// smallest measure's last bit, few enough to be added exactly as the extended sum is.
 struct TGCSum {
     static constexpr unsigned kMaxTotal = 2000;  // G/C places of a whole population
+    static constexpr std::size_t kMaxCounts = 21;
 
     bool Exact = false;
     long double Unit = 0;
     std::array<Real48, kMaxTotal + 1> Averages{};  // six-byte(total × Unit × scale), when exact
+    int BitExponent = 0;                            // inexact: a measure is Bits[count] × 2^BitExponent
+    std::array<uint64_t, kMaxCounts> Bits{};
 
     template <std::size_t Counts>
     void Build(const std::array<long double, Counts>& values, long double scale)
     {
+        static_assert(Counts <= kMaxCounts);
         Unit = values[1];
         Exact = FitsExactly(Unit, kMaxTotal);
         for (std::size_t c = 0; c < Counts; ++c)
             Exact = Exact && values[c] == static_cast<long double>(c) * Unit;
         for (unsigned total = 0; Exact && total <= kMaxTotal; ++total)
             Averages[total] = Ext2Real(total * Unit * scale);
+        if (!Exact)
+            BuildBits(values.data(), Counts, kMaxTotal / (Counts - 1));
     }
 
+    // Rounds a sum of bits to 40 significant bits, halves away from zero.
+    static uint64_t RoundBits(uint64_t bits)
+    {
+        const int extra = std::bit_width(bits) - 40;
+        if (extra <= 0)
+            return bits;
+        return ((bits + (uint64_t{1} << (extra - 1))) >> extra) << extra;
+    }
+
+    long double FromBits(uint64_t bits) const;
     static bool FitsExactly(long double unit, unsigned maxTotal);
+
+private:
+    void BuildBits(const long double* values, std::size_t counts, unsigned chromosomes);
 };

@@ -90,12 +90,3 @@ long double Real2Ext(Real48 r)
     return Join({(uint64_t{1} << 63) | (fraction << kDroppedBits), r.Bytes[0] + kExponentOffset,
                  (r.Bytes[5] & 0x80) != 0});
 }
-
-long double RoundToReal48(long double x)
-{
-    TExtendedBits bits = Split(x);
-    if (bits.Exponent == 0 || bits.Significand == 0)
-        return 0.0L;
-    RoundSignificand(bits);
-    return bits.Exponent - kExponentOffset <= 0 ? 0.0L : Join(bits);
-}

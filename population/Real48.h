@@ -20,7 +20,3 @@ long double Real2Ext(Real48 r);
 
 // The value after a trip through the six-byte real.
 inline long double SixByte(long double x) { return Real2Ext(Ext2Real(x)); }
-
-// The same for a finite value known to be below 2^127 in magnitude, without the fault
-// check: for running sums whose terms are already six-byte values.
-long double RoundToReal48(long double x);

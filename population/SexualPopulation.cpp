@@ -113,10 +113,10 @@ Real48 TSexualPopulation::AverageGC() const
         GCContent(Organisms[0].Chromosome1);  // divides by zero: raises
     if (gcSum_.Exact)
         return gcSum_.Averages[gcTotal_];
-    long double s = 0;
+    uint64_t s = 0;
     for (const TPlaceCounts& c : counts_)
-        s = RoundToReal48(s + gcValues_[c.GC1] + gcValues_[c.GC2]);
-    return Ext2Real(s * 0.005L);
+        s = TGCSum::RoundBits(s + gcSum_.Bits[c.GC1] + gcSum_.Bits[c.GC2]);
+    return Ext2Real(gcSum_.FromBits(s) * 0.005L);
 }
 
 void TSexualPopulation::MarkLethal(int place, bool lethal)
