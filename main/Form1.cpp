@@ -226,12 +226,28 @@ QPlainTextEdit* TForm1::Memo(TResultBox box) const
 
 void TForm1::ClearLines(TResultBox box)
 {
+    FPendingLines[static_cast<int>(box)].clear();
     Memo(box)->clear();
 }
 
+// Nothing repaints between two message pumps, so the lines of a run wait and
+// enter each box in one insertion: laying out a block at a time would cost
+// more than the whole simulation.
 void TForm1::AppendLine(TResultBox box, std::string_view line)
 {
-    Memo(box)->appendPlainText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    FPendingLines[static_cast<int>(box)].append(
+        QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+}
+
+void TForm1::FlushLines()
+{
+    for (TResultBox box : {TResultBox::Memo1, TResultBox::Memo2}) {
+        QStringList& pending = FPendingLines[static_cast<int>(box)];
+        if (pending.isEmpty())
+            continue;
+        Memo(box)->appendPlainText(pending.join(u'\n'));
+        pending.clear();
+    }
 }
 
 TLineSeries& TForm1::Series(TRunSeries series) const
@@ -266,11 +282,15 @@ bool TForm1::ChartVisible()
 
 void TForm1::ProcessMessages()
 {
+    FlushLines();
     Application->ProcessMessages();
 }
 
+// The end of every run, however it ends, comes with the normal cursor.
 void TForm1::SetBusyCursor(bool busy)
 {
+    if (!busy)
+        FlushLines();
     Screen->SetCursor(busy ? crHourGlass : crDefault);
 }
 

@@ -3,6 +3,7 @@
 // chart window, and the two result boxes. It hosts the simulation run.
 #include "SimulationRun.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QGroupBox;
@@ -76,7 +77,9 @@ private:
     QPlainTextEdit* Memo(TResultBox box) const;
     TLineSeries& Series(TRunSeries series) const;
     void KeepOuterSize();
+    void FlushLines();
 
+    QStringList FPendingLines[2]; // indexed by TResultBox
     bool FOuterSizeKept = false;
     bool FGivingWay = false;
 };

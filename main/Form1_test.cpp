@@ -262,6 +262,22 @@ TEST_F(Form1Test, BadParametersLeaveWhatWasWrittenAndReportOnce)
     }
 }
 
+TEST_F(Form1Test, LinesAreInTheBoxesWheneverMessagesArePumped)
+{
+    Form1->CheckBox1->SetChecked(true);
+    Form1->Edit2->setText("3");
+    std::vector<qsizetype> seen; // Memo1's line count at each pump
+    std::function<void()> watch = [&] {
+        seen.push_back(Lines(Form1->Memo1).size());
+        if (seen.size() < 3)
+            QTimer::singleShot(0, Form1, watch);
+    };
+    QTimer::singleShot(0, Form1, watch);
+    QTest::mouseClick(Form1->Button3, Qt::LeftButton);
+    EXPECT_EQ(seen, (std::vector<qsizetype>{1, 2, 3}));
+    EXPECT_EQ(Lines(Form1->Memo1).size(), 4);
+}
+
 TEST_F(Form1Test, StartDuringAPumpingRunLeavesOnlyTheNewestRun)
 {
     Form1->CheckBox1->SetChecked(true);

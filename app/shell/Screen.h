@@ -1,12 +1,7 @@
 #pragma once
 // The screen-wide cursor: while it is not crDefault every window of the
 // application shows it, whatever the control under the pointer would show.
-#include <cstdint>
-
-using TCursor = std::int16_t;
-inline constexpr TCursor crDefault = 0;
-inline constexpr TCursor crArrow = -2;
-inline constexpr TCursor crHourGlass = -11;
+#include "Cursor.h"
 
 class TScreen {
 public:

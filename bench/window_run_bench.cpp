@@ -1,0 +1,132 @@
+// The Start run in the real main window (offscreen platform, chart window
+// hidden) against what it is made of: the headless runner on the same
+// parameters, and appending the same lines to the two result boxes alone.
+#include "Application.h"
+#include "Form1.h"
+#include "Screen.h"
+
+#include "Unit2/Unit2.h"
+#include "app/FormatSettings.h"
+#include "app/IntegerText.h"
+#include "batch/BatchRunner.h"
+#include "main/SimulationRun.h"
+#include "population/FloatEnvironment.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+QString Generations(const benchmark::State& state)
+{
+    return QString::number(state.range(0));
+}
+
+// Peak resident memory of the process so far, in MiB.
+double PeakMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024;
+    }
+    return 0;
+}
+
+void BM_WindowRun(benchmark::State& state)
+{
+    Form1->Edit2->setText(Generations(state));
+    for (auto _ : state)
+        Form1->Button3Click();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["peak_MiB"] = PeakMiB();
+}
+
+void BM_HeadlessRunner(benchmark::State& state)
+{
+    const std::vector<std::string> args = {"--generations", IntToStr(static_cast<std::int32_t>(state.range(0)))};
+    std::FILE* devNull = std::fopen("/dev/null", "w");
+    for (auto _ : state) {
+        TFileSink out(devNull);
+        TStringSink err;
+        if (RunBatch(args, out, err) != 0)
+            state.SkipWithError(err.Text.c_str());
+    }
+    std::fclose(devNull);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Keeps the lines a run produces, to append them again without the model.
+class TLineRecorder : public TRunHost {
+public:
+    std::vector<QString> Lines[2];
+
+    void ClearLines(TResultBox box) override { Lines[static_cast<int>(box)].clear(); }
+    void AppendLine(TResultBox box, std::string_view line) override
+    {
+        Lines[static_cast<int>(box)].push_back(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    }
+    void ClearSeries(TRunSeries) override {}
+    void AddPoint(TRunSeries, double, std::uint32_t) override {}
+    bool ChartVisible() override { return false; }
+    void ProcessMessages() override {}
+    void SetBusyCursor(bool) override {}
+};
+
+void BM_ResultBoxesAlone(benchmark::State& state)
+{
+    TLineRecorder recorder;
+    TRunFields fields;
+    fields.Edit2 = Generations(state).toStdString();
+    fields.Seed = 0;
+    SimulationRun(recorder, fields);
+    QPlainTextEdit* memos[2] = {Form1->Memo1, Form1->Memo2};
+    for (auto _ : state) {
+        for (int box = 0; box < 2; ++box) {
+            memos[box]->clear();
+            for (const QString& line : recorder.Lines[box])
+                memos[box]->appendPlainText(line);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void Sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(500)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_HeadlessRunner)->Apply(Sizes);
+BENCHMARK(BM_ResultBoxesAlone)->Apply(Sizes);
+BENCHMARK(BM_WindowRun)->Apply(Sizes);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApplication(argc, argv);
+    SetFloatEnvironment();
+    GetFormatSettings();
+    TScreen screen;
+    TApplication application;
+    application.CreateForm(Form1);
+    application.CreateForm(Form2);
+    Form1->show();
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
