@@ -1,7 +1,43 @@
 #include "Unit2/DataChartWidget.h"
 
+#include <QMouseEvent>
 #include <QMoveEvent>
 #include <QResizeEvent>
+
+namespace {
+
+TShiftState ShiftOf(const QMouseEvent& event)
+{
+    TShiftState shift = 0;
+    const Qt::KeyboardModifiers keys = event.modifiers();
+    if (keys & Qt::ShiftModifier)
+        shift |= ssShift;
+    if (keys & Qt::AltModifier)
+        shift |= ssAlt;
+    if (keys & Qt::ControlModifier)
+        shift |= ssCtrl;
+    const Qt::MouseButtons buttons = event.buttons();
+    if (buttons & Qt::LeftButton)
+        shift |= ssLeft;
+    if (buttons & Qt::RightButton)
+        shift |= ssRight;
+    if (buttons & Qt::MiddleButton)
+        shift |= ssMiddle;
+    return shift;
+}
+
+// False for buttons the chart does not know.
+bool ButtonOf(const QMouseEvent& event, TMouseButton& button)
+{
+    switch (event.button()) {
+    case Qt::LeftButton: button = mbLeft; return true;
+    case Qt::RightButton: button = mbRight; return true;
+    case Qt::MiddleButton: button = mbMiddle; return true;
+    default: return false;
+    }
+}
+
+}  // namespace
 
 DataChartWidget::DataChartWidget(QWidget* parent) : QWidget(parent)
 {
@@ -9,6 +45,8 @@ DataChartWidget::DataChartWidget(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     FChart.OnInvalidate = [this] { update(); };
+    FChart.OnCursorChange = [this](TCursor cursor) { ApplyCursor(cursor); };
+    setMouseTracking(true);
     FChart.SetBounds(x(), y(), width(), height());
 }
 
@@ -28,4 +66,50 @@ void DataChartWidget::moveEvent(QMoveEvent* event)
 {
     FChart.SetBounds(event->pos().x(), event->pos().y(), width(), height());
     QWidget::moveEvent(event);
+}
+
+void DataChartWidget::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    TMouseButton button;
+    if (ButtonOf(*event, button))
+        FChart.MouseDown(button, ShiftOf(*event), p.x(), p.y());
+}
+
+void DataChartWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    TMouseButton button;
+    if (ButtonOf(*event, button))
+        FChart.MouseDown(button, ShiftOf(*event) | ssDouble, p.x(), p.y());
+}
+
+void DataChartWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    FChart.MouseMove(ShiftOf(*event), p.x(), p.y());
+}
+
+void DataChartWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    TMouseButton button;
+    if (ButtonOf(*event, button))
+        FChart.MouseUp(button, ShiftOf(*event), p.x(), p.y());
+}
+
+void DataChartWidget::leaveEvent(QEvent* event)
+{
+    FChart.MouseLeave();
+    QWidget::leaveEvent(event);
+}
+
+void DataChartWidget::ApplyCursor(TCursor cursor)
+{
+    switch (cursor) {
+    case crCross: setCursor(Qt::CrossCursor); break;
+    case crHandPoint: setCursor(Qt::PointingHandCursor); break;
+    case crSizeAll: setCursor(Qt::SizeAllCursor); break;
+    default: unsetCursor(); break;
+    }
 }

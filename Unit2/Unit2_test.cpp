@@ -105,4 +105,34 @@ TEST(Form2, AddingPointsOnlyMarksTheChartDirty)
     EXPECT_EQ(chart.ChartImage()->size(), QSize(527, 307));
 }
 
+TEST(DataChartWidget, ChartCursorAndSizeReachTheWindow)
+{
+    DataChartWidget widget;
+    widget.resize(300, 200);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    EXPECT_EQ(widget.Chart().GetClientRect(), (TRect{0, 0, 300, 200}));
+    widget.Chart().SetCursor(crCross);
+    EXPECT_EQ(widget.cursor().shape(), Qt::CrossCursor);
+    widget.Chart().SetCursor(crDefault);
+    EXPECT_EQ(widget.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST(DataChartWidget, UncoveringCopiesResizingRedraws)
+{
+    DataChartWidget widget;
+    widget.resize(300, 200);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QTRY_VERIFY(!widget.Chart().ImageDirty);
+    const QImage* image = widget.Chart().ChartImage();
+    widget.repaint();  // a paint request with a clean image
+    EXPECT_EQ(widget.Chart().ChartImage(), image);
+    EXPECT_FALSE(widget.Chart().ImageDirty);
+    widget.resize(320, 200);
+    EXPECT_TRUE(widget.Chart().ImageDirty);
+    QTRY_VERIFY(!widget.Chart().ImageDirty);
+    EXPECT_EQ(widget.Chart().ChartImage()->width(), 320);
+}
+
 }  // namespace

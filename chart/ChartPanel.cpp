@@ -46,6 +46,21 @@ void TCustomChartPanel::PartChanged()
     Invalidate();
 }
 
+// A plain panel has no mouse behaviour of its own.
+void TCustomChartPanel::MouseDown(TMouseButton, TShiftState, std::int32_t, std::int32_t) {}
+void TCustomChartPanel::MouseMove(TShiftState, std::int32_t, std::int32_t) {}
+void TCustomChartPanel::MouseUp(TMouseButton, TShiftState, std::int32_t, std::int32_t) {}
+void TCustomChartPanel::MouseLeave() {}
+
+void TCustomChartPanel::SetCursor(TCursor value)
+{
+    if (value != FCursor) {
+        FCursor = value;
+        if (OnCursorChange)
+            OnCursorChange(value);
+    }
+}
+
 void TCustomChartPanel::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
 {
     ImageDirty = true;

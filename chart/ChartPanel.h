@@ -2,6 +2,7 @@
 // The chart control's base: margins, bounds and chart rectangle, the off-screen image and
 // the drawing surface every part draws on. The host widget forwards its paint requests to
 // Paint and its geometry to SetBounds, and repaints when OnInvalidate fires.
+#include "app/shell/Cursor.h"
 #include "chart/ChartCanvas.h"
 #include "chart/ChartTypes.h"
 #include "chart/ZoomPanningRecord.h"
@@ -14,6 +15,16 @@
 class TChartFont;
 
 enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };
+enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+// Keys and buttons held during a mouse event, combined with |.
+using TShiftState = std::uint8_t;
+inline constexpr TShiftState ssShift = 1;
+inline constexpr TShiftState ssAlt = 2;
+inline constexpr TShiftState ssCtrl = 4;
+inline constexpr TShiftState ssLeft = 8;
+inline constexpr TShiftState ssRight = 16;
+inline constexpr TShiftState ssMiddle = 32;
+inline constexpr TShiftState ssDouble = 64;
 
 class TCustomChartPanel {
 public:
@@ -57,6 +68,17 @@ public:
     // Draws the complete chart into userCanvas at userRect, through ChartImage.
     virtual void Draw(TChartCanvas& userCanvas, const TRect& userRect);
     virtual void PartChanged();
+
+    // Mouse input in client pixels, forwarded by the host. The panel itself ignores it;
+    // the chart control zooms and scrolls.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+    virtual void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+    virtual void MouseLeave();
+    // The cursor shown over the control; the host applies it through OnCursorChange.
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor value);
+    std::function<void(TCursor)> OnCursorChange;
 
     // Drawing-surface operations on DrawingCanvas.
     virtual void SetCanvasFont(TChartFont& font);
@@ -117,6 +139,7 @@ protected:
 
 private:
     std::int32_t FMargins[4] = {3, 3, 3, 3};
+    TCursor FCursor = crDefault;
     TPanelBevel FBevelOuter = bvRaised;
     TPanelBevel FBevelInner = bvNone;
     std::int32_t FBevelWidth = 1;
