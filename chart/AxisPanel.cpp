@@ -2,7 +2,7 @@
 
 #include "chart/ChartAxis.h"
 #include "chart/ChartException.h"
-#include "chart/ChartLegend.h"
+#include "chart/CustomChartLegend.h"
 #include "chart/ChartSeries.h"
 
 #include <algorithm>
@@ -86,6 +86,38 @@ void TCustomAxisPanel::SetMonochrome(bool value)
 {
     SetMonochromeImage(value);
     SetProperty(FMonochrome, value);
+}
+
+TChartSeries* TCustomAxisPanel::SeriesForLegendIndex(std::int32_t n) const
+{
+    for (TChartSeries* s : FSeriesList) {
+        if (s->Active() && s->ShowInLegend() && n-- == 0)
+            return s;
+    }
+    return nullptr;
+}
+
+std::string TCustomAxisPanel::GetLegendText(std::int32_t n)
+{
+    const TLegendStyle style = FLegend->InternalLegendStyle;
+    std::string text = "?";
+    if (style == lsValues) {
+        const TChartSeries* s = SeriesForLegendIndex(0);
+        if (s != nullptr && n >= 0 && n < s->Count())
+            text = FLegend->ValueText(*s, n);
+    } else if (const TChartSeries* s = SeriesForLegendIndex(n)) {
+        if (style == lsLastValues && s->Count() > 0)
+            text = FLegend->ValueText(*s, s->Count() - 1);
+        else if (!s->Title().empty())
+            text = s->Title();
+        else if (!s->Name.empty())
+            text = s->Name;
+        else
+            text = "Series " + std::to_string(n);
+    }
+    if (OnGetLegendText)
+        OnGetLegendText(*this, style, n, text);
+    return text;
 }
 
 double TCustomAxisPanel::SeriesMinMax(const TChartAxis* axis, bool isMin, bool isX) const

@@ -12,6 +12,7 @@
 class TChartAxis;
 class TChartSeries;
 class TCustomChartLegend;
+enum TLegendStyle : std::uint8_t;
 
 class TCustomAxisPanel : public TCustomChartPanel {
 public:
@@ -57,6 +58,16 @@ public:
     std::function<void(TCustomAxisPanel&)> OnAfterDraw;
     // May change the text of an axis label (series and value index when it labels a point).
     std::function<void(TChartAxis&, TChartSeries*, std::int32_t, std::string&)> OnGetAxisLabel;
+
+    // The n-th series (from 0, in list order) among the active ones shown in the legend.
+    TChartSeries* SeriesForLegendIndex(std::int32_t n) const;
+    // Text of legend item n: the series title, else its name, else "Series n" (value styles:
+    // the point's value text); then OnGetLegendText may change it.
+    std::string GetLegendText(std::int32_t n);
+    std::function<void(TCustomAxisPanel&, TLegendStyle, std::int32_t, std::string&)> OnGetLegendText;
+    // Consulted during the legend layout: the box, and per item its text x, y and symbol x.
+    std::function<void(TCustomAxisPanel&, TRect&)> OnGetLegendRect;
+    std::function<void(TCustomAxisPanel&, std::int32_t, std::int32_t&, std::int32_t&, std::int32_t&)> OnGetLegendPos;
 
     // Smallest or largest X or Y over the active, non-empty series on the axis; 0 without any.
     double SeriesMinMax(const TChartAxis* axis, bool isMin, bool isX) const;

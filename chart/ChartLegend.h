@@ -1,83 +1,45 @@
 #pragma once
-// Legend settings and the text rules shared by every legend. The layout and drawing belong
-// to the chart's own legend class, which overrides DrawLegend.
-#include "chart/ChartException.h"
-#include "chart/ChartFontObject.h"
-#include "chart/ChartPen.h"
-#include "chart/ChartTypes.h"
+// The chart's legend: a framed box with a shadow, one item (symbol and text) per series or
+// value, laid out in one row below or above the plotting area or in one column beside it.
+#include "chart/CustomChartLegend.h"
 
 #include <cstdint>
 
-KELVARO_EXCEPTION_CLASS(LegendException, ChartException);
-
-enum TLegendStyle : std::uint8_t { lsAuto, lsSeries, lsValues, lsLastValues };
-enum TLegendTextStyle : std::uint8_t {
-    ltsPlain, ltsLeftValue, ltsRightValue, ltsLeftPercent, ltsRightPercent, ltsXValue
-};
-enum TLegendAlignment : std::uint8_t { laLeft, laRight, laTop, laBottom };
-
-class TCustomChartLegend : public TChartFontObject {
+class TChartLegend : public TCustomChartLegend {
 public:
-    explicit TCustomChartLegend(TCustomAxisPanel* chart);
+    explicit TChartLegend(TCustomAxisPanel* chart);
 
-    bool ResizeChart() const { return FResizeChart; }
-    void SetResizeChart(bool value) { Set(FResizeChart, value); }
-    TLegendStyle LegendStyle() const { return FLegendStyle; }
-    void SetLegendStyle(TLegendStyle value);
-    TLegendTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TLegendTextStyle value) { Set(FTextStyle, value); }
-    // Percent 0..100, else LegendException.
-    std::int32_t ColorWidth() const { return FColorWidth; }
-    void SetColorWidth(std::int32_t value);
-    std::int32_t HorizMargin() const { return FHorizMargin; }
-    void SetHorizMargin(std::int32_t value) { Set(FHorizMargin, value); }
-    std::int32_t VertMargin() const { return FVertMargin; }
-    void SetVertMargin(std::int32_t value) { Set(FVertMargin, value); }
-    // Percent 0..100, else LegendException.
-    std::int32_t TopPos() const { return FTopPos; }
-    void SetTopPos(std::int32_t value);
-    TColor Color() const { return FColor; }
-    void SetColor(TColor value) { Set(FColor, value); }
-    TChartPen& Frame() { return FFrame; }
-    // Not below 0, else LegendException.
-    std::int32_t FirstValue() const { return FFirstValue; }
-    void SetFirstValue(std::int32_t value);
-    bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { Set(FVisible, value); }
-    TLegendAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TLegendAlignment value) { Set(FAlignment, value); }
-    bool Inverted() const { return FInverted; }
-    void SetInverted(bool value) { Set(FInverted, value); }
+    TColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(TColor value);
+    std::int32_t ShadowSize() const { return FShadowSize; }
+    void SetShadowSize(std::int32_t value);
+    TChartHiddenPen& DividingLines() { return FDividingLines; }
 
-    // LegendStyle with lsAuto resolved: series when more than one series is active.
-    TLegendStyle InternalLegendStyle = lsAuto;
-    void CalcLegendStyle();
-    TRect RectLegend;
+    // Symbol width of the last layout.
+    std::int32_t ColorWidthPixels = 0;
 
-    // Lays out and draws the legend and takes its room from ChartRect.
-    virtual void DrawLegend();
+    // Items that fit in one row (top, bottom) or column (left, right) from pixel `start` on,
+    // each itemSize pixels long; at most TotalLegendItems.
+    virtual std::int32_t MaxLegendItems(std::int32_t start, std::int32_t itemSize) const;
+    void DrawLegend() override;
+    bool Clicked(std::int32_t x, std::int32_t y) const override;
 
 private:
-    template <typename T>
-    void Set(T& field, T value)
-    {
-        if (field != value) {
-            field = value;
-            Repaint();
-        }
-    }
+    bool Vertical() const { return Alignment() == laLeft || Alignment() == laRight; }
+    // Width of the drawn frame, 0 without one.
+    std::int32_t FrameWidth();
+    // Takes the box and the gap (of chartExtent, the size across the legend's side) from
+    // ChartRect.
+    void ResizeChartRect(std::int32_t chartExtent);
+    void DrawBox();
+    void DrawLegendItem(std::int32_t n, std::int32_t position);
 
-    bool FResizeChart = true;
-    TLegendStyle FLegendStyle = lsAuto;
-    TLegendTextStyle FTextStyle = ltsLeftValue;
-    std::int32_t FColorWidth = 12;
-    std::int32_t FHorizMargin = 0;
-    std::int32_t FVertMargin = 0;
-    std::int32_t FTopPos = 10;
-    TColor FColor = clWhite;
-    TChartPen FFrame;
-    std::int32_t FFirstValue = 0;
-    bool FVisible = true;
-    TLegendAlignment FAlignment = laRight;
-    bool FInverted = false;
+    TColor FShadowColor = clBlack;
+    std::int32_t FShadowSize = 3;
+    TChartHiddenPen FDividingLines;
+    // Layout of the last drawing.
+    std::int32_t FItemWidth = 0;
+    std::int32_t FItemHeight = 0;
+    std::int32_t FTextX = 0;
+    std::int32_t FItems = 0;
 };

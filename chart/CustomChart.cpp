@@ -1,8 +1,14 @@
 #include "chart/CustomChart.h"
 
-#include <algorithm>
+#include "chart/ChartLegend.h"
 
-TCustomChart::TCustomChart() = default;
+#include <algorithm>
+#include <array>
+
+TCustomChart::TCustomChart()
+{
+    SetLegend(std::make_unique<TChartLegend>(this));
+}
 
 std::int32_t TCustomChart::WallSize(const TChartAxis* axis) const
 {
@@ -13,6 +19,49 @@ std::int32_t TCustomChart::WallSize(const TChartAxis* axis) const
     if (axis == BottomAxis())
         return FBottomWall.Size();
     return 0;
+}
+
+void TCustomChart::PrepareWall(TChartWall& wall)
+{
+    TChartCanvas& canvas = Canvas();
+    if (wall.Pen().Visible())
+        canvas.AssignPen(wall.Pen());
+    else
+        canvas.Pen.Style = psClear;
+    if (wall.Color() != clChartDefault || wall.Brush().Style() != bsSolid)
+        canvas.SetBrushCanvas(wall.Color(), wall.Brush().Style(), wall.Brush().Color());
+    else
+        canvas.Brush.Style = bsClear;
+}
+
+void TCustomChart::DrawWalls()
+{
+    TChartCanvas& canvas = Canvas();
+    const TRect& cr = ChartRect;
+    const std::int32_t w = Width3D;
+    const std::int32_t h = Height3D;
+
+    PrepareWall(FLeftWall);
+    canvas.Polygon(std::array<TPoint, 4>{
+        {{cr.Left + w, cr.Top - h}, {cr.Left + w, cr.Bottom - h}, {cr.Left, cr.Bottom + 1}, {cr.Left, cr.Top}}});
+    if (const std::int32_t t = FLeftWall.Size(); t > 0) {
+        // The thick wall's front edge left of the chart rectangle, then its top side.
+        canvas.Rectangle(cr.Left + 1, cr.Bottom + 1, cr.Left - t, cr.Top);
+        canvas.Polygon(std::array<TPoint, 4>{
+            {{cr.Left + w, cr.Top - h}, {cr.Left + w - t, cr.Top - h}, {cr.Left - t, cr.Top}, {cr.Left, cr.Top}}});
+    }
+
+    PrepareWall(FBottomWall);
+    canvas.Polygon(std::array<TPoint, 4>{
+        {{cr.Left + w, cr.Bottom - h - 1}, {cr.Right + w, cr.Bottom - h - 1}, {cr.Right, cr.Bottom}, {cr.Left, cr.Bottom}}});
+    if (const std::int32_t t = FBottomWall.Size(); t > 0) {
+        // The front edge reaches under a thick left wall; then the right side.
+        canvas.Rectangle(cr.Left - WallSize(LeftAxis()), cr.Bottom, cr.Right, cr.Bottom + t + 1);
+        canvas.Polygon(std::array<TPoint, 4>{{{cr.Right + w, cr.Bottom - h - 1},
+                                              {cr.Right + w, cr.Bottom - h - 1 + t},
+                                              {cr.Right - 1, cr.Bottom + t},
+                                              {cr.Right - 1, cr.Bottom}}});
+    }
 }
 
 void TCustomChart::FillPanelRect(const TRect& r)

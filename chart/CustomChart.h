@@ -23,8 +23,13 @@ public:
 protected:
     void FillPanelRect(const TRect& r) override;
     void DrawTitles() override;
+    // Left and bottom wall of the box, over the back face (3D view with walls only).
+    void DrawWalls() override;
 
 private:
+    // Pen and brush of a wall; a wall without colour of its own is transparent.
+    void PrepareWall(TChartWall& wall);
+
     TChartGradient FGradient{this};
     TChartWall FLeftWall{this, 0x80FFFF};
     TChartWall FBottomWall{this, clWhite};

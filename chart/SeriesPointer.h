@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <functional>
 
+class TChartCanvas;
+
 enum TSeriesPointerStyle : std::uint8_t {
     psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond
 };
@@ -29,6 +31,9 @@ public:
     void SetVisible(bool value) { Set(FVisible, value); }
     bool InflateMargins() const { return FInflateMargins; }
     void SetInflateMargins(bool value) { Set(FInflateMargins, value); }
+
+    // The marker centred on (x, y), filled with the brush colour or, without one, the point's.
+    void Draw(TChartCanvas& canvas, std::int32_t x, std::int32_t y, TColor pointColor);
 
 private:
     template <typename T>
