@@ -215,4 +215,67 @@ TEST_F(ChartSteps, ChartBackgroundIsTheRectangleWithOneMoreColumn)
     EXPECT_TRUE(CallsOf(Calls, "Rectangle").empty());
 }
 
+TEST_F(ChartSteps, WallsOnlyInTheDepthView)
+{
+    Chart.LeftWall().SetColor(clSilver);
+    Chart.SetView3D(false);
+    Chart.DrawChartBackground();
+    EXPECT_TRUE(CallsOf(Calls, "Polygon").empty());
+
+    Chart.SetView3D(true);
+    Chart.Width3D = 28;
+    Chart.Height3D = 16;
+    Calls.clear();
+    Chart.DrawChartBackground();
+    const auto walls = CallsOf(Calls, "Polygon");
+    ASSERT_EQ(walls.size(), 2u);
+    // Back face, then left wall, then bottom wall, each outlined in black.
+    EXPECT_EQ(CallsOf(Calls, "Rectangle").at(0).Args, (std::vector<int>{44, -7, 540, 282}));
+    EXPECT_EQ(walls[0].Args, (std::vector<int>{44, -7, 44, 282, 16, 299, 16, 9}));
+    EXPECT_EQ(walls[0].Brush, (TCanvasBrush{clSilver, bsSolid}));
+    EXPECT_EQ(walls[1].Args, (std::vector<int>{44, 281, 539, 281, 511, 298, 16, 298}));
+    EXPECT_EQ(walls[1].Brush, (TCanvasBrush{clWhite, bsSolid}));
+    EXPECT_EQ(walls[1].Pen.Color, clBlack);
+
+    Calls.clear();
+    Chart.SetView3DWalls(false);
+    Chart.DrawChartBackground();
+    EXPECT_TRUE(CallsOf(Calls, "Polygon").empty());
+}
+
+TEST_F(ChartSteps, ThickWallsAddTheirFrontEdgesAndSides)
+{
+    Chart.SetView3D(true);
+    Chart.Width3D = 28;
+    Chart.Height3D = 16;
+    Chart.LeftWall().SetSize(5);
+    Chart.BottomWall().SetSize(4);
+    Chart.LeftWall().SetColor(clChartDefault);  // transparent, outline only
+    Chart.DrawChartBackground();
+    const auto rects = CallsOf(Calls, "Rectangle");
+    ASSERT_EQ(rects.size(), 3u);
+    EXPECT_EQ(rects[1].Args, (std::vector<int>{17, 299, 11, 9}));
+    EXPECT_EQ(rects[1].Brush.Style, bsClear);
+    EXPECT_EQ(rects[2].Args, (std::vector<int>{11, 298, 511, 303}));
+    const auto polygons = CallsOf(Calls, "Polygon");
+    ASSERT_EQ(polygons.size(), 4u);
+    EXPECT_EQ(polygons[1].Args, (std::vector<int>{44, -7, 39, -7, 11, 9, 16, 9}));
+    EXPECT_EQ(polygons[3].Args, (std::vector<int>{539, 281, 539, 285, 510, 302, 510, 298}));
+    EXPECT_EQ(Chart.WallSize(Chart.LeftAxis()), 5);
+    EXPECT_EQ(Chart.WallSize(Chart.TopAxis()), 0);
+    Chart.SetView3D(false);
+    EXPECT_EQ(Chart.WallSize(Chart.LeftAxis()), 0);
+}
+
+TEST_F(ChartSteps, SeriesClipOutlinesTheDepthBox)
+{
+    Chart.SetView3D(true);
+    Chart.Width3D = 28;
+    Chart.Height3D = 16;
+    Chart.ClipSeriesRegion({16, 25, 483, 298});
+    const auto clips = CallsOf(Calls, "ClipPolygon");
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].Args, (std::vector<int>{17, 297, 17, 25, 44, 10, 511, 10, 511, 283, 483, 298}));
+}
+
 }  // namespace
