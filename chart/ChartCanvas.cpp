@@ -273,6 +273,8 @@ void TChartCanvas::Stroke(const std::vector<QPoint>& vertices, bool closed)
     if (Pen.Width > 1) {
         ApplyPen();
         ApplyBackground();
+        FPainter.setBrush(Qt::NoBrush);
+        FAppliedBrush.reset();
         if (closed)
             FPainter.drawPolygon(QPolygon(QList<QPoint>(vertices.begin(), vertices.end())));
         else

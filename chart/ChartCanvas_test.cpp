@@ -109,6 +109,41 @@ TEST_F(CanvasPixels, FillRectExcludesRightAndBottom)
     EXPECT_EQ(Ink(), (std::vector<std::string>{"3,2", "4,2", "3,3", "4,3"}));
 }
 
+TEST_F(CanvasPixels, HatchedBrushShowsTheBackgroundOnlyWhenOpaque)
+{
+    for (const TBackgroundMode mode : {bmOpaque, bmTransparent}) {
+        Restart();
+        Canvas->Brush = {clRed, bsHorizontal};
+        Canvas->BackMode = mode;
+        Canvas->BackColor = clBlue;
+        Canvas->FillRect({0, 0, 8, 8});
+        Canvas.reset();
+        int red = 0, blue = 0, white = 0;
+        for (int y = 0; y < 8; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const QRgb p = Image.pixel(x, y);
+                red += p == 0xFFFF0000;
+                blue += p == 0xFF0000FF;
+                white += p == kWhite;
+            }
+        }
+        EXPECT_GT(red, 0);
+        EXPECT_EQ(red + blue + white, 64);
+        EXPECT_EQ(mode == bmOpaque ? white : blue, 0) << int(mode);
+    }
+}
+
+TEST_F(CanvasPixels, WidePenOutlineLeavesTheInsideAlone)
+{
+    Canvas->Brush = {clRed, bsSolid};
+    Canvas->FillRect({0, 0, 1, 1});  // leaves a solid brush on the painter
+    Canvas->Pen.Width = 2;
+    Canvas->Brush.Style = bsClear;
+    Canvas->Rectangle(5, 5, 20, 20);
+    EXPECT_EQ(At(12, 12), kWhite);
+    EXPECT_EQ(At(5, 12), kBlack);
+}
+
 TEST_F(CanvasPixels, NotXorTwiceRestoresThePixels)
 {
     Restart(0xFF39C9FF);
