@@ -9,6 +9,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 
@@ -45,6 +46,54 @@ protected:
         return std::make_unique<TRecordingCanvas>(&image, Calls);
     }
 };
+
+// Notes the order of the paint steps.
+class TStepLog : public TRecordedChart {
+public:
+    std::vector<std::string> Steps;
+
+    void DrawPanel(const TRect& r) override { Log("DrawPanel", [&] { TRecordedChart::DrawPanel(r); }); }
+    void DrawTitlesAndLegend() override
+    {
+        Log("DrawTitlesAndLegend", [&] { TRecordedChart::DrawTitlesAndLegend(); });
+    }
+    void CalcAxisRect() override { Log("CalcAxisRect", [&] { TRecordedChart::CalcAxisRect(); }); }
+    void CalcSeriesRect() override { Log("CalcSeriesRect", [&] { TRecordedChart::CalcSeriesRect(); }); }
+    void DrawChartBackground() override
+    {
+        Log("DrawChartBackground", [&] { TRecordedChart::DrawChartBackground(); });
+    }
+
+private:
+    void Log(const char* step, const std::function<void()>& run)
+    {
+        Steps.push_back(step);
+        run();
+    }
+};
+
+TEST(ChartPanel, PaintRunsItsStepsInOrder)
+{
+    TStepLog chart;
+    TLineSeries series;
+    series.SetParentChart(&chart);
+    series.Add(3);
+    series.Add(4);
+    series.OnBeforeDrawValues = [&](TChartSeries&) { chart.Steps.push_back("BeforeDrawValues"); };
+    series.OnAfterDrawValues = [&](TChartSeries&) { chart.Steps.push_back("AfterDrawValues"); };
+    chart.OnAfterDraw = [&](TCustomAxisPanel&) { chart.Steps.push_back("OnAfterDraw"); };
+    chart.PaintWindow();
+    EXPECT_EQ(chart.Steps, (std::vector<std::string>{"DrawPanel", "DrawTitlesAndLegend", "CalcAxisRect",
+                                                     "CalcSeriesRect", "DrawChartBackground", "BeforeDrawValues",
+                                                     "AfterDrawValues", "OnAfterDraw"}));
+    // The series are drawn last, inside their clip region.
+    std::vector<std::string> ops;
+    for (const TDrawCall& call : chart.Calls)
+        ops.push_back(call.Op);
+    const auto clip = std::find(ops.begin(), ops.end(), "ClipPolygon");
+    ASSERT_NE(clip, ops.end());  // the default view is three-dimensional
+    EXPECT_EQ(std::find(clip, ops.end(), "UnClip"), ops.end() - 1);
+}
 
 TEST(ChartPanel, MarginsArePercentagesOfTheImage)
 {
