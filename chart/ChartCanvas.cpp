@@ -7,6 +7,7 @@
 #include <QPolygon>
 #include <QVector>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 QColor ToQColor(TColor color)
@@ -72,6 +73,11 @@ TChartCanvas::TChartCanvas(QPaintDevice* device) : FPainter(device)
 {
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     FPainter.setRenderHint(QPainter::TextAntialiasing, true);
+    if (device->devType() == QInternal::Image) {
+        auto* image = static_cast<QImage*>(device);
+        if (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied)
+            FImage = image;
+    }
 }
 
 TChartCanvas::~TChartCanvas() = default;
@@ -227,10 +233,13 @@ void TChartCanvas::Rectangle(const TRect& r)
     const int bottom = area.bottom();
     if (left == right || top == bottom) {
         // Degenerate: the outline is the one row or column itself.
-        Stroke({{left, top}, {right + (left == right ? 0 : 1), bottom + (left == right ? 1 : 0)}}, false);
+        const std::array<QPoint, 2> line = {
+            {{left, top}, {right + (left == right ? 0 : 1), bottom + (left == right ? 1 : 0)}}};
+        Stroke(line, false);
         return;
     }
-    Stroke({{left, top}, {right, top}, {right, bottom}, {left, bottom}}, true);
+    const std::array<QPoint, 4> outline = {{{left, top}, {right, top}, {right, bottom}, {left, bottom}}};
+    Stroke(outline, true);
 }
 
 void TChartCanvas::FillRect(const TRect& r)
@@ -258,15 +267,33 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
         FAppliedPen.reset();
         FPainter.drawPolygon(polygon, Qt::OddEvenFill);
     }
-    Stroke(std::vector<QPoint>(polygon.begin(), polygon.end()), true);
+    Stroke(std::span<const QPoint>(polygon.constData(), static_cast<std::size_t>(polygon.size())), true);
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1)
 {
-    Stroke({{x0, y0}, {x1, y1}}, false);
+    const std::array<QPoint, 2> line = {{{x0, y0}, {x1, y1}}};
+    Stroke(line, false);
 }
 
-void TChartCanvas::Stroke(const std::vector<QPoint>& vertices, bool closed)
+bool TChartCanvas::DirectPixels() const
+{
+    return FImage != nullptr && Pen.Mode == pmCopy && Pen.Width <= 1;
+}
+
+void TChartCanvas::SetPixel(int x, int y, QRgb colour)
+{
+    if (x < 0 || y < 0 || x >= FImage->width() || y >= FImage->height())
+        return;
+    if (FClipKind == TClipKind::Rect && !FClipRect.contains(x, y))
+        return;
+    if (FClipKind == TClipKind::Mask && FClipMask.constScanLine(y)[x] == 0)
+        return;
+    // constScanLine: the image is being painted on and must not detach.
+    reinterpret_cast<QRgb*>(const_cast<uchar*>(FImage->constScanLine(y)))[x] = colour;
+}
+
+void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
 {
     if (Pen.Style == psClear || vertices.size() < 2)
         return;
@@ -290,8 +317,16 @@ void TChartCanvas::Stroke(const std::vector<QPoint>& vertices, bool closed)
         patternLength += part;
     QPolygon on;
     QPolygon off;
+    const bool direct = DirectPixels();
+    const QRgb penColour = ToQColor(Pen.Color).rgb();
+    const bool backPixels = BackMode == bmOpaque;
+    const QRgb backColour = ToQColor(BackColor).rgb();
     int step = 0;
     const auto plot = [&](int x, int y) {
+        if (patternLength == 0 && direct) {
+            SetPixel(x, y, penColour);
+            return;
+        }
         bool dash = true;
         if (patternLength > 0) {
             qreal position = std::fmod(static_cast<qreal>(step), patternLength);
@@ -303,8 +338,13 @@ void TChartCanvas::Stroke(const std::vector<QPoint>& vertices, bool closed)
                 position -= pattern[i];
             }
         }
-        (dash ? on : off).append(QPoint(x, y));
         ++step;
+        if (direct) {
+            if (dash || backPixels)
+                SetPixel(x, y, dash ? penColour : backColour);
+            return;
+        }
+        (dash ? on : off).append(QPoint(x, y));
     };
     const std::size_t segments = closed ? vertices.size() : vertices.size() - 1;
     for (std::size_t i = 0; i < segments; ++i) {
@@ -330,6 +370,8 @@ void TChartCanvas::Stroke(const std::vector<QPoint>& vertices, bool closed)
             }
         }
     }
+    if (direct)
+        return;
     FPainter.setCompositionMode(Pen.Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination
                                                      : QPainter::CompositionMode_SourceOver);
     FAppliedPen.reset();
@@ -362,6 +404,8 @@ void TChartCanvas::SetBrushCanvas(TColor color, TBrushStyle style, TColor backgr
 void TChartCanvas::ClipRectangle(const TRect& r)
 {
     FPainter.setClipRect(NormalRect(r));
+    FClipKind = TClipKind::Rect;
+    FClipRect = NormalRect(r);
 }
 
 void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
@@ -372,11 +416,22 @@ void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
     path.addPolygon(QPolygonF(ToQPolygon(points)));
     path.closeSubpath();
     FPainter.setClipPath(path);
+    if (FImage == nullptr)
+        return;
+    // The painter's own clip coverage, so that direct pixels obey it exactly.
+    FClipMask = QImage(FImage->size(), QImage::Format_Grayscale8);
+    FClipMask.fill(0);
+    QPainter mask(&FClipMask);
+    mask.setRenderHint(QPainter::Antialiasing, false);
+    mask.setClipPath(path);
+    mask.fillRect(FClipMask.rect(), Qt::white);
+    FClipKind = TClipKind::Mask;
 }
 
 void TChartCanvas::UnClip()
 {
     FPainter.setClipping(false);
+    FClipKind = TClipKind::None;
 }
 
 void TChartCanvas::Draw(int x, int y, const QImage& image)

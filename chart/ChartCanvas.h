@@ -92,7 +92,12 @@ protected:
 
 private:
     // Outline through the vertices with the pen, end pixels left out.
-    void Stroke(const std::vector<QPoint>& vertices, bool closed);
+    void Stroke(std::span<const QPoint> vertices, bool closed);
+    // One-pixel copy-mode strokes on a 32-bit image write their pixels straight into it,
+    // inside the clip this canvas keeps alongside the painter's; the same pixels as a
+    // painter would set, without its per-point cost.
+    bool DirectPixels() const;
+    void SetPixel(int x, int y, QRgb colour);
     void ApplyPen();
     void ApplyBrush();
     void ApplyBackground();
@@ -106,6 +111,13 @@ private:
     std::optional<TChartFont> FFontFor;
     QFont FFont;
     std::unique_ptr<QFontMetrics> FMetrics;
+    // The device when it is a 32-bit image; null otherwise.
+    QImage* FImage = nullptr;
+    enum class TClipKind : std::uint8_t { None, Rect, Mask };
+    TClipKind FClipKind = TClipKind::None;
+    QRect FClipRect;
+    // Polygon clips: the painter's own coverage, one byte per pixel.
+    QImage FClipMask;
 };
 
 QColor ToQColor(TColor color);

@@ -270,3 +270,52 @@ TEST(Canvas, SetBrushCanvasKeepsHatchesVisible)
 }
 
 }  // namespace
+
+namespace {
+
+// One set of strokes, clipped to a rectangle and to a polygon, drawn through the painter
+// (a 24-bit image) and straight into a 32-bit image: the pixels must be the same.
+QImage Strokes(QImage::Format format)
+{
+    QImage image(90, 70, format);
+    image.fill(Qt::white);
+    {
+        TChartCanvas canvas(&image);
+        canvas.BackMode = bmOpaque;
+        canvas.BackColor = clSilver;
+        const auto draw = [&canvas] {
+            for (int i = 0; i < 40; ++i) {
+                canvas.Pen = {static_cast<TColor>(0x102030 * (i + 1)), 1, i % 3 == 0 ? psDot : psSolid, pmCopy};
+                canvas.Line(i * 7 % 90, i * 13 % 70, i * 29 % 90, (i * 11 + 5) % 70);
+            }
+            canvas.Pen = {clRed, 0, psSolid, pmCopy};
+            canvas.Brush.Style = bsClear;
+            canvas.Rectangle(3, 4, 60, 50);
+            const std::array<TPoint, 4> quad = {{{10, 60}, {40, 5}, {85, 20}, {50, 66}}};
+            canvas.Polygon(quad);
+        };
+        canvas.ClipRectangle({5, 6, 80, 60});
+        draw();
+        const std::array<TPoint, 6> box = {{{6, 64}, {6, 20}, {25, 3}, {88, 3}, {88, 45}, {70, 64}}};
+        canvas.ClipPolygon(box);
+        draw();
+        canvas.UnClip();
+        canvas.Line(0, 69, 89, 0);
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(CanvasDirect, OnePixelStrokesMatchThePainter)
+{
+    const QImage painted = Strokes(QImage::Format_RGB888);
+    const QImage direct = Strokes(QImage::Format_RGB32);
+    int differing = 0;
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            if (painted.pixel(x, y) != direct.pixel(x, y) && ++differing <= 10)
+                ADD_FAILURE() << x << "," << y << " painter " << std::hex << painted.pixel(x, y) << " direct "
+                              << direct.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+}  // namespace
