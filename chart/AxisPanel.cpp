@@ -169,9 +169,6 @@ std::int32_t TCustomAxisPanel::WallSize(const TChartAxis*) const
     return 0;
 }
 
-// Zooming needs the chart's mouse state; the chart control provides it.
-void TCustomAxisPanel::ZoomRect(const TRect&) {}
-
 void TCustomAxisPanel::InternalDraw(const TRect& r)
 {
     TChartCanvas& canvas = Canvas();

@@ -77,8 +77,6 @@ public:
 
     // Depth of the walls an axis must leave room for; 0 unless walls are drawn.
     virtual std::int32_t WallSize(const TChartAxis* axis) const;
-    // Zoom all four axes to the given pixel rectangle (mouse zoom).
-    virtual void ZoomRect(const TRect& rect);
 
     // Steps of the paint sequence, public so each can be checked on its own.
     virtual void DrawPanel(const TRect& r);

@@ -46,11 +46,63 @@ void TCustomChartPanel::PartChanged()
     Invalidate();
 }
 
-// A plain panel has no mouse behaviour of its own.
-void TCustomChartPanel::MouseDown(TMouseButton, TShiftState, std::int32_t, std::int32_t) {}
-void TCustomChartPanel::MouseMove(TShiftState, std::int32_t, std::int32_t) {}
-void TCustomChartPanel::MouseUp(TMouseButton, TShiftState, std::int32_t, std::int32_t) {}
-void TCustomChartPanel::MouseLeave() {}
+void TCustomChartPanel::Repaint()
+{
+    Invalidate();
+    if (OnUpdate)
+        OnUpdate();
+}
+
+void TCustomChartPanel::MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y)
+{
+    if (OnMouseDown)
+        OnMouseDown(button, shift, x, y);
+}
+
+void TCustomChartPanel::MouseMove(TShiftState shift, std::int32_t x, std::int32_t y)
+{
+    if (OnMouseMove)
+        OnMouseMove(shift, x, y);
+}
+
+void TCustomChartPanel::MouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y)
+{
+    if (OnMouseUp)
+        OnMouseUp(button, shift, x, y);
+}
+
+void TCustomChartPanel::MouseLeave()
+{
+    RestoreCursor();
+}
+
+void TCustomChartPanel::ShowPassingCursor(TCursor value)
+{
+    if (!FCursorPassing) {
+        FOriginalCursor = FCursor;
+        FCursorPassing = true;
+    }
+    SetCursor(value);
+}
+
+void TCustomChartPanel::RestoreCursor()
+{
+    if (FCursorPassing) {
+        FCursorPassing = false;
+        SetCursor(FOriginalCursor);
+    }
+}
+
+void TCustomChartPanel::DrawOnWindow(const std::function<void()>& draw)
+{
+    if (!OnDrawOnWindow)
+        return;
+    OnDrawOnWindow([&](TChartCanvas& window) {
+        TCanvasSwap control(ControlCanvas, &window, nullptr);
+        TCanvasSwap drawing(DrawingCanvas, &window, nullptr);
+        draw();
+    });
+}
 
 void TCustomChartPanel::SetCursor(TCursor value)
 {

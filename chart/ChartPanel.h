@@ -4,6 +4,7 @@
 // Paint and its geometry to SetBounds, and repaints when OnInvalidate fires.
 #include "app/shell/Cursor.h"
 #include "chart/ChartCanvas.h"
+#include "chart/ChartMouse.h"
 #include "chart/ChartTypes.h"
 #include "chart/ZoomPanningRecord.h"
 
@@ -15,16 +16,6 @@
 class TChartFont;
 
 enum TPanelBevel : std::uint8_t { bvNone, bvLowered, bvRaised };
-enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
-// Keys and buttons held during a mouse event, combined with |.
-using TShiftState = std::uint8_t;
-inline constexpr TShiftState ssShift = 1;
-inline constexpr TShiftState ssAlt = 2;
-inline constexpr TShiftState ssCtrl = 4;
-inline constexpr TShiftState ssLeft = 8;
-inline constexpr TShiftState ssRight = 16;
-inline constexpr TShiftState ssMiddle = 32;
-inline constexpr TShiftState ssDouble = 64;
 
 class TCustomChartPanel {
 public:
@@ -69,12 +60,16 @@ public:
     virtual void Draw(TChartCanvas& userCanvas, const TRect& userRect);
     virtual void PartChanged();
 
-    // Mouse input in client pixels, forwarded by the host. The panel itself ignores it;
-    // the chart control zooms and scrolls.
+    // Mouse input in client pixels, forwarded by the host. The panel only passes it to the
+    // control's own events; the chart control zooms and scrolls.
     virtual void MouseDown(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
     virtual void MouseMove(TShiftState shift, std::int32_t x, std::int32_t y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y);
+    // Puts back the cursor a drag or a series under the mouse replaced.
     virtual void MouseLeave();
+    std::function<void(TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnMouseDown;
+    std::function<void(TShiftState, std::int32_t, std::int32_t)> OnMouseMove;
+    std::function<void(TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnMouseUp;
     // The cursor shown over the control; the host applies it through OnCursorChange.
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor value);
@@ -95,6 +90,13 @@ public:
 
     // Called by the host whenever Invalidate marks the image dirty.
     std::function<void()> OnInvalidate;
+    // The host paints the pending invalid area before returning (the window system's update).
+    std::function<void()> OnUpdate;
+    // Invalidate, then paint at once.
+    void Repaint();
+    // Between paints the host lends a canvas on the window's own pixels, which keep what is
+    // drawn there until the next paint; it shows the result once the callback returns.
+    std::function<void(const std::function<void(TChartCanvas&)>&)> OnDrawOnWindow;
 
     bool ImageDirty = true;
     const QImage* ChartImage() const { return FChartImage.get(); }
@@ -133,6 +135,11 @@ protected:
     virtual std::unique_ptr<TChartCanvas> CreateImageCanvas(QImage& image);
 
     void SetMonochromeImage(bool monochrome);
+    // Runs draw with DrawingCanvas on the window; nothing happens without a host window.
+    void DrawOnWindow(const std::function<void()>& draw);
+    // Shows a passing cursor; the first call keeps the control's own for RestoreCursor.
+    void ShowPassingCursor(TCursor value);
+    void RestoreCursor();
 
     TChartCanvas* ControlCanvas = nullptr;
     TChartCanvas* DrawingCanvas = nullptr;
@@ -140,6 +147,9 @@ protected:
 private:
     std::int32_t FMargins[4] = {3, 3, 3, 3};
     TCursor FCursor = crDefault;
+    // The cursor the control had before a drag or a series replaced it.
+    TCursor FOriginalCursor = crDefault;
+    bool FCursorPassing = false;
     TPanelBevel FBevelOuter = bvRaised;
     TPanelBevel FBevelInner = bvNone;
     std::int32_t FBevelWidth = 1;

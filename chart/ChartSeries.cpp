@@ -209,3 +209,8 @@ void TChartSeries::CalcVerticalMargins(std::int32_t& topMargin, std::int32_t& bo
 }
 
 void TChartSeries::DrawLegend(std::int32_t, const TRect&) {}
+
+std::int32_t TChartSeries::Clicked(std::int32_t, std::int32_t)
+{
+    return -1;
+}

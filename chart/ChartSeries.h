@@ -1,6 +1,8 @@
 #pragma once
 // Base of every series: the point data (value lists, colours, labels), the settings the
 // chart reads, and the drawing steps the chart calls in its paint sequence.
+#include "app/shell/Cursor.h"
+#include "chart/ChartMouse.h"
 #include "chart/ChartTypes.h"
 #include "chart/SeriesMarks.h"
 #include "chart/ValueList.h"
@@ -72,6 +74,8 @@ public:
     void SetVertAxis(TVertAxis value);
     bool ShowInLegend() const { return FShowInLegend; }
     void SetShowInLegend(bool value);
+    // Shown while the mouse is over one of the series' points; crDefault: the chart's own.
+    TCursor Cursor = crDefault;
 
     // The chart's axes this series is drawn against (null without a chart).
     TChartAxis* GetHorizAxis() const;
@@ -87,6 +91,14 @@ public:
     std::function<void(TChartSeries&)> OnClearValues;
     std::function<void(TChartSeries&)> OnBeforeDrawValues;
     std::function<void(TChartSeries&)> OnAfterDrawValues;
+    // A press on point index (button, shift state, client x, y); a double press goes to
+    // OnDblClick instead.
+    std::function<void(TChartSeries&, std::int32_t, TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnClick;
+    std::function<void(TChartSeries&, std::int32_t, TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnDblClick;
+
+    // Index of the point under client pixel (x, y) as drawn at the last paint, else -1.
+    // A series kind without a hit test of its own is never hit.
+    virtual std::int32_t Clicked(std::int32_t x, std::int32_t y);
 
     // Drawing, called by the chart's paint sequence.
     std::int32_t FirstValueIndex = -1;

@@ -45,7 +45,7 @@ public:
     // (x, y) on the first drawn segment that lies within ClickTolerance pixels of it (in 3D,
     // also anywhere on its ribbon), else -1.
     static constexpr std::int32_t ClickTolerance = 3;
-    std::int32_t Clicked(std::int32_t x, std::int32_t y);
+    std::int32_t Clicked(std::int32_t x, std::int32_t y) override;
 
     // Pixel position and colour of the previously drawn point.
     std::int32_t OldX = 0;
