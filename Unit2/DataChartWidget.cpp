@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QMoveEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 namespace {
@@ -45,15 +47,34 @@ DataChartWidget::DataChartWidget(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     FChart.OnInvalidate = [this] { update(); };
+    FChart.OnUpdate = [this] { repaint(); };
+    FChart.OnDrawOnWindow = [this](const std::function<void(TChartCanvas&)>& draw) {
+        if (FWindow.isNull())
+            return;  // not painted yet: the first paint shows everything
+        {
+            TChartCanvas canvas(&FWindow);
+            draw(canvas);
+        }
+        update();
+    };
     FChart.OnCursorChange = [this](TCursor cursor) { ApplyCursor(cursor); };
     setMouseTracking(true);
     FChart.SetBounds(x(), y(), width(), height());
 }
 
-void DataChartWidget::paintEvent(QPaintEvent*)
+void DataChartWidget::paintEvent(QPaintEvent* event)
 {
-    TChartCanvas canvas(this);
-    FChart.Paint(canvas);
+    if (FWindow.size() != size()) {
+        FWindow = QImage(size(), QImage::Format_RGB32);
+        FChart.ImageDirty = true;
+    }
+    // A clean chart has nothing new to show: the window keeps its pixels.
+    if (FChart.ImageDirty) {
+        TChartCanvas canvas(&FWindow);
+        FChart.Paint(canvas);
+    }
+    QPainter painter(this);
+    painter.drawImage(event->rect(), FWindow, event->rect());
 }
 
 void DataChartWidget::resizeEvent(QResizeEvent* event)

@@ -1,8 +1,11 @@
 #pragma once
 // Thin window for the chart engine: paint requests go to Paint, geometry to SetBounds, and the
-// engine's Invalidate becomes a repaint without erasing the background.
+// engine's Invalidate becomes a repaint without erasing the background. The window's pixels
+// live in an image of their own, so what the engine draws between paints (the zoom band)
+// stays until the next paint, whatever the window system exposes meanwhile.
 #include "chart/DataChart.h"
 
+#include <QImage>
 #include <QWidget>
 
 class DataChartWidget : public QWidget {
@@ -25,4 +28,5 @@ private:
     void ApplyCursor(TCursor cursor);
 
     TDataChart FChart;
+    QImage FWindow;
 };

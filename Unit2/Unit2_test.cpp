@@ -135,4 +135,38 @@ TEST(DataChartWidget, UncoveringCopiesResizingRedraws)
     EXPECT_EQ(widget.Chart().ChartImage()->width(), 320);
 }
 
+TEST(DataChartWidget, MouseDragsZoomAndScrollWithTheBandOnTheWindow)
+{
+    DataChartWidget widget;
+    TDataChart& chart = widget.Chart();
+    chart.SetView3D(false);
+    TLineSeries series;
+    series.SetParentChart(&chart);
+    for (int x = 0; x <= 40; ++x)
+        series.Add(x * 2.5);
+    widget.resize(400, 300);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QTRY_VERIFY(!chart.ImageDirty);
+    const QImage before = widget.grab().toImage();
+
+    QTest::mousePress(&widget, Qt::LeftButton, {}, QPoint(100, 80));
+    QTest::mouseMove(&widget, QPoint(200, 160));
+    const QImage during = widget.grab().toImage();
+    EXPECT_NE(during.pixel(150, 80), before.pixel(150, 80));  // on the band
+    EXPECT_EQ(during.pixel(150, 120), before.pixel(150, 120));  // inside it
+    EXPECT_FALSE(chart.ImageDirty);  // drawn on the window, not by a repaint
+    QTest::mouseRelease(&widget, Qt::LeftButton, {}, QPoint(200, 160));
+    EXPECT_TRUE(chart.Zoomed);
+    QTRY_VERIFY(!chart.ImageDirty);
+    EXPECT_NE(widget.grab().toImage(), before);
+
+    QTest::mousePress(&widget, Qt::RightButton, {}, QPoint(150, 100));
+    const double minimum = chart.BottomAxis()->Minimum();
+    QTest::mouseMove(&widget, QPoint(180, 100));
+    QTest::mouseRelease(&widget, Qt::RightButton, {}, QPoint(180, 100));
+    EXPECT_LT(chart.BottomAxis()->Minimum(), minimum);  // data moved right with the mouse
+    series.SetParentChart(nullptr);
+}
+
 }  // namespace
