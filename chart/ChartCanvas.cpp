@@ -10,6 +10,16 @@
 #include <array>
 #include <cmath>
 
+namespace {
+
+QRgb ToRgb(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+}
+
+}  // namespace
+
 QColor ToQColor(TColor color)
 {
     const TColor rgb = ColorToRGB(color);
@@ -78,6 +88,7 @@ TChartCanvas::TChartCanvas(QPaintDevice* device) : FPainter(device)
         if (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied)
             FImage = image;
     }
+    UpdatePixelTarget();
 }
 
 TChartCanvas::~TChartCanvas() = default;
@@ -281,16 +292,26 @@ bool TChartCanvas::DirectPixels() const
     return FImage != nullptr && Pen.Mode == pmCopy && Pen.Width <= 1;
 }
 
-void TChartCanvas::SetPixel(int x, int y, QRgb colour)
+void TChartCanvas::UpdatePixelTarget()
 {
-    if (x < 0 || y < 0 || x >= FImage->width() || y >= FImage->height())
+    if (FImage == nullptr)
         return;
-    if (FClipKind == TClipKind::Rect && !FClipRect.contains(x, y))
-        return;
-    if (FClipKind == TClipKind::Mask && FClipMask.constScanLine(y)[x] == 0)
-        return;
-    // constScanLine: the image is being painted on and must not detach.
-    reinterpret_cast<QRgb*>(const_cast<uchar*>(FImage->constScanLine(y)))[x] = colour;
+    TPixelTarget& target = FTarget;
+    target.Mask = nullptr;
+    // constBits: the image is being painted on and must not detach.
+    target.Bits = reinterpret_cast<QRgb*>(const_cast<uchar*>(FImage->constBits()));
+    target.Stride = FImage->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    QRect bounds = FImage->rect();
+    if (FClipKind == TClipKind::Rect)
+        bounds &= FClipRect;
+    if (FClipKind == TClipKind::Mask) {
+        target.Mask = FClipMask.constBits();
+        target.MaskStride = FClipMask.bytesPerLine();
+    }
+    target.Left = bounds.left();
+    target.Top = bounds.top();
+    target.Right = bounds.left() + bounds.width();
+    target.Bottom = bounds.top() + bounds.height();
 }
 
 void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
@@ -311,20 +332,22 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     // One-pixel pens are rasterised here: each segment from its start pixel up to, not
     // including, its end pixel, the dash pattern running on across the segments. Every pixel
     // of a closed outline is thus painted once, which keeps pmNotXor reversible.
-    const QList<qreal> pattern = DashPattern(Pen.Style);
+    const bool direct = DirectPixels();
+    const TPixelTarget& target = FTarget;
+    const QRgb penColour = ToRgb(Pen.Color);
+    const bool backPixels = BackMode == bmOpaque;
+    const QRgb backColour = ToRgb(BackColor);
+    const bool solid = Pen.Style == psSolid;
+    const QList<qreal> pattern = solid ? QList<qreal>() : DashPattern(Pen.Style);
     qreal patternLength = 0;
     for (qreal part : pattern)
         patternLength += part;
     QPolygon on;
     QPolygon off;
-    const bool direct = DirectPixels();
-    const QRgb penColour = ToQColor(Pen.Color).rgb();
-    const bool backPixels = BackMode == bmOpaque;
-    const QRgb backColour = ToQColor(BackColor).rgb();
     int step = 0;
     const auto plot = [&](int x, int y) {
-        if (patternLength == 0 && direct) {
-            SetPixel(x, y, penColour);
+        if (solid && direct) {
+            target.Set(x, y, penColour);
             return;
         }
         bool dash = true;
@@ -341,7 +364,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
         ++step;
         if (direct) {
             if (dash || backPixels)
-                SetPixel(x, y, dash ? penColour : backColour);
+                target.Set(x, y, dash ? penColour : backColour);
             return;
         }
         (dash ? on : off).append(QPoint(x, y));
@@ -406,6 +429,7 @@ void TChartCanvas::ClipRectangle(const TRect& r)
     FPainter.setClipRect(NormalRect(r));
     FClipKind = TClipKind::Rect;
     FClipRect = NormalRect(r);
+    UpdatePixelTarget();
 }
 
 void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
@@ -426,12 +450,14 @@ void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
     mask.setClipPath(path);
     mask.fillRect(FClipMask.rect(), Qt::white);
     FClipKind = TClipKind::Mask;
+    UpdatePixelTarget();
 }
 
 void TChartCanvas::UnClip()
 {
     FPainter.setClipping(false);
     FClipKind = TClipKind::None;
+    UpdatePixelTarget();
 }
 
 void TChartCanvas::Draw(int x, int y, const QImage& image)

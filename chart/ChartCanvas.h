@@ -97,7 +97,29 @@ private:
     // inside the clip this canvas keeps alongside the painter's; the same pixels as a
     // painter would set, without its per-point cost.
     bool DirectPixels() const;
-    void SetPixel(int x, int y, QRgb colour);
+    // Where a direct stroke writes: image rows and the clip (bounds, polygon mask or none).
+    struct TPixelTarget {
+        QRgb* Bits = nullptr;
+        qsizetype Stride = 0;
+        int Left = 0;
+        int Top = 0;
+        int Right = 0;
+        int Bottom = 0;
+        const uchar* Mask = nullptr;
+        qsizetype MaskStride = 0;
+
+        void Set(int x, int y, QRgb colour) const
+        {
+            if (x < Left || x >= Right || y < Top || y >= Bottom)
+                return;
+            if (Mask != nullptr && Mask[y * MaskStride + x] == 0)
+                return;
+            Bits[y * Stride + x] = colour;
+        }
+    };
+    // Recomputed whenever the clip changes.
+    void UpdatePixelTarget();
+    TPixelTarget FTarget;
     void ApplyPen();
     void ApplyBrush();
     void ApplyBackground();
