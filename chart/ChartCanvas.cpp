@@ -338,30 +338,30 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     const bool backPixels = BackMode == bmOpaque;
     const QRgb backColour = ToRgb(BackColor);
     const bool solid = Pen.Style == psSolid;
-    const QList<qreal> pattern = solid ? QList<qreal>() : DashPattern(Pen.Style);
-    qreal patternLength = 0;
-    for (qreal part : pattern)
-        patternLength += part;
+    // The dash pattern in whole pixels, walked one pixel at a time across all segments.
+    std::array<int, 6> pattern{};
+    std::size_t parts = 0;
+    if (!solid) {
+        for (qreal part : DashPattern(Pen.Style))
+            pattern[parts++] = static_cast<int>(part);
+    }
+    std::size_t part = 0;
+    int inPart = 0;
     QPolygon on;
     QPolygon off;
-    int step = 0;
     const auto plot = [&](int x, int y) {
         if (solid && direct) {
             target.Set(x, y, penColour);
             return;
         }
         bool dash = true;
-        if (patternLength > 0) {
-            qreal position = std::fmod(static_cast<qreal>(step), patternLength);
-            for (qsizetype i = 0; i < pattern.size(); ++i) {
-                if (position < pattern[i]) {
-                    dash = i % 2 == 0;
-                    break;
-                }
-                position -= pattern[i];
+        if (parts > 0) {
+            dash = part % 2 == 0;
+            if (++inPart == pattern[part]) {
+                inPart = 0;
+                part = (part + 1) % parts;
             }
         }
-        ++step;
         if (direct) {
             if (dash || backPixels)
                 target.Set(x, y, dash ? penColour : backColour);
