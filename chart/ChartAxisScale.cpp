@@ -24,7 +24,8 @@ std::int32_t Round(long double x)
         return std::numeric_limits<std::int32_t>::max();
     if (r <= -kRoundLimit - 1.0L)
         return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(r);
+    // r is a whole number in range: through double the conversion needs no x87 mode switch.
+    return static_cast<std::int32_t>(static_cast<double>(r));
 }
 
 double NextIncrementStep(double x)
