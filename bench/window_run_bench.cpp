@@ -6,6 +6,7 @@
 #include "Screen.h"
 
 #include "Unit2/Unit2.h"
+#include "app/shell/CheckBox.h"
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "batch/BatchRunner.h"
@@ -51,6 +52,30 @@ void BM_WindowRun(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.counters["peak_MiB"] = PeakMiB();
 }
+
+// The same run with the chart window shown (flat or 3D): every generation lets the chart
+// repaint, and each repaint draws all points so far, so the cost grows with the square of
+// the generations. "paints" counts the chart's paints per run.
+void WindowRunWithChart(benchmark::State& state, bool view3D)
+{
+    Form1->Edit2->setText(Generations(state));
+    Form1->CheckBox2->SetChecked(view3D);
+    Form1->CheckBox1->SetChecked(true);
+    if (!Form2->isVisible() || Form2->DataChart1->View3D() != view3D)
+        state.SkipWithError("chart window not shown as asked");
+    std::int64_t paints = 0;
+    Form2->DataChart1->OnAfterDraw = [&paints](TCustomAxisPanel&) { ++paints; };
+    for (auto _ : state)
+        Form1->Button3Click();
+    Form2->DataChart1->OnAfterDraw = nullptr;
+    Form1->CheckBox1->SetChecked(false);
+    Form1->CheckBox2->SetChecked(false);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.counters["paints"] = static_cast<double>(paints) / static_cast<double>(state.iterations());
+}
+
+void BM_WindowRunChartShown(benchmark::State& state) { WindowRunWithChart(state, false); }
+void BM_WindowRunChartShown3D(benchmark::State& state) { WindowRunWithChart(state, true); }
 
 void BM_HeadlessRunner(benchmark::State& state)
 {
@@ -109,6 +134,8 @@ void Sizes(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_HeadlessRunner)->Apply(Sizes);
 BENCHMARK(BM_ResultBoxesAlone)->Apply(Sizes);
 BENCHMARK(BM_WindowRun)->Apply(Sizes);
+BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
