@@ -1,0 +1,106 @@
+# Shared steps of the end-to-end tests: a private Xvfb, the real kelvaro on it, screen
+# pictures and polling. Sourced by the test scripts; every wait polls with a time limit.
+set -euo pipefail
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e: $*" >&2
+    exit 1
+}
+
+# A child that has ended stays a zombie until waited for; kill -0 would still succeed.
+running() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [[ $state != Z* ]]
+}
+
+# start_xvfb <width>x<height>: Xvfb picks a free display number itself and reports it.
+start_xvfb() {
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    # Design resolution: controls sit at their design positions.
+    export QT_QPA_PLATFORM=xcb QT_FONT_DPI=120 QT_ENABLE_HIGHDPI_SCALING=0
+}
+
+# find_window <title regex>: prints the id of the visible window once it appears.
+find_window() {
+    local window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+        [ -n "$window" ] && break
+        [ -z "$app_pid" ] || running "$app_pid" || fail "kelvaro ended early: $(cat "$work/kelvaro.log")"
+        sleep 0.1
+    done
+    [ -n "$window" ] || fail "window $1 did not appear"
+    echo "$window"
+}
+
+# start_kelvaro <kelvaro>: runs it and sets main_window, X and Y (its client origin).
+start_kelvaro() {
+    "$1" 2>"$work/kelvaro.log" &
+    app_pid=$!
+    main_window=$(find_window '^Kelvaro$')
+    eval "$(xdotool getwindowgeometry --shell "$main_window")"
+}
+
+# shot <file.ppm> <width>x<height>+<x>+<y>: a picture of that part of the screen. PPM
+# carries no time stamps, so equal pixels give equal files.
+shot() {
+    import -display "$DISPLAY" -window root -crop "$2" +repage "$1"
+}
+
+# crop <in> <geometry> <out>: part of a picture.
+crop() {
+    convert "$1" -crop "$2" +repage "$3"
+}
+
+# pixel <file> <x> <y>: the colour of one pixel.
+pixel() {
+    convert "$1" -format "%[pixel:p{$2,$3}]" info:
+}
+
+# stable <file> <geometry>: waits until the area shows the same picture three times in a
+# row (a run in progress repaints it); leaves that picture in <file>.
+stable() {
+    local same=0
+    shot "$1" "$2"
+    for _ in $(seq 200); do
+        sleep 0.1
+        shot "$work/stable.ppm" "$2"
+        if cmp -s "$1" "$work/stable.ppm"; then
+            same=$((same + 1))
+            [ "$same" -ge 2 ] && return 0
+        else
+            same=0
+            mv "$work/stable.ppm" "$1"
+        fi
+    done
+    return 1
+}
+
+# changes <reference> <geometry> <file>: waits until the area differs from the reference;
+# leaves the new picture in <file>.
+changes() {
+    for _ in $(seq 200); do
+        shot "$3" "$2"
+        cmp -s "$1" "$3" || return 0
+        sleep 0.05
+    done
+    return 1
+}
