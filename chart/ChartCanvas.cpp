@@ -442,6 +442,14 @@ void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
     FPainter.setClipPath(path);
     if (FImage == nullptr)
         return;
+    FClipKind = TClipKind::Mask;
+    // Every series of a paint clips to the same outline: its mask is made once.
+    if (FClipMask.size() == FImage->size() &&
+        std::equal(points.begin(), points.end(), FClipMaskPoints.begin(), FClipMaskPoints.end())) {
+        UpdatePixelTarget();
+        return;
+    }
+    FClipMaskPoints.assign(points.begin(), points.end());
     // The painter's own clip coverage, so that direct pixels obey it exactly.
     FClipMask = QImage(FImage->size(), QImage::Format_Grayscale8);
     FClipMask.fill(0);
@@ -449,7 +457,6 @@ void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
     mask.setRenderHint(QPainter::Antialiasing, false);
     mask.setClipPath(path);
     mask.fillRect(FClipMask.rect(), Qt::white);
-    FClipKind = TClipKind::Mask;
     UpdatePixelTarget();
 }
 

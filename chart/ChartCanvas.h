@@ -140,6 +140,7 @@ private:
     QRect FClipRect;
     // Polygon clips: the painter's own coverage, one byte per pixel.
     QImage FClipMask;
+    std::vector<TPoint> FClipMaskPoints;
 };
 
 QColor ToQColor(TColor color);
