@@ -130,6 +130,10 @@ void TChartCanvas::ApplyBrush()
 
 void TChartCanvas::ApplyBackground()
 {
+    const std::pair<TColor, TBackgroundMode> background = {BackColor, BackMode};
+    if (FAppliedBackground == background)
+        return;
+    FAppliedBackground = background;
     FPainter.setBackground(QBrush(ToQColor(BackColor)));
     FPainter.setBackgroundMode(BackMode == bmOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
 }
@@ -269,16 +273,26 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
 {
     if (points.empty())
         return;
-    const QPolygon polygon = ToQPolygon(points);
+    // Ribbons and walls have a handful of corners: no heap for them.
+    constexpr std::size_t kFew = 8;
+    std::array<QPoint, kFew> few;
+    std::vector<QPoint> many;
+    QPoint* corners = few.data();
+    if (points.size() > kFew) {
+        many.resize(points.size());
+        corners = many.data();
+    }
+    for (std::size_t i = 0; i < points.size(); ++i)
+        corners[i] = QPoint(points[i].X, points[i].Y);
     if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();
         FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         FPainter.setPen(Qt::NoPen);
         FAppliedPen.reset();
-        FPainter.drawPolygon(polygon, Qt::OddEvenFill);
+        FPainter.drawPolygon(corners, static_cast<int>(points.size()), Qt::OddEvenFill);
     }
-    Stroke(std::span<const QPoint>(polygon.constData(), static_cast<std::size_t>(polygon.size())), true);
+    Stroke(std::span<const QPoint>(corners, points.size()), true);
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1)

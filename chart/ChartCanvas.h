@@ -130,6 +130,7 @@ private:
     QPainter FPainter;
     std::optional<TCanvasPen> FAppliedPen;
     std::optional<TCanvasBrush> FAppliedBrush;
+    std::optional<std::pair<TColor, TBackgroundMode>> FAppliedBackground;
     std::optional<TChartFont> FFontFor;
     QFont FFont;
     std::unique_ptr<QFontMetrics> FMetrics;
