@@ -134,6 +134,8 @@ void Sizes(benchmark::internal::Benchmark* b)
 BENCHMARK(BM_HeadlessRunner)->Apply(Sizes);
 BENCHMARK(BM_ResultBoxesAlone)->Apply(Sizes);
 BENCHMARK(BM_WindowRun)->Apply(Sizes);
+// 5,000 generations with the chart hidden, against the shown runs below.
+BENCHMARK(BM_WindowRun)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
