@@ -15,7 +15,8 @@ namespace {
 QRgb ToRgb(TColor color)
 {
     const TColor rgb = ColorToRGB(color);
-    return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+    return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>((rgb >> 16) & 0xFF));
 }
 
 }  // namespace

@@ -52,8 +52,10 @@ void TCustomChart::DrawWalls()
     }
 
     PrepareWall(FBottomWall);
-    canvas.Polygon(std::array<TPoint, 4>{
-        {{cr.Left + w, cr.Bottom - h - 1}, {cr.Right + w, cr.Bottom - h - 1}, {cr.Right, cr.Bottom}, {cr.Left, cr.Bottom}}});
+    canvas.Polygon(std::array<TPoint, 4>{{{cr.Left + w, cr.Bottom - h - 1},
+                                          {cr.Right + w, cr.Bottom - h - 1},
+                                          {cr.Right, cr.Bottom},
+                                          {cr.Left, cr.Bottom}}});
     if (const std::int32_t t = FBottomWall.Size(); t > 0) {
         // The front edge reaches under a thick left wall; then the right side.
         canvas.Rectangle(cr.Left - WallSize(LeftAxis()), cr.Bottom, cr.Right, cr.Bottom + t + 1);

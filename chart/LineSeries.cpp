@@ -225,7 +225,12 @@ std::int32_t TCustomSeries::Clicked(std::int32_t x, std::int32_t y)
             return;
         const TPoint from = {OldX, OldY};
         const TPoint to = {toX, toY};
-        const bool onLine = SegmentDistance2(from, to, x, y) <= tolerance2;
+        bool onLine = SegmentDistance2(from, to, x, y) <= tolerance2;
+        if (FStairs) {
+            const TPoint corner = FInvertedStairs ? TPoint{from.X, to.Y} : TPoint{to.X, from.Y};
+            onLine = SegmentDistance2(from, corner, x, y) <= tolerance2 ||
+                     SegmentDistance2(corner, to, x, y) <= tolerance2;
+        }
         const bool onRibbon = view3D && InParallelogram(from, {to.X - from.X, to.Y - from.Y}, depth, x, y);
         if (!onLine && !onRibbon)
             return;

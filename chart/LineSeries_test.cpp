@@ -296,6 +296,11 @@ TEST_F(LineDrawing, ClickedFindsThePointNearerOnADrawnSegment)
     EXPECT_EQ(Series.Clicked(x0 + (x1 - x0) / 2, y0), -1);
     TChartSeries& asSeries = Series;  // as the chart's mouse handling asks
     EXPECT_EQ(asSeries.Clicked(x1 + 1, y1 + 2), 1);
+    // Stairs are hit on their steps, not on the diagonal.
+    Series.SetStairs(true);
+    Chart.PaintNow();
+    EXPECT_EQ(Series.Clicked(x1 - 1, y0 + (y1 - y0) / 3), 1);
+    EXPECT_EQ(Series.Clicked(x0 + (x1 - x0) / 2, y0 + (y1 - y0) / 2), -1);
     Series.SetActive(false);
     EXPECT_EQ(Series.Clicked(x1, y1), -1);
 }
