@@ -102,7 +102,7 @@ void TChartLegend::DrawLegend()
     ResizeChartRect(Vertical() ? chart.ChartWidth : chart.ChartHeight);
 }
 
-std::int32_t TChartLegend::FrameWidth()
+std::int32_t TChartLegend::FrameWidth() const
 {
     return Frame().Visible() ? Frame().Width() : 0;
 }

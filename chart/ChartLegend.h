@@ -27,7 +27,7 @@ public:
 private:
     bool Vertical() const { return Alignment() == laLeft || Alignment() == laRight; }
     // Width of the drawn frame, 0 without one.
-    std::int32_t FrameWidth();
+    std::int32_t FrameWidth() const;
     // Takes the box and the gap (of chartExtent, the size across the legend's side) from
     // ChartRect.
     void ResizeChartRect(std::int32_t chartExtent);
