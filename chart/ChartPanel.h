@@ -2,7 +2,7 @@
 // The chart control's base: margins, bounds and chart rectangle, the off-screen image and
 // the drawing surface every part draws on. The host widget forwards its paint requests to
 // Paint and its geometry to SetBounds, and repaints when OnInvalidate fires.
-#include "app/shell/Cursor.h"
+#include "app/Cursor.h"
 #include "chart/ChartCanvas.h"
 #include "chart/ChartMouse.h"
 #include "chart/ChartTypes.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Base of every series: the point data (value lists, colours, labels), the settings the
 // chart reads, and the drawing steps the chart calls in its paint sequence.
-#include "app/shell/Cursor.h"
+#include "app/Cursor.h"
 #include "chart/ChartMouse.h"
 #include "chart/ChartTypes.h"
 #include "chart/SeriesMarks.h"

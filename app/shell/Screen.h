@@ -1,7 +1,7 @@
 #pragma once
 // The screen-wide cursor: while it is not crDefault every window of the
 // application shows it, whatever the control under the pointer would show.
-#include "Cursor.h"
+#include "app/Cursor.h"
 
 class TScreen {
 public:
