@@ -7,6 +7,7 @@
 #include "chart/ChartSeries.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 TChartAxis::TChartAxis(TCustomAxisPanel& chart, bool horizontal, bool otherSide)
@@ -204,12 +205,18 @@ std::int32_t TChartAxis::ValueToPixel(double value) const
     if (CurrentRange == 0)
         return IsHorizontal ? FChart.ChartXCenter : FChart.ChartYCenter;
     const long double offset = static_cast<long double>(value) - CurrentMinimum;
+    // Far outside the range the rounded offset is already at the 32-bit limit; the edge is
+    // added in 64 bits and the pixel kept at that limit instead of wrapping.
+    const auto pixel = [](std::int64_t p) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+            p, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    };
     if (IsHorizontal) {
-        const std::int32_t t = AxisScale::Round(offset * FChart.ChartWidth / CurrentRange);
-        return FInverted ? r.Right - t : r.Left + t;
+        const std::int64_t t = AxisScale::Round(offset * FChart.ChartWidth / CurrentRange);
+        return pixel(FInverted ? std::int64_t{r.Right} - t : std::int64_t{r.Left} + t);
     }
-    const std::int32_t t = AxisScale::Round(offset * -FChart.ChartHeight / CurrentRange);
-    return FInverted ? r.Top - t : r.Bottom + t;
+    const std::int64_t t = AxisScale::Round(offset * -FChart.ChartHeight / CurrentRange);
+    return pixel(FInverted ? std::int64_t{r.Top} - t : std::int64_t{r.Bottom} + t);
 }
 
 double TChartAxis::PixelToValue(std::int32_t pixel) const

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 
 namespace {
@@ -301,6 +302,28 @@ TEST_F(ChartAxisTest, ValueToPixelRoundsHalvesToEven)
     left.SetInverted(true);
     EXPECT_EQ(bottom.ValueToPixel(3), 438);
     EXPECT_EQ(left.ValueToPixel(3), 22);
+}
+
+TEST_F(ChartAxisTest, ValueToPixelStopsAtTheIntegerLimitsFarOutside)
+{
+    // The rounded offset saturates; adding the edge must not wrap to the other side.
+    TChartAxis& bottom = Bottom();
+    bottom.CurrentMinimum = 0;
+    bottom.CurrentMaximum = 1;
+    bottom.CurrentRange = 1;
+    TChartAxis& left = Left();
+    left.CurrentMinimum = 0;
+    left.CurrentMaximum = 1;
+    left.CurrentRange = 1;
+    // Far to one side stays far to that side (before, the edge's addition wrapped around).
+    constexpr std::int32_t kFar = std::numeric_limits<std::int32_t>::max() / 2;
+    EXPECT_GT(bottom.ValueToPixel(1e300), kFar);
+    EXPECT_LT(bottom.ValueToPixel(-1e300), -kFar);
+    EXPECT_LT(left.ValueToPixel(1e300), -kFar);
+    EXPECT_GT(left.ValueToPixel(-1e300), kFar);
+    bottom.SetInverted(true);
+    EXPECT_LT(bottom.ValueToPixel(1e300), -kFar);
+    EXPECT_GT(bottom.ValueToPixel(-1e300), kFar);
 }
 
 TEST_F(ChartAxisTest, ZeroRangeMapsToTheCentre)
