@@ -1,23 +1,8 @@
 #include "FontPoints.h"
 
+#include "app/MulDiv.h"
+
 #include <QFont>
-#include <cstdint>
-#include <cstdlib>
-
-namespace {
-
-// a * b / c without overflow, rounded to nearest with halves away from zero.
-int MulDiv(int a, int b, int c)
-{
-    const std::int64_t Product = static_cast<std::int64_t>(a) * b;
-    std::int64_t Quotient = Product / c;
-    const std::int64_t Remainder = Product % c;
-    if (2 * std::llabs(Remainder) >= std::llabs(static_cast<std::int64_t>(c)))
-        Quotient += ((Product < 0) != (c < 0)) ? -1 : 1;
-    return static_cast<int>(Quotient);
-}
-
-} // namespace
 
 int FontPixelHeight(const QFont& Font, int Ppi)
 {

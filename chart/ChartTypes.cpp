@@ -1,8 +1,6 @@
 #include "chart/ChartTypes.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <limits>
 
 TColor ColorToRGB(TColor color)
 {
@@ -15,23 +13,6 @@ TColor ColorToRGB(TColor color)
     case 20: return 0xFFFFFF;  // button highlight
     default: return 0x000000;
     }
-}
-
-std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c)
-{
-    if (c == 0)
-        return -1;
-    const std::int64_t product = std::int64_t{a} * b;
-    const bool negative = (product < 0) != (c < 0);
-    const std::uint64_t num = static_cast<std::uint64_t>(std::llabs(product));
-    const std::uint64_t den = static_cast<std::uint64_t>(std::llabs(std::int64_t{c}));
-    std::uint64_t q = num / den;
-    if ((num % den) * 2 >= den)
-        ++q;
-    if (q > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-        return -1;
-    const auto result = static_cast<std::int32_t>(q);
-    return negative ? -result : result;
 }
 
 bool IntersectRect(TRect& result, const TRect& a, const TRect& b)

@@ -1,5 +1,7 @@
 #pragma once
 // Plain value types shared by the whole chart engine: colours, rectangles, points, MulDiv.
+#include "app/MulDiv.h"
+
 #include <cstdint>
 
 // 0x00BBGGRR, red in the low byte. System colours carry their index in the low byte
@@ -44,10 +46,6 @@ struct TRect {
     std::int32_t Bottom = 0;
     friend bool operator==(const TRect&, const TRect&) = default;
 };
-
-// a * b / c without overflow, rounded to nearest with halves away from zero; -1 when c is 0
-// or the result does not fit, as the window system does.
-std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c);
 
 // Intersection of two rectangles; false (and an all-zero result) when it is empty.
 bool IntersectRect(TRect& result, const TRect& a, const TRect& b);
