@@ -1,6 +1,8 @@
 // The Start run in the real main window (offscreen platform, chart window
 // hidden) against what it is made of: the headless runner on the same
-// parameters, and appending the same lines to the two result boxes alone.
+// parameters, the same lines in the two result boxes alone (one at a time,
+// and in one piece as the window inserts them), and the same points in the
+// chart window's series alone.
 #include "Application.h"
 #include "Form1.h"
 #include "Screen.h"
@@ -91,37 +93,87 @@ void BM_HeadlessRunner(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-// Keeps the lines a run produces, to append them again without the model.
-class TLineRecorder : public TRunHost {
+// Keeps the lines and points a run produces, to replay them without the model.
+class TRunRecorder : public TRunHost {
 public:
+    struct TPoint {
+        TRunSeries Series;
+        double Value;
+        std::uint32_t Colour;
+    };
     std::vector<QString> Lines[2];
+    std::vector<TPoint> Points;
 
     void ClearLines(TResultBox box) override { Lines[static_cast<int>(box)].clear(); }
     void AppendLine(TResultBox box, std::string_view line) override
     {
         Lines[static_cast<int>(box)].push_back(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
     }
-    void ClearSeries(TRunSeries) override {}
-    void AddPoint(TRunSeries, double, std::uint32_t) override {}
+    void ClearSeries(TRunSeries) override { Points.clear(); }
+    void AddPoint(TRunSeries series, double value, std::uint32_t colour) override
+    {
+        Points.push_back({series, value, colour});
+    }
     bool ChartVisible() override { return false; }
     void ProcessMessages() override {}
     void SetBusyCursor(bool) override {}
 };
 
-void BM_ResultBoxesAlone(benchmark::State& state)
+TRunRecorder Recorded(const benchmark::State& state)
 {
-    TLineRecorder recorder;
+    TRunRecorder recorder;
     TRunFields fields;
     fields.Edit2 = Generations(state).toStdString();
     fields.Seed = 0;
     SimulationRun(recorder, fields);
-    QPlainTextEdit* memos[2] = {Form1->Memo1, Form1->Memo2};
+    return recorder;
+}
+
+QPlainTextEdit* ResultBox(int box)
+{
+    return box == static_cast<int>(TResultBox::Memo1) ? Form1->Memo1 : Form1->Memo2;
+}
+
+// (b): the lines appended one at a time.
+void BM_ResultBoxesAlone(benchmark::State& state)
+{
+    const TRunRecorder recorder = Recorded(state);
     for (auto _ : state) {
         for (int box = 0; box < 2; ++box) {
-            memos[box]->clear();
+            ResultBox(box)->clear();
             for (const QString& line : recorder.Lines[box])
-                memos[box]->appendPlainText(line);
+                ResultBox(box)->appendPlainText(line);
         }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The text part of a hidden-chart window run: each box's lines in one insertion.
+void BM_ResultBoxesOnePiece(benchmark::State& state)
+{
+    const TRunRecorder recorder = Recorded(state);
+    QStringList joined[2];
+    for (int box = 0; box < 2; ++box)
+        joined[box] = QStringList(recorder.Lines[box].begin(), recorder.Lines[box].end());
+    for (auto _ : state) {
+        for (int box = 0; box < 2; ++box) {
+            ResultBox(box)->clear();
+            ResultBox(box)->appendPlainText(joined[box].join(u'\n'));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The chart part of a run: the same points added to the chart window's four series.
+void BM_SeriesAlone(benchmark::State& state)
+{
+    const TRunRecorder recorder = Recorded(state);
+    TLineSeries* const series[] = {Form2->Series1, Form2->Series2, Form2->Series3, Form2->Series4};
+    for (auto _ : state) {
+        for (TLineSeries* s : series)
+            s->Clear();
+        for (const TRunRecorder::TPoint& point : recorder.Points)
+            series[static_cast<int>(point.Series)]->Add(point.Value, {}, point.Colour);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -133,6 +185,8 @@ void Sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_HeadlessRunner)->Apply(Sizes);
 BENCHMARK(BM_ResultBoxesAlone)->Apply(Sizes);
+BENCHMARK(BM_ResultBoxesOnePiece)->Apply(Sizes);
+BENCHMARK(BM_SeriesAlone)->Apply(Sizes);
 BENCHMARK(BM_WindowRun)->Apply(Sizes);
 // 5,000 generations with the chart hidden, against the shown runs below.
 BENCHMARK(BM_WindowRun)->Arg(5000)->Unit(benchmark::kMillisecond);

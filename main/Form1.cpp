@@ -226,27 +226,31 @@ QPlainTextEdit* TForm1::Memo(TResultBox box) const
 
 void TForm1::ClearLines(TResultBox box)
 {
-    FPendingLines[static_cast<int>(box)].clear();
+    FPendingLines[static_cast<int>(box)] = {};
     Memo(box)->clear();
 }
 
 // Nothing repaints between two message pumps, so the lines of a run wait and
 // enter each box in one insertion: laying out a block at a time would cost
-// more than the whole simulation.
+// more than the whole simulation. They wait as UTF-8, which costs no
+// allocation per line and is decoded once.
 void TForm1::AppendLine(TResultBox box, std::string_view line)
 {
-    FPendingLines[static_cast<int>(box)].append(
-        QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    TPendingLines& pending = FPendingLines[static_cast<int>(box)];
+    if (!pending.Empty)
+        pending.Text.append('\n');
+    pending.Text.append(line.data(), static_cast<qsizetype>(line.size()));
+    pending.Empty = false;
 }
 
 void TForm1::FlushLines()
 {
     for (TResultBox box : {TResultBox::Memo1, TResultBox::Memo2}) {
-        QStringList& pending = FPendingLines[static_cast<int>(box)];
-        if (pending.isEmpty())
+        TPendingLines& pending = FPendingLines[static_cast<int>(box)];
+        if (pending.Empty)
             continue;
-        Memo(box)->appendPlainText(pending.join(u'\n'));
-        pending.clear();
+        Memo(box)->appendPlainText(QString::fromUtf8(pending.Text));
+        pending = {};
     }
 }
 

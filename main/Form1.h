@@ -3,7 +3,7 @@
 // chart window, and the two result boxes. It hosts the simulation run.
 #include "SimulationRun.h"
 
-#include <QStringList>
+#include <QByteArray>
 #include <QWidget>
 
 class QGroupBox;
@@ -79,7 +79,12 @@ private:
     void KeepOuterSize();
     void FlushLines();
 
-    QStringList FPendingLines[2]; // indexed by TResultBox
+    // A box's lines since its last insertion, as UTF-8 joined by line breaks.
+    struct TPendingLines {
+        QByteArray Text;
+        bool Empty = true;
+    };
+    TPendingLines FPendingLines[2]; // indexed by TResultBox
     bool FOuterSizeKept = false;
     bool FGivingWay = false;
 };

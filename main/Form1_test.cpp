@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 void PrintTo(const QRect& r, std::ostream* out)
@@ -276,6 +277,36 @@ TEST_F(Form1Test, LinesAreInTheBoxesWheneverMessagesArePumped)
     QTest::mouseClick(Form1->Button3, Qt::LeftButton);
     EXPECT_EQ(seen, (std::vector<qsizetype>{1, 2, 3}));
     EXPECT_EQ(Lines(Form1->Memo1).size(), 4);
+}
+
+TEST_F(Form1Test, WrittenLinesReachTheBoxUnchangedAtEachPumpAndAtTheEnd)
+{
+    // Each group is written between two pumps; the run's end brings in the last one.
+    using TGroups = std::vector<std::vector<std::string>>;
+    const TGroups cases[] = {
+        {{"1; 49,95"}},
+        {{"1; 49,95", "2; 50"}, {"3; 12,5"}, {"4; 0"}},
+        {{"a", "", "b"}, {""}, {"c"}},
+        {{"Größe ‰ 7"}, {"€; 3٫5", "x"}},
+    };
+    for (const TGroups& groups : cases) {
+        Form1->ClearLines(TResultBox::Memo1);
+        Form1->ClearLines(TResultBox::Memo2);
+        QStringList written;
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            for (const std::string& line : groups[g]) {
+                Form1->AppendLine(TResultBox::Memo1, line);
+                written.append(QString::fromStdString(line));
+            }
+            SCOPED_TRACE(written.join(u'|').toStdString());
+            if (g + 1 < groups.size())
+                Form1->ProcessMessages();
+            else
+                Form1->SetBusyCursor(false);
+            EXPECT_EQ(Lines(Form1->Memo1), written);
+            EXPECT_TRUE(Form1->Memo2->toPlainText().isEmpty());
+        }
+    }
 }
 
 TEST_F(Form1Test, StartDuringAPumpingRunLeavesOnlyTheNewestRun)
