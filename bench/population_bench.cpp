@@ -5,23 +5,13 @@
 #include "FloatEnvironment.h"
 #include "Random.h"
 #include "SexualPopulation.h"
+#include "bench/ModelGeneration.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 namespace {
-
-template <typename TPopulation>
-void Generation(TPopulation& p)
-{
-    p.ParasiteStep();
-    benchmark::DoNotOptimize(p.AverageGC());
-    benchmark::DoNotOptimize(p.CountLiving());
-    p.Mutate();
-    p.LethalCheck();
-    p.Reproduce();
-}
 
 void RunGenerations(benchmark::State& state, const std::u32string& gene)
 {

@@ -6,6 +6,7 @@
 #include "population/AsexualPopulation.h"
 #include "population/FloatEnvironment.h"
 #include "population/Random.h"
+#include "bench/ModelGeneration.h"
 #include "population/SexualPopulation.h"
 
 #include <benchmark/benchmark.h>
@@ -15,17 +16,6 @@
 #include <vector>
 
 namespace {
-
-template <typename TPopulation>
-void Generation(TPopulation& p)
-{
-    p.ParasiteStep();
-    benchmark::DoNotOptimize(p.AverageGC());
-    benchmark::DoNotOptimize(p.CountLiving());
-    p.Mutate();
-    p.LethalCheck();
-    p.Reproduce();
-}
 
 void BM_ModelAlone(benchmark::State& state)
 {
