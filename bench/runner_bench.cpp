@@ -3,10 +3,10 @@
 // (two lines per generation, memo output to /dev/null).
 #include "app/IntegerText.h"
 #include "batch/BatchRunner.h"
+#include "bench/ModelGeneration.h"
 #include "population/AsexualPopulation.h"
 #include "population/FloatEnvironment.h"
 #include "population/Random.h"
-#include "bench/ModelGeneration.h"
 #include "population/SexualPopulation.h"
 
 #include <benchmark/benchmark.h>
