@@ -44,10 +44,8 @@ TEST_F(SexualPopulationTest, InitGrowsEveryOrganismFromTheGene)
         EXPECT_EQ(Real2Ext(p.GCContent(o.Chromosome1)), 50.0L);
     }
     EXPECT_EQ(Real2Ext(p.AverageGC()), 50.0L);
-}
 
-TEST_F(SexualPopulationTest, InitKeepsTenCharactersAndClearsThePlacesBeyond)
-{
+    // Ten characters at most; the places beyond a short gene hold no base.
     p.Init(U"GGGGGGGGGGGG");
     EXPECT_EQ(p.InitGen.Text(), U"GGGGGGGGGG");
     p.Init(U"CÄT");
@@ -64,11 +62,8 @@ TEST_F(SexualPopulationTest, ParasiteKillsAtGCFiftyExactlyForDrawsAboveFifty)
         p.ParasiteStep();
         EXPECT_EQ(p.Organisms[0].Alive(), r <= 50) << r;
     }
-}
-
-TEST_F(SexualPopulationTest, ParasiteWithoutForce)
-{
-    for (long double factor : {0.0L, -2.5L}) {
+    for (long double factor : {0.0L, -2.5L}) {  // no force: nobody dies
+        p.Init(U"AAATTCCCGG");
         p.ParasiteKillFactor = Ext2Real(factor);
         p.ParasiteStep();
         EXPECT_EQ(p.CountLiving(), 100);
