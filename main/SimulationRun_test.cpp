@@ -128,16 +128,6 @@ TEST_F(SimulationRunTest, DefaultRunFromSeedZeroRepeatsTheReferenceCounts)
     EXPECT_FALSE(host.Busy);
 }
 
-TEST_F(SimulationRunTest, StepsOpenInTheirOrder)
-{
-    fields.Edit2 = "0";
-    ASSERT_EQ(Run(), "");
-    EXPECT_EQ(host.Calls,
-              (std::vector<std::string>{"busy", "clear Memo1", "clear Memo2", "clear Series1",
-                                        "clear Series2", "clear Series3", "clear Series4",
-                                        "header Memo1", "header Memo2", "normal"}));
-}
-
 TEST_F(SimulationRunTest, EachSeriesCarriesWhatItsTitleNames)
 {
     fields.Edit2 = "3";
@@ -158,21 +148,14 @@ TEST_F(SimulationRunTest, EachSeriesCarriesWhatItsTitleNames)
     }
 }
 
-TEST_F(SimulationRunTest, GenerationLinesUseTheDecimalSeparatorAndFifteenDigits)
+TEST_F(SimulationRunTest, ZeroKillFactorKeepsEveryOrganismThroughTheParasite)
 {
-    fields.Edit2 = "1";
-    fields.Edit3 = "0";  // nobody dies of the parasite: the averages are the initial 50
+    fields.Edit2 = "50";
+    fields.Edit3 = "0";  // the averages stay the initial 50
     ASSERT_EQ(Run(), "");
     EXPECT_EQ(host.Memo[0][1], "100; 50");
     EXPECT_EQ(host.Memo[1][1], "100; 50");
     EXPECT_EQ(host.Series[0][0].Value, 50.0);
-}
-
-TEST_F(SimulationRunTest, ZeroKillFactorKeepsEveryOrganismThroughTheParasite)
-{
-    fields.Edit2 = "50";
-    fields.Edit3 = "0";
-    ASSERT_EQ(Run(), "");
     for (const auto& memo : host.Memo)
         for (std::size_t i = 1; i < memo.size(); ++i)
             EXPECT_EQ(memo[i].rfind("100; ", 0), 0u) << memo[i];
@@ -211,12 +194,16 @@ TEST_F(SimulationRunTest, ConversionAndFloatingErrorsKeepWhatWasWritten)
     }
 }
 
-TEST_F(SimulationRunTest, NonPositiveGenerationCountsLeaveOnlyTheHeaders)
+TEST_F(SimulationRunTest, NonPositiveGenerationCountsLeaveOnlyTheHeadersInStepOrder)
 {
     for (const char* n : {"0", "-5"}) {
         host = TRecordingHost{};
         fields.Edit2 = n;
         ASSERT_EQ(Run(), "");
+        EXPECT_EQ(host.Calls,
+                  (std::vector<std::string>{"busy", "clear Memo1", "clear Memo2", "clear Series1",
+                                            "clear Series2", "clear Series3", "clear Series4",
+                                            "header Memo1", "header Memo2", "normal"})) << n;
         EXPECT_EQ(host.Memo[0].size(), 1u);
         EXPECT_EQ(host.Memo[1].size(), 1u);
         EXPECT_TRUE(host.Series[3].empty());
@@ -238,14 +225,6 @@ TEST_F(SimulationRunTest, MutationLimitKeepsTheLowEightBits)
     }
 }
 
-TEST_F(SimulationRunTest, VisibleChartPumpsOncePerGeneration)
-{
-    fields.Edit2 = "7";
-    host.Visible = true;
-    ASSERT_EQ(Run(), "");
-    EXPECT_EQ(host.Pumps, 7);
-}
-
 TEST_F(SimulationRunTest, ARunStartedWhilePumpingSupersedesTheOuterRun)
 {
     fields.Edit2 = "10";
@@ -260,7 +239,8 @@ TEST_F(SimulationRunTest, ARunStartedWhilePumpingSupersedesTheOuterRun)
     };
     ASSERT_EQ(Run(), "");
 
-    EXPECT_EQ(host.Pumps, 3 + 4) << "the outer run stops pumping once superseded";
+    // A visible chart pumps once per generation; the outer run stops pumping once superseded.
+    EXPECT_EQ(host.Pumps, 3 + 4);
     EXPECT_EQ(host.Memo[0].size(), 5u) << "only the newest run's lines remain";
     EXPECT_EQ(host.Memo[1].size(), 5u);
     EXPECT_EQ(host.Series[0].size(), 4u);
