@@ -28,9 +28,9 @@ void TChartValueList::Grow()
 {
     if (Count() < FCapacity)
         return;
-    const std::int32_t delta = FCapacity < 4 ? 4 : (FCapacity < 8 ? 8 : 16);
-    FValues.reserve(static_cast<std::size_t>(FCapacity + delta));
-    FCapacity += delta;
+    // The stepped capacity is the list's documented growth; the storage itself grows
+    // geometrically, since reserving each 16-value step would copy the values every 16 points.
+    FCapacity += FCapacity < 4 ? 4 : (FCapacity < 8 ? 8 : 16);
 }
 
 void TChartValueList::Added(double stored)
