@@ -43,20 +43,15 @@ TEST_F(ChartSteps, TitleOfOneEmptyLineTakesOneLinePlusFive)
     Chart.DrawTitle(Chart.Title(), true);
     Chart.SetCanvasFont(Chart.Title().Font());
     EXPECT_EQ(fh, Chart.FontHeight());
+    // "Arial" 8 points at 120 pixels per inch is 13 pixels high, 15 with its cell.
+    EXPECT_EQ(Chart.Title().Font().Height(), -13);
+    EXPECT_EQ(fh, 15);
     EXPECT_EQ(Chart.ChartRect, (TRect{16, 9 + Chart.FontHeight() + 5, 511, 298}));
     const auto texts = CallsOf(Calls, "TextOut");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].Args, (std::vector<int>{(16 + 511) / 2, 9}));
     EXPECT_EQ(texts[0].FontColor, clBlue);
     EXPECT_EQ(Chart.Title().TitleRect, (TRect{16, 9, 511, 9 + Chart.FontHeight()}));
-}
-
-TEST_F(ChartSteps, TitleFontHeightAtTheTestResolution)
-{
-    // "Arial" 8 points at 120 pixels per inch is 13 pixels high, 15 with its cell.
-    Chart.SetCanvasFont(Chart.Title().Font());
-    EXPECT_EQ(Chart.Title().Font().Height(), -13);
-    EXPECT_EQ(Chart.FontHeight(), 15);
 }
 
 TEST_F(ChartSteps, EmptyTitleAndFootTakeNothing)
