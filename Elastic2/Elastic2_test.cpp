@@ -23,14 +23,20 @@ int Scaled(int Value, int Now, int Reference)
     return Round(Value * Real2Ext(Ext2Real(static_cast<long double>(Now) / Reference)));
 }
 
-class ElasticTest : public ::testing::Test {
+// A test form shown at its design outer size, without a component yet.
+class ElasticFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { ShowWithOuterSize(*Form, 501, 436); }
+    std::unique_ptr<QWidget> Form = MakeTestForm();
+};
+
+class ElasticTest : public ElasticFormTest {
 protected:
     void SetUp() override
     {
-        Form = MakeTestForm();
         // The design values and the font sizes in points hold at 120 pixels per inch.
         ASSERT_EQ(Form->logicalDpiY(), 120) << "run with QT_FONT_DPI=120";
-        ShowWithOuterSize(*Form, 501, 436);
+        ElasticFormTest::SetUp();
         ASSERT_EQ(Form->frameSize(), QSize(501, 436));
         Elastic = new TElastic(Form.get());
         Before = Geometry();
@@ -55,34 +61,31 @@ protected:
         EXPECT_EQ(Label.size(), Label.sizeHint()) << Name.toStdString();
     }
 
-    std::unique_ptr<QWidget> Form;
     TElastic* Elastic = nullptr;
     std::map<QString, QRect> Before;
 };
 
 TEST_F(ElasticTest, DoublingTheWindowDoublesEveryControlAndLabelFont)
 {
+    // Labels re-fit their text at the scaled top left; everything else takes the scaled bounds.
+    const auto ExpectAll = [&](QRect (*Expected)(const QRect&)) {
+        for (const auto& [Name, Old] : Before) {
+            if (IsLabel(Name))
+                ExpectRefitted(Name, Expected(Old).topLeft());
+            else
+                EXPECT_EQ(Bounds(Name), Expected(Old)) << Name.toStdString();
+        }
+    };
     SetOuterSize(*Form, 1002, 872);
-
     EXPECT_EQ(Bounds("Button3"), QRect(32, 316, 866, 66));
-    for (const auto& [Name, Old] : Before) {
-        if (IsLabel(Name))
-            ExpectRefitted(Name, Doubled(Old).topLeft());
-        else
-            EXPECT_EQ(Bounds(Name), Doubled(Old)) << Name.toStdString();
-    }
+    ExpectAll(Doubled);
     // 8 points -> 16 points (27 px); the credit label's 7 points -> 14 points (23 px).
     EXPECT_EQ(FontHeight("Label1"), 27);
     EXPECT_EQ(FontHeight("Label6"), 27);
     EXPECT_EQ(FontHeight("Label8"), 23);
 
     SetOuterSize(*Form, 501, 436);
-    for (const auto& [Name, Old] : Before) {
-        if (IsLabel(Name))
-            ExpectRefitted(Name, Old.topLeft());
-        else
-            EXPECT_EQ(Bounds(Name), Old) << Name.toStdString();
-    }
+    ExpectAll([](const QRect& R) { return R; });
     EXPECT_EQ(FontHeight("Label1"), 13);
     EXPECT_EQ(FontHeight("Label8"), 12);
 }
@@ -193,11 +196,9 @@ public:
     QStringList Visited;
 };
 
-TEST(ElasticOrder, ParentsBeforeChildrenLabelsBeforeWindowedControls)
+TEST_F(ElasticFormTest, ParentsBeforeChildrenLabelsBeforeWindowedControls)
 {
-    auto Form = MakeTestForm();
     Form->setObjectName("Form1");
-    ShowWithOuterSize(*Form, 501, 436);
     auto* Elastic = new TRecordingElastic(Form.get());
     SetOuterSize(*Form, 600, 500);
 
@@ -210,10 +211,8 @@ TEST(ElasticOrder, ParentsBeforeChildrenLabelsBeforeWindowedControls)
     EXPECT_EQ(Elastic->Visited, Expected);
 }
 
-TEST(ElasticHandlers, ChainsThePreviousHandlerAndGivesItBackOnDestruction)
+TEST_F(ElasticFormTest, ChainsThePreviousHandlerAndGivesItBackOnDestruction)
 {
-    auto Form = MakeTestForm();
-    ShowWithOuterSize(*Form, 501, 436);
     QObject* PreviousSender = nullptr;
     QRect ButtonWhenCalled;
     int PreviousCalls = 0;
@@ -240,19 +239,15 @@ TEST(ElasticHandlers, ChainsThePreviousHandlerAndGivesItBackOnDestruction)
     EXPECT_EQ(Control(*Form, "Button3").geometry(), QRect(32, 316, 866, 66));
 }
 
-TEST(ElasticHandlers, DestroyedWithItsWindow)
+TEST_F(ElasticFormTest, DestroyedWithItsWindow)
 {
-    auto Form = MakeTestForm();
-    ShowWithOuterSize(*Form, 501, 436);
     QPointer<TElastic> Elastic = new TElastic(Form.get());
     Form.reset();
     EXPECT_TRUE(Elastic.isNull());
 }
 
-TEST(ElasticCreation, AnOwnerThatIsNoWindowGetsTheInformationBoxAndNoHook)
+TEST_F(ElasticFormTest, AnOwnerThatIsNoWindowGetsTheInformationBoxAndNoHook)
 {
-    auto Form = MakeTestForm();
-    ShowWithOuterSize(*Form, 501, 436);
     QObject Plain;
     QObject* const Owners[] = {nullptr, &Plain, &Control(*Form, "GroupBox2")};
     for (QObject* Owner : Owners) {
