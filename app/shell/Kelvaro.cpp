@@ -11,6 +11,7 @@
 #include "population/Random.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 
 namespace {
@@ -31,6 +32,9 @@ int main(int argc, char** argv)
     SetFloatEnvironment();
     GetFormatSettings();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvaro.png")));
+    // The windows are designed for a narrow sans serif; the font system's generic fallback is
+    // wider and cuts the check boxes' captions, the Arial-metric face is close to the design.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
     TScreen screen;
     TApplication application;
