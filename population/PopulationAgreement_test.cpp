@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <typeinfo>
 
@@ -21,6 +22,12 @@ struct TRunCase {
     long double MutationRate;
     uint8_t MutationLimit;
 };
+
+// Test listings show the case's name rather than the bytes of the parameter.
+void PrintTo(const TRunCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
 
 // Runs one step both ways from the same seed. Returns false once a fault ended the run.
 template <typename TPopulation, typename TResult>
