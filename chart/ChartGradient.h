@@ -29,10 +29,8 @@ private:
     template <typename T>
     void Set(T& field, T value)
     {
-        if (field != value) {
-            field = value;
+        if (ChangeField(field, value))
             Changed();
-        }
     }
     void Changed();
 

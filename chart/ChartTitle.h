@@ -31,10 +31,8 @@ private:
     template <typename T>
     void Set(T& field, T value)
     {
-        if (field != value) {
-            field = value;
+        if (ChangeField(field, value))
             Repaint();
-        }
     }
 
     TAlignment FAlignment = taCenter;

@@ -47,6 +47,16 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// Stores value in field when it differs; true when it did, so the caller repaints only on a change.
+template <typename T>
+bool ChangeField(T& field, const T& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 // Intersection of two rectangles; false (and an all-zero result) when it is empty.
 bool IntersectRect(TRect& result, const TRect& a, const TRect& b);
 

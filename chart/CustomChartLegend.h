@@ -75,10 +75,8 @@ private:
     template <typename T>
     void Set(T& field, T value)
     {
-        if (field != value) {
-            field = value;
+        if (ChangeField(field, value))
             Repaint();
-        }
     }
 
     bool FResizeChart = true;

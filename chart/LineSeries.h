@@ -2,6 +2,7 @@
 // Series joined point to point: TCustomSeries holds the line, area and marker settings and
 // draws segments (flat lines, 3D ribbons, stairs), TLineSeries is the plain line with hidden
 // markers.
+#include "chart/ChartTypes.h"
 #include "chart/ChartPen.h"
 #include "chart/ChartSeries.h"
 #include "chart/SeriesPointer.h"
@@ -59,10 +60,8 @@ private:
     template <typename T>
     void SetAndRepaint(T& field, T value)
     {
-        if (field != value) {
-            field = value;
+        if (ChangeField(field, value))
             Repaint();
-        }
     }
 
     // Joins (OldX, OldY) to point index at (x, y) in colour c; previousMarker adds the old

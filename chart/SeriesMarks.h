@@ -20,11 +20,8 @@ private:
     template <typename T>
     void Set(T& field, T value)
     {
-        if (field != value) {
-            field = value;
-            if (OnChange)
-                OnChange();
-        }
+        if (ChangeField(field, value) && OnChange)
+            OnChange();
     }
 
     bool FVisible = false;

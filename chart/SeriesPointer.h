@@ -1,5 +1,6 @@
 #pragma once
 // Point marker of a series. Line series keep it hidden; its margins still count when shown.
+#include "chart/ChartTypes.h"
 #include "chart/ChartPen.h"
 
 #include <cstdint>
@@ -39,10 +40,8 @@ private:
     template <typename T>
     void Set(T& field, T value)
     {
-        if (field != value) {
-            field = value;
+        if (ChangeField(field, value))
             FOnChange();
-        }
     }
 
     std::int32_t FHorizSize = 4;
