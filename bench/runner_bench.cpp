@@ -2,7 +2,7 @@
 // with default parameters from seed 0: what the run adds on top of the model
 // (two lines per generation, memo output to /dev/null).
 #include "app/IntegerText.h"
-#include "batch/BatchRunner.h"
+#include "bench/BatchToDevNull.h"
 #include "bench/ModelGeneration.h"
 #include "population/AsexualPopulation.h"
 #include "population/FloatEnvironment.h"
@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -38,15 +37,7 @@ void BM_RunnerMemoToDevNull(benchmark::State& state)
     SetFloatEnvironment();
     const std::vector<std::string> args = {"--seed", "0", "--decimal-separator", ",",
                                            "--generations", IntToStr(static_cast<std::int32_t>(state.range(0)))};
-    std::FILE* devNull = std::fopen("/dev/null", "w");
-    for (auto _ : state) {
-        TFileSink out(devNull);
-        TStringSink err;
-        if (RunBatch(args, out, err) != 0)
-            state.SkipWithError(err.Text.c_str());
-    }
-    std::fclose(devNull);
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    RunBatchToDevNull(state, args);
 }
 BENCHMARK(BM_RunnerMemoToDevNull)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

@@ -11,7 +11,7 @@
 #include "app/shell/CheckBox.h"
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
-#include "batch/BatchRunner.h"
+#include "bench/BatchToDevNull.h"
 #include "main/SimulationRun.h"
 #include "population/FloatEnvironment.h"
 
@@ -22,7 +22,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -82,15 +81,7 @@ void BM_WindowRunChartShown3D(benchmark::State& state) { WindowRunWithChart(stat
 void BM_HeadlessRunner(benchmark::State& state)
 {
     const std::vector<std::string> args = {"--generations", IntToStr(static_cast<std::int32_t>(state.range(0)))};
-    std::FILE* devNull = std::fopen("/dev/null", "w");
-    for (auto _ : state) {
-        TFileSink out(devNull);
-        TStringSink err;
-        if (RunBatch(args, out, err) != 0)
-            state.SkipWithError(err.Text.c_str());
-    }
-    std::fclose(devNull);
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    RunBatchToDevNull(state, args);
 }
 
 // Keeps the lines and points a run produces, to replay them without the model.
