@@ -1,4 +1,4 @@
-#include "ChildControls.h"
+#include "Elastic2/ChildControls.h"
 
 #include <QFrame>
 #include <QGroupBox>

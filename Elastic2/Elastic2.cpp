@@ -1,8 +1,8 @@
-#include "Elastic2.h"
+#include "Elastic2/Elastic2.h"
 
-#include "ChildControls.h"
-#include "FontPoints.h"
-#include "Random.h"
+#include "Elastic2/ChildControls.h"
+#include "Elastic2/FontPoints.h"
+#include "population/Random.h"
 
 #include <QLabel>
 #include <QMessageBox>

@@ -21,8 +21,8 @@
 //     that then gives way in its client area to keep its design outer size does so with the
 //     component disabled, which follows the size without scaling:
 //         Elastic1->Enabled = false; resize(kOuterSize - frame); Elastic1->Enabled = true;
-#include "Real48.h"
-#include "ResizeSlot.h"
+#include "population/Real48.h"
+#include "Elastic2/ResizeSlot.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "Elastic2.h"
+#include "Elastic2/Elastic2.h"
 
-#include "ElasticTestForm.h"
-#include "Random.h"
+#include "Elastic2/ElasticTestForm.h"
+#include "population/Random.h"
 
 #include <QLabel>
 #include <cfenv>

@@ -1,4 +1,4 @@
-#include "ElasticTestForm.h"
+#include "Elastic2/ElasticTestForm.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

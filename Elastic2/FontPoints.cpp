@@ -1,4 +1,4 @@
-#include "FontPoints.h"
+#include "Elastic2/FontPoints.h"
 
 #include "app/MulDiv.h"
 

@@ -1,4 +1,4 @@
-#include "ResizeSlot.h"
+#include "Elastic2/ResizeSlot.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,10 +1,10 @@
 // Generations per second of the population model alone: one generation is both
 // populations' parasite step, living count, GC average, mutation, lethal check and
 // reproduction, as a run performs them.
-#include "AsexualPopulation.h"
-#include "FloatEnvironment.h"
-#include "Random.h"
-#include "SexualPopulation.h"
+#include "population/AsexualPopulation.h"
+#include "population/FloatEnvironment.h"
+#include "population/Random.h"
+#include "population/SexualPopulation.h"
 #include "bench/ModelGeneration.h"
 
 #include <benchmark/benchmark.h>

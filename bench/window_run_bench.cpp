@@ -3,9 +3,9 @@
 // parameters, the same lines in the two result boxes alone (one at a time,
 // and in one piece as the window inserts them), and the same points in the
 // chart window's series alone.
-#include "Application.h"
-#include "Form1.h"
-#include "Screen.h"
+#include "app/shell/Application.h"
+#include "main/Form1.h"
+#include "app/shell/Screen.h"
 
 #include "Unit2/Unit2.h"
 #include "app/shell/CheckBox.h"

@@ -1,4 +1,4 @@
-#include "AxisLabelText.h"
+#include "chart/AxisLabelText.h"
 
 #include <gtest/gtest.h>
 

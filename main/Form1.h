@@ -1,7 +1,7 @@
 #pragma once
 // The main window: parameter fields, Start, the check boxes that drive the
 // chart window, and the two result boxes. It hosts the simulation run.
-#include "SimulationRun.h"
+#include "main/SimulationRun.h"
 
 #include <QByteArray>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "Form1.h"
+#include "main/Form1.h"
 
-#include "Application.h"
-#include "CheckBox.h"
-#include "ControlHint.h"
-#include "Screen.h"
+#include "app/shell/Application.h"
+#include "app/shell/CheckBox.h"
+#include "app/shell/ControlHint.h"
+#include "app/shell/Screen.h"
 
 #include "Unit2/Unit2.h"
 

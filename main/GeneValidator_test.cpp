@@ -1,4 +1,4 @@
-#include "GeneValidator.h"
+#include "main/GeneValidator.h"
 
 #include <gtest/gtest.h>
 

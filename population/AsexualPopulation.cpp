@@ -1,7 +1,7 @@
-#include "AsexualPopulation.h"
+#include "population/AsexualPopulation.h"
 
-#include "FloatEnvironment.h"
-#include "Random.h"
+#include "population/FloatEnvironment.h"
+#include "population/Random.h"
 
 #include <bit>
 

@@ -1,10 +1,10 @@
 #pragma once
 // The asexual population: 100 organisms with one chromosome of up to 20 bases,
 // grown from the initial gene written twice. Reproduction copies one living organism.
-#include "Gene.h"
-#include "GenerationTables.h"
-#include "LivingSet.h"
-#include "Real48.h"
+#include "population/Gene.h"
+#include "population/GenerationTables.h"
+#include "population/LivingSet.h"
+#include "population/Real48.h"
 
 #include <array>
 #include <cstdint>

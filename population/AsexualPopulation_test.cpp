@@ -1,8 +1,8 @@
-#include "AsexualPopulation.h"
+#include "population/AsexualPopulation.h"
 
-#include "Exception.h"
-#include "FloatEnvironment.h"
-#include "Random.h"
+#include "population/Exception.h"
+#include "population/FloatEnvironment.h"
+#include "population/Random.h"
 
 #include <gtest/gtest.h>
 

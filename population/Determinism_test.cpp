@@ -1,7 +1,7 @@
-#include "AsexualPopulation.h"
-#include "FloatEnvironment.h"
-#include "Random.h"
-#include "SexualPopulation.h"
+#include "population/AsexualPopulation.h"
+#include "population/FloatEnvironment.h"
+#include "population/Random.h"
+#include "population/SexualPopulation.h"
 
 #include <gtest/gtest.h>
 

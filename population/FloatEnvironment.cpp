@@ -1,6 +1,6 @@
-#include "FloatEnvironment.h"
+#include "population/FloatEnvironment.h"
 
-#include "Exception.h"
+#include "population/Exception.h"
 
 #include <cfenv>
 #include <fpu_control.h>

@@ -1,6 +1,6 @@
-#include "FloatEnvironment.h"
+#include "population/FloatEnvironment.h"
 
-#include "Exception.h"
+#include "population/Exception.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "GenerationTables.h"
+#include "population/GenerationTables.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -5,8 +5,8 @@
 // up in tables built from the exact six-byte arithmetic, draw the same numbers in the
 // same order, and redo no rounding per organism. Tables are rebuilt when the
 // parameter they depend on (a public field) has changed.
-#include "Random.h"
-#include "Real48.h"
+#include "population/Random.h"
+#include "population/Real48.h"
 
 #include <array>
 #include <bit>

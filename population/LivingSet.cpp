@@ -1,4 +1,4 @@
-#include "LivingSet.h"
+#include "population/LivingSet.h"
 
 const std::array<uint8_t, 256 * 8> BitCount::kSelectInByte = [] {
     std::array<uint8_t, 256 * 8> table{};

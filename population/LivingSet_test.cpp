@@ -1,6 +1,6 @@
-#include "LivingSet.h"
+#include "population/LivingSet.h"
 
-#include "Random.h"
+#include "population/Random.h"
 
 #include <gtest/gtest.h>
 

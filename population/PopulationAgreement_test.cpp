@@ -1,7 +1,7 @@
-#include "Exception.h"
-#include "FloatEnvironment.h"
-#include "Random.h"
-#include "ReferencePopulation.h"
+#include "population/Exception.h"
+#include "population/FloatEnvironment.h"
+#include "population/Random.h"
+#include "population/ReferencePopulation.h"
 
 #include <gtest/gtest.h>
 

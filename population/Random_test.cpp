@@ -1,7 +1,7 @@
-#include "Random.h"
+#include "population/Random.h"
 
-#include "Exception.h"
-#include "FloatEnvironment.h"
+#include "population/Exception.h"
+#include "population/FloatEnvironment.h"
 
 #include <gtest/gtest.h>
 

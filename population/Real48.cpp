@@ -1,7 +1,7 @@
-#include "Real48.h"
+#include "population/Real48.h"
 
-#include "Exception.h"
-#include "FloatEnvironment.h"
+#include "population/Exception.h"
+#include "population/FloatEnvironment.h"
 
 #include <cstring>
 

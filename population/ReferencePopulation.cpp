@@ -1,6 +1,6 @@
-#include "ReferencePopulation.h"
+#include "population/ReferencePopulation.h"
 
-#include "Random.h"
+#include "population/Random.h"
 
 namespace Reference {
 

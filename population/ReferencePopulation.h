@@ -2,8 +2,8 @@
 // The generation steps written operation by operation, as defined, on the public
 // fields of a population (test-only). The fast operations must agree with them draw
 // for draw; after a reference step the population's own bookkeeping is stale.
-#include "AsexualPopulation.h"
-#include "SexualPopulation.h"
+#include "population/AsexualPopulation.h"
+#include "population/SexualPopulation.h"
 
 namespace Reference {
 

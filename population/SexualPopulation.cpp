@@ -1,7 +1,7 @@
-#include "SexualPopulation.h"
+#include "population/SexualPopulation.h"
 
-#include "FloatEnvironment.h"
-#include "Random.h"
+#include "population/FloatEnvironment.h"
+#include "population/Random.h"
 
 #include <bit>
 

@@ -1,10 +1,10 @@
 #pragma once
 // The sexual population: 100 organisms with two chromosomes of up to 10 bases.
 // Reproduction combines a chromosome 1 and a chromosome 2 of two living organisms.
-#include "Gene.h"
-#include "GenerationTables.h"
-#include "LivingSet.h"
-#include "Real48.h"
+#include "population/Gene.h"
+#include "population/GenerationTables.h"
+#include "population/LivingSet.h"
+#include "population/Real48.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "Application.h"
+#include "app/shell/Application.h"
 
-#include "ErrorInfo.h"
+#include "app/shell/ErrorInfo.h"
 
 #include "app/FormatSettings.h"
 #include "population/FloatEnvironment.h"

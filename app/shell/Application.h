@@ -1,9 +1,9 @@
 #pragma once
 // The application object: start-up sequence, message loop, error reporting,
 // hints and the topmost layer. One instance, created after the QApplication.
-#include "HintManager.h"
-#include "MessagePresenter.h"
-#include "TopMostLayer.h"
+#include "app/shell/HintManager.h"
+#include "app/shell/MessagePresenter.h"
+#include "app/shell/TopMostLayer.h"
 
 #include <QObject>
 #include <QPointer>

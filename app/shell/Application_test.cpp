@@ -1,6 +1,6 @@
-#include "ShellFixture.h"
+#include "app/shell/ShellFixture.h"
 
-#include "HandlerGuard.h"
+#include "app/shell/HandlerGuard.h"
 
 #include "app/Errors.h"
 #include "population/FloatEnvironment.h"

@@ -1,6 +1,6 @@
-#include "CheckBox.h"
+#include "app/shell/CheckBox.h"
 
-#include "HandlerGuard.h"
+#include "app/shell/HandlerGuard.h"
 
 TCheckBox::TCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent)
 {

@@ -1,6 +1,6 @@
-#include "CheckBox.h"
+#include "app/shell/CheckBox.h"
 
-#include "ShellFixture.h"
+#include "app/shell/ShellFixture.h"
 
 #include <QTest>
 

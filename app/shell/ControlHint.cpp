@@ -1,4 +1,4 @@
-#include "ControlHint.h"
+#include "app/shell/ControlHint.h"
 
 #include <QVariant>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "ErrorInfo.h"
+#include "app/shell/ErrorInfo.h"
 
 #include "app/Errors.h"
 

@@ -1,6 +1,6 @@
-#include "HandlerGuard.h"
+#include "app/shell/HandlerGuard.h"
 
-#include "Application.h"
+#include "app/shell/Application.h"
 
 #include "population/FloatEnvironment.h"
 

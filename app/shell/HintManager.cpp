@@ -1,6 +1,6 @@
-#include "HintManager.h"
+#include "app/shell/HintManager.h"
 
-#include "ControlHint.h"
+#include "app/shell/ControlHint.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 // with the hint switch on for HintPause (HintShortPause when coming directly
 // from another hinted control), just below the control, and hides after
 // HintHidePause or at any key, click, frame movement or activation change.
-#include "HintWindow.h"
+#include "app/shell/HintWindow.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,5 +1,5 @@
-#include "ControlHint.h"
-#include "ShellFixture.h"
+#include "app/shell/ControlHint.h"
+#include "app/shell/ShellFixture.h"
 
 #include <QGroupBox>
 #include <QLabel>

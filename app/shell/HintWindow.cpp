@@ -1,4 +1,4 @@
-#include "HintWindow.h"
+#include "app/shell/HintWindow.h"
 
 #include <QPainter>
 #include <QToolTip>

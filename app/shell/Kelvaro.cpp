@@ -1,9 +1,9 @@
 // Program entry: runtime and windowing start-up, the two windows, the message loop.
-#include "Application.h"
-#include "Form1.h"
-#include "MessagePresenter.h"
-#include "Screen.h"
-#include "StartupError.h"
+#include "app/shell/Application.h"
+#include "main/Form1.h"
+#include "app/shell/MessagePresenter.h"
+#include "app/shell/Screen.h"
+#include "app/shell/StartupError.h"
 
 #include "Unit2/Unit2.h"
 #include "app/FormatSettings.h"

@@ -1,4 +1,4 @@
-#include "MessagePresenter.h"
+#include "app/shell/MessagePresenter.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "Screen.h"
+#include "app/shell/Screen.h"
 
 #include <QCursor>
 #include <QGuiApplication>

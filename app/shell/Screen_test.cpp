@@ -1,4 +1,4 @@
-#include "ShellFixture.h"
+#include "app/shell/ShellFixture.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Test fixture: the two process-wide shell objects, with message boxes recorded instead of shown.
-#include "Application.h"
-#include "Screen.h"
+#include "app/shell/Application.h"
+#include "app/shell/Screen.h"
 
 #include "population/Exception.h"
 

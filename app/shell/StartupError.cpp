@@ -1,7 +1,7 @@
-#include "StartupError.h"
+#include "app/shell/StartupError.h"
 
-#include "ErrorInfo.h"
-#include "MessagePresenter.h"
+#include "app/shell/ErrorInfo.h"
+#include "app/shell/MessagePresenter.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

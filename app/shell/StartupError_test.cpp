@@ -1,7 +1,7 @@
-#include "StartupError.h"
+#include "app/shell/StartupError.h"
 
-#include "ErrorInfo.h"
-#include "ShellFixture.h"
+#include "app/shell/ErrorInfo.h"
+#include "app/shell/ShellFixture.h"
 
 #include "app/Errors.h"
 

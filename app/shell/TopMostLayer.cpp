@@ -1,4 +1,4 @@
-#include "TopMostLayer.h"
+#include "app/shell/TopMostLayer.h"
 
 #include <QApplication>
 #include <QWindow>
