@@ -3,7 +3,7 @@
 // engine's Invalidate becomes a repaint without erasing the background. The window's pixels
 // live in an image of their own, so what the engine draws between paints (the zoom band)
 // stays until the next paint, whatever the window system exposes meanwhile.
-#include "chart/DataChart.h"
+#include "chart/Chart/DataChart.h"
 
 #include <QImage>
 #include <QWidget>

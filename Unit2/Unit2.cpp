@@ -1,7 +1,7 @@
 #include "Unit2/Unit2.h"
 
-#include "chart/ChartAxis.h"
-#include "chart/ChartLegend.h"
+#include "chart/ChartEngine/ChartAxis.h"
+#include "chart/ChartEngine/ChartLegend.h"
 
 #include <QCloseEvent>
 #include <QFont>

@@ -2,7 +2,7 @@
 // The chart window "Grafischer Output": a stay-on-top window filled by DataChart1 with the
 // four line series of a run. Closing it only hides it and emits FormClose.
 #include "Unit2/DataChartWidget.h"
-#include "chart/LineSeries.h"
+#include "chart/Series/LineSeries.h"
 
 #include <QWidget>
 #include <memory>

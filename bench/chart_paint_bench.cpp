@@ -1,10 +1,10 @@
 // One paint of the chart window's chart at its default client size (527 x 307): a full redraw
 // with empty and with full series (four series of 500 points, as after a default run), and a
 // paint request while the image is clean, which must only copy the stored image.
-#include "chart/ChartAxis.h"
-#include "chart/ChartLegend.h"
-#include "chart/DataChart.h"
-#include "chart/LineSeries.h"
+#include "chart/ChartEngine/ChartAxis.h"
+#include "chart/ChartEngine/ChartLegend.h"
+#include "chart/Chart/DataChart.h"
+#include "chart/Series/LineSeries.h"
 
 #include <QGuiApplication>
 #include <QImage>

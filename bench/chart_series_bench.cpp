@@ -1,10 +1,10 @@
 // Paint time of the chart window's chart (527 x 307, configured as the window does) with four
 // series of N points, flat and 3D, against the same data drawn by QCustomPlot into an image of
 // the same size without antialiasing: legend, axes with grid and labels, gradient background.
-#include "chart/ChartAxis.h"
-#include "chart/ChartLegend.h"
-#include "chart/DataChart.h"
-#include "chart/LineSeries.h"
+#include "chart/ChartEngine/ChartAxis.h"
+#include "chart/ChartEngine/ChartLegend.h"
+#include "chart/Chart/DataChart.h"
+#include "chart/Series/LineSeries.h"
 
 #include <QApplication>
 #include <QImage>

@@ -9,7 +9,7 @@
 #include "app/shell/Screen.h"
 #include "Unit2/Unit2.h"
 
-#include "chart/ChartTypes.h"
+#include "chart/ChartPanel/ChartTypes.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

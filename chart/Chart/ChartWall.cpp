@@ -1,0 +1,31 @@
+#include "chart/Chart/ChartWall.h"
+
+#include "chart/ChartEngine/CustomAxisPanel.h"
+
+TChartWall::TChartWall(TCustomAxisPanel* chart, TColor color) : FColor(color), FChart(chart)
+{
+    FPen.OnChange = [this] { Changed(); };
+    FBrush.OnChange = [this] { Changed(); };
+}
+
+void TChartWall::Changed()
+{
+    if (FChart != nullptr)
+        FChart->PartChanged();
+}
+
+void TChartWall::SetColor(TColor value)
+{
+    if (value != FColor) {
+        FColor = value;
+        Changed();
+    }
+}
+
+void TChartWall::SetSize(std::int32_t value)
+{
+    if (value != FSize) {
+        FSize = value;
+        Changed();
+    }
+}

@@ -1,0 +1,7 @@
+#include "chart/Series/LineSeries.h"
+
+TLineSeries::TLineSeries()
+{
+    SetDrawLineDefault(true);
+    Pointer().SetVisible(false);
+}
