@@ -14,24 +14,18 @@ public:
     explicit TChartGradient(TCustomAxisPanel* chart) : FChart(chart) {}
 
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { Set(FVisible, value); }
+    void SetVisible(bool value) { SetAndRepaint(FVisible, value, [this] { Changed(); }); }
     TGradientDirection Direction() const { return FDirection; }
-    void SetDirection(TGradientDirection value) { Set(FDirection, value); }
+    void SetDirection(TGradientDirection value) { SetAndRepaint(FDirection, value, [this] { Changed(); }); }
     TColor StartColor() const { return FStartColor; }
-    void SetStartColor(TColor value) { Set(FStartColor, value); }
+    void SetStartColor(TColor value) { SetAndRepaint(FStartColor, value, [this] { Changed(); }); }
     TColor EndColor() const { return FEndColor; }
-    void SetEndColor(TColor value) { Set(FEndColor, value); }
+    void SetEndColor(TColor value) { SetAndRepaint(FEndColor, value, [this] { Changed(); }); }
 
     // Fills r with the gradient in this direction.
     void Draw(TChartCanvas& canvas, const TRect& r) const;
 
 private:
-    template <typename T>
-    void Set(T& field, T value)
-    {
-        if (ChangeField(field, value))
-            Changed();
-    }
     void Changed();
 
     TCustomAxisPanel* FChart;

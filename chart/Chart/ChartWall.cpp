@@ -16,16 +16,10 @@ void TChartWall::Changed()
 
 void TChartWall::SetColor(TColor value)
 {
-    if (value != FColor) {
-        FColor = value;
-        Changed();
-    }
+    SetAndRepaint(FColor, value, [this] { Changed(); });
 }
 
 void TChartWall::SetSize(std::int32_t value)
 {
-    if (value != FSize) {
-        FSize = value;
-        Changed();
-    }
+    SetAndRepaint(FSize, value, [this] { Changed(); });
 }

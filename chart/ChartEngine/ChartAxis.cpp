@@ -64,7 +64,7 @@ void TChartAxis::Assign(const TChartFontObject& source)
     Repaint();
 }
 
-void TChartAxis::SetVisible(bool value) { SetAndRepaint(FVisible, value); }
+void TChartAxis::SetVisible(bool value) { SetAndRepaint(FVisible, value, [this] { Repaint(); }); }
 
 void TChartAxis::SetAutomatic(bool value)
 {
@@ -88,53 +88,65 @@ void TChartAxis::SetAutomaticEnd(bool& field, bool value)
     }
 }
 
-void TChartAxis::SetLabels(bool value) { SetAndRepaint(FLabels, value); }
+void TChartAxis::SetLabels(bool value) { SetAndRepaint(FLabels, value, [this] { Repaint(); }); }
 
 void TChartAxis::SetLabelsAngle(std::int32_t value)
 {
-    SetAndRepaint(FLabelsAngle, CheckAxisAngle(value, "Axis Labels"));
+    SetAndRepaint(FLabelsAngle, CheckAxisAngle(value, "Axis Labels"), [this] { Repaint(); });
 }
 
 void TChartAxis::SetLabelsSeparation(std::int32_t value)
 {
     if (value < 0)
         throw AxisException("Labels Separation % must be greater than 0");
-    SetAndRepaint(FLabelsSeparation, value);
+    SetAndRepaint(FLabelsSeparation, value, [this] { Repaint(); });
 }
 
-void TChartAxis::SetTitleSize(std::int32_t value) { SetAndRepaint(FTitleSize, value); }
-void TChartAxis::SetLabelsSize(std::int32_t value) { SetAndRepaint(FLabelsSize, value); }
-void TChartAxis::SetLabelsOnAxis(bool value) { SetAndRepaint(FLabelsOnAxis, value); }
-void TChartAxis::SetLabelStyle(TAxisLabelStyle value) { SetAndRepaint(FLabelStyle, value); }
-void TChartAxis::SetTickInnerLength(std::int32_t value) { SetAndRepaint(FTickInnerLength, value); }
-void TChartAxis::SetMinorTickLength(std::int32_t value) { SetAndRepaint(FMinorTickLength, value); }
-void TChartAxis::SetMinorTickCount(std::int32_t value) { SetAndRepaint(FMinorTickCount, value); }
-void TChartAxis::SetTickLength(std::int32_t value) { SetAndRepaint(FTickLength, value); }
+void TChartAxis::SetTitleSize(std::int32_t value) { SetAndRepaint(FTitleSize, value, [this] { Repaint(); }); }
+void TChartAxis::SetLabelsSize(std::int32_t value) { SetAndRepaint(FLabelsSize, value, [this] { Repaint(); }); }
+void TChartAxis::SetLabelsOnAxis(bool value) { SetAndRepaint(FLabelsOnAxis, value, [this] { Repaint(); }); }
+void TChartAxis::SetLabelStyle(TAxisLabelStyle value) { SetAndRepaint(FLabelStyle, value, [this] { Repaint(); }); }
+void TChartAxis::SetTickInnerLength(std::int32_t value)
+{
+    SetAndRepaint(FTickInnerLength, value, [this] { Repaint(); });
+}
+void TChartAxis::SetMinorTickLength(std::int32_t value)
+{
+    SetAndRepaint(FMinorTickLength, value, [this] { Repaint(); });
+}
+void TChartAxis::SetMinorTickCount(std::int32_t value) { SetAndRepaint(FMinorTickCount, value, [this] { Repaint(); }); }
+void TChartAxis::SetTickLength(std::int32_t value) { SetAndRepaint(FTickLength, value, [this] { Repaint(); }); }
 
 void TChartAxis::SetMaximum(double value)
 {
     if (value < FMinimum)
         throw AxisException("Axis Maximum Value must be >= Minimum");
-    SetAndRepaint(FMaximum, value);
+    SetAndRepaint(FMaximum, value, [this] { Repaint(); });
 }
 
 void TChartAxis::SetMinimum(double value)
 {
     if (value > FMaximum)
         throw AxisException("Axis Minimum Value must be <= Maximum");
-    SetAndRepaint(FMinimum, value);
+    SetAndRepaint(FMinimum, value, [this] { Repaint(); });
 }
 
 void TChartAxis::SetIncrement(double value)
 {
     if (value < 0)
         throw AxisException("Axis increment must be >= 0");
-    SetAndRepaint(FIncrement, value);
+    SetAndRepaint(FIncrement, value, [this] { Repaint(); });
 }
 
-void TChartAxis::SetAxisValuesFormat(const std::string& value) { SetAndRepaint(FAxisValuesFormat, value); }
-void TChartAxis::SetDateTimeFormat(const std::string& value) { SetAndRepaint(FDateTimeFormat, value); }
-void TChartAxis::SetInverted(bool value) { SetAndRepaint(FInverted, value); }
+void TChartAxis::SetAxisValuesFormat(const std::string& value)
+{
+    SetAndRepaint(FAxisValuesFormat, value, [this] { Repaint(); });
+}
+void TChartAxis::SetDateTimeFormat(const std::string& value)
+{
+    SetAndRepaint(FDateTimeFormat, value, [this] { Repaint(); });
+}
+void TChartAxis::SetInverted(bool value) { SetAndRepaint(FInverted, value, [this] { Repaint(); }); }
 
 void TChartAxis::SetLogarithmic(bool value)
 {
@@ -142,12 +154,12 @@ void TChartAxis::SetLogarithmic(bool value)
         throw AxisException("DateTime Axis cannot be Logarithmic");
     if (value && (CurrentMinimum < 0 || CurrentMaximum < 0))
         throw AxisException("Logarithmic Axis Min and Max values should be >= 0");
-    SetAndRepaint(FLogarithmic, value);
+    SetAndRepaint(FLogarithmic, value, [this] { Repaint(); });
 }
 
-void TChartAxis::SetExactDateTime(bool value) { SetAndRepaint(FExactDateTime, value); }
-void TChartAxis::SetRoundFirstLabel(bool value) { SetAndRepaint(FRoundFirstLabel, value); }
-void TChartAxis::SetTickOnLabelsOnly(bool value) { SetAndRepaint(FTickOnLabelsOnly, value); }
+void TChartAxis::SetExactDateTime(bool value) { SetAndRepaint(FExactDateTime, value, [this] { Repaint(); }); }
+void TChartAxis::SetRoundFirstLabel(bool value) { SetAndRepaint(FRoundFirstLabel, value, [this] { Repaint(); }); }
+void TChartAxis::SetTickOnLabelsOnly(bool value) { SetAndRepaint(FTickOnLabelsOnly, value, [this] { Repaint(); }); }
 
 void TChartAxis::SetMinMax(double a, double b)
 {

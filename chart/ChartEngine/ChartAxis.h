@@ -139,15 +139,6 @@ public:
     std::int32_t ShiftedAxisPosition = 0;
 
 private:
-    template <typename T>
-    void SetAndRepaint(T& field, const T& value)
-    {
-        if (field != value) {
-            field = value;
-            Repaint();
-        }
-    }
-
     void SetAutomaticEnd(bool& field, bool value);
 
     // Drawing steps.

@@ -26,16 +26,10 @@ void TChartAxisTitle::Assign(const TChartFontObject& source)
 void TChartAxisTitle::SetAngle(std::int32_t value)
 {
     value = CheckAxisAngle(value, "Axis Title");
-    if (value != FAngle) {
-        FAngle = value;
-        Repaint();
-    }
+    SetAndRepaint(FAngle, value, [this] { Repaint(); });
 }
 
 void TChartAxisTitle::SetCaption(const std::string& value)
 {
-    if (value != FCaption) {
-        FCaption = value;
-        Repaint();
-    }
+    SetAndRepaint(FCaption, value, [this] { Repaint(); });
 }

@@ -14,18 +14,12 @@ TChartLegend::TChartLegend(TCustomAxisPanel* chart) : TCustomChartLegend(chart)
 
 void TChartLegend::SetShadowColor(TColor value)
 {
-    if (value != FShadowColor) {
-        FShadowColor = value;
-        Repaint();
-    }
+    SetAndRepaint(FShadowColor, value, [this] { Repaint(); });
 }
 
 void TChartLegend::SetShadowSize(std::int32_t value)
 {
-    if (value != FShadowSize) {
-        FShadowSize = value;
-        Repaint();
-    }
+    SetAndRepaint(FShadowSize, value, [this] { Repaint(); });
 }
 
 std::int32_t TChartLegend::MaxLegendItems(std::int32_t start, std::int32_t itemSize) const

@@ -114,15 +114,21 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* chart)
         chart->AddSeries(this);
 }
 
-void TChartSeries::SetSeriesColor(TColor value) { SetAndRepaint(FSeriesColor, value); }
-void TChartSeries::SetColorEachPoint(bool value) { SetAndRepaint(FColorEachPoint, value); }
-void TChartSeries::SetTitle(const std::string& value) { SetAndRepaint(FTitle, value); }
-void TChartSeries::SetValueFormat(const std::string& value) { SetAndRepaint(FValueFormat, value); }
-void TChartSeries::SetPercentFormat(const std::string& value) { SetAndRepaint(FPercentFormat, value); }
-void TChartSeries::SetActive(bool value) { SetAndRepaint(FActive, value); }
-void TChartSeries::SetHorizAxis(THorizAxis value) { SetAndRepaint(FHorizAxis, value); }
-void TChartSeries::SetVertAxis(TVertAxis value) { SetAndRepaint(FVertAxis, value); }
-void TChartSeries::SetShowInLegend(bool value) { SetAndRepaint(FShowInLegend, value); }
+void TChartSeries::SetSeriesColor(TColor value) { SetAndRepaint(FSeriesColor, value, [this] { Repaint(); }); }
+void TChartSeries::SetColorEachPoint(bool value) { SetAndRepaint(FColorEachPoint, value, [this] { Repaint(); }); }
+void TChartSeries::SetTitle(const std::string& value) { SetAndRepaint(FTitle, value, [this] { Repaint(); }); }
+void TChartSeries::SetValueFormat(const std::string& value)
+{
+    SetAndRepaint(FValueFormat, value, [this] { Repaint(); });
+}
+void TChartSeries::SetPercentFormat(const std::string& value)
+{
+    SetAndRepaint(FPercentFormat, value, [this] { Repaint(); });
+}
+void TChartSeries::SetActive(bool value) { SetAndRepaint(FActive, value, [this] { Repaint(); }); }
+void TChartSeries::SetHorizAxis(THorizAxis value) { SetAndRepaint(FHorizAxis, value, [this] { Repaint(); }); }
+void TChartSeries::SetVertAxis(TVertAxis value) { SetAndRepaint(FVertAxis, value, [this] { Repaint(); }); }
+void TChartSeries::SetShowInLegend(bool value) { SetAndRepaint(FShowInLegend, value, [this] { Repaint(); }); }
 
 TChartAxis* TChartSeries::GetHorizAxis() const
 {

@@ -130,15 +130,6 @@ protected:
     void CanvasChanged() { Repaint(); }
 
 private:
-    template <typename T>
-    void SetAndRepaint(T& field, const T& value)
-    {
-        if (field != value) {
-            field = value;
-            Repaint();
-        }
-    }
-
     std::vector<TChartValueList*> FValueLists;
     TChartValueList FXValues;
     TChartValueList FYValues;

@@ -110,11 +110,10 @@ void TChartValueList::RecalcMinMax()
 
 void TChartValueList::SetDateTime(bool value)
 {
-    if (value != FDateTime) {
-        FDateTime = value;
+    SetAndRepaint(FDateTime, value, [this] {
         if (FOwner != nullptr)
             FOwner->Repaint();
-    }
+    });
 }
 
 void TChartValueList::SetMultiplier(double value)

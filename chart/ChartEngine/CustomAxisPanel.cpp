@@ -69,23 +69,23 @@ std::int32_t TCustomAxisPanel::CountActiveSeries() const
         std::count_if(FSeriesList.begin(), FSeriesList.end(), [](const TChartSeries* s) { return s->Active(); }));
 }
 
-void TCustomAxisPanel::SetBackColor(TColor value) { SetProperty(FBackColor, value); }
-void TCustomAxisPanel::SetView3D(bool value) { SetProperty(FView3D, value); }
-void TCustomAxisPanel::SetView3DWalls(bool value) { SetProperty(FView3DWalls, value); }
-void TCustomAxisPanel::SetClipPoints(bool value) { SetProperty(FClipPoints, value); }
-void TCustomAxisPanel::SetAxisVisible(bool value) { SetProperty(FAxisVisible, value); }
+void TCustomAxisPanel::SetBackColor(TColor value) { SetAndRepaint(FBackColor, value, [this] { Invalidate(); }); }
+void TCustomAxisPanel::SetView3D(bool value) { SetAndRepaint(FView3D, value, [this] { Invalidate(); }); }
+void TCustomAxisPanel::SetView3DWalls(bool value) { SetAndRepaint(FView3DWalls, value, [this] { Invalidate(); }); }
+void TCustomAxisPanel::SetClipPoints(bool value) { SetAndRepaint(FClipPoints, value, [this] { Invalidate(); }); }
+void TCustomAxisPanel::SetAxisVisible(bool value) { SetAndRepaint(FAxisVisible, value, [this] { Invalidate(); }); }
 
 void TCustomAxisPanel::SetChart3DPercent(std::int32_t value)
 {
     if (value < 1 || value > 100)
         throw ChartException("3D effect percent must be between 1 and 100");
-    SetProperty(FChart3DPercent, value);
+    SetAndRepaint(FChart3DPercent, value, [this] { Invalidate(); });
 }
 
 void TCustomAxisPanel::SetMonochrome(bool value)
 {
     SetMonochromeImage(value);
-    SetProperty(FMonochrome, value);
+    SetAndRepaint(FMonochrome, value, [this] { Invalidate(); });
 }
 
 TChartSeries* TCustomAxisPanel::SeriesForLegendIndex(std::int32_t n) const

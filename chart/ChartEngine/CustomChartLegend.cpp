@@ -25,21 +25,21 @@ void TCustomChartLegend::SetColorWidth(std::int32_t value)
 {
     if (value < 0 || value > 100)
         throw LegendException("Legend Color Width must be between 0 and 100 %");
-    Set(FColorWidth, value);
+    SetAndRepaint(FColorWidth, value, [this] { Repaint(); });
 }
 
 void TCustomChartLegend::SetTopPos(std::int32_t value)
 {
     if (value < 0 || value > 100)
         throw LegendException("Top Legend Position must be between 0 and 100 %");
-    Set(FTopPos, value);
+    SetAndRepaint(FTopPos, value, [this] { Repaint(); });
 }
 
 void TCustomChartLegend::SetFirstValue(std::int32_t value)
 {
     if (value < 0)
         throw LegendException("First Legend Value must be > 0");
-    Set(FFirstValue, value);
+    SetAndRepaint(FFirstValue, value, [this] { Repaint(); });
 }
 
 void TCustomChartLegend::CalcLegendStyle()

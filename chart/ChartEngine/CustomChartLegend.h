@@ -24,34 +24,34 @@ public:
     explicit TCustomChartLegend(TCustomAxisPanel* chart);
 
     bool ResizeChart() const { return FResizeChart; }
-    void SetResizeChart(bool value) { Set(FResizeChart, value); }
+    void SetResizeChart(bool value) { SetAndRepaint(FResizeChart, value, [this] { Repaint(); }); }
     TLegendStyle LegendStyle() const { return FLegendStyle; }
     void SetLegendStyle(TLegendStyle value);
     TLegendTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TLegendTextStyle value) { Set(FTextStyle, value); }
+    void SetTextStyle(TLegendTextStyle value) { SetAndRepaint(FTextStyle, value, [this] { Repaint(); }); }
     // Percent 0..100, else LegendException.
     std::int32_t ColorWidth() const { return FColorWidth; }
     void SetColorWidth(std::int32_t value);
     std::int32_t HorizMargin() const { return FHorizMargin; }
-    void SetHorizMargin(std::int32_t value) { Set(FHorizMargin, value); }
+    void SetHorizMargin(std::int32_t value) { SetAndRepaint(FHorizMargin, value, [this] { Repaint(); }); }
     std::int32_t VertMargin() const { return FVertMargin; }
-    void SetVertMargin(std::int32_t value) { Set(FVertMargin, value); }
+    void SetVertMargin(std::int32_t value) { SetAndRepaint(FVertMargin, value, [this] { Repaint(); }); }
     // Percent 0..100, else LegendException.
     std::int32_t TopPos() const { return FTopPos; }
     void SetTopPos(std::int32_t value);
     TColor Color() const { return FColor; }
-    void SetColor(TColor value) { Set(FColor, value); }
+    void SetColor(TColor value) { SetAndRepaint(FColor, value, [this] { Repaint(); }); }
     TChartPen& Frame() { return FFrame; }
     const TChartPen& Frame() const { return FFrame; }
     // Not below 0, else LegendException.
     std::int32_t FirstValue() const { return FFirstValue; }
     void SetFirstValue(std::int32_t value);
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { Set(FVisible, value); }
+    void SetVisible(bool value) { SetAndRepaint(FVisible, value, [this] { Repaint(); }); }
     TLegendAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TLegendAlignment value) { Set(FAlignment, value); }
+    void SetAlignment(TLegendAlignment value) { SetAndRepaint(FAlignment, value, [this] { Repaint(); }); }
     bool Inverted() const { return FInverted; }
-    void SetInverted(bool value) { Set(FInverted, value); }
+    void SetInverted(bool value) { SetAndRepaint(FInverted, value, [this] { Repaint(); }); }
 
     // LegendStyle with lsAuto resolved: series when more than one series is active.
     TLegendStyle InternalLegendStyle = lsAuto;
@@ -72,13 +72,6 @@ public:
     virtual bool Clicked(std::int32_t x, std::int32_t y) const;
 
 private:
-    template <typename T>
-    void Set(T& field, T value)
-    {
-        if (ChangeField(field, value))
-            Repaint();
-    }
-
     bool FResizeChart = true;
     TLegendStyle FLegendStyle = lsAuto;
     TLegendTextStyle FTextStyle = ltsLeftValue;

@@ -8,22 +8,15 @@
 class TSeriesMarks {
 public:
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { Set(FVisible, value); }
+    void SetVisible(bool value) { SetAndRepaint(FVisible, value, OnChange); }
     std::int32_t ArrowLength() const { return FArrowLength; }
-    void SetArrowLength(std::int32_t value) { Set(FArrowLength, value); }
+    void SetArrowLength(std::int32_t value) { SetAndRepaint(FArrowLength, value, OnChange); }
     TColor BackColor() const { return FBackColor; }
-    void SetBackColor(TColor value) { Set(FBackColor, value); }
+    void SetBackColor(TColor value) { SetAndRepaint(FBackColor, value, OnChange); }
 
     std::function<void()> OnChange;
 
 private:
-    template <typename T>
-    void Set(T& field, T value)
-    {
-        if (ChangeField(field, value) && OnChange)
-            OnChange();
-    }
-
     bool FVisible = false;
     std::int32_t FArrowLength = 8;
     TColor FBackColor = 0x80FFFF;

@@ -8,18 +8,12 @@ void TChartBrush::Changed()
 
 void TChartBrush::SetColor(TColor value)
 {
-    if (value != FColor) {
-        FColor = value;
-        Changed();
-    }
+    SetAndRepaint(FColor, value, OnChange);
 }
 
 void TChartBrush::SetStyle(TBrushStyle value)
 {
-    if (value != FStyle) {
-        FStyle = value;
-        Changed();
-    }
+    SetAndRepaint(FStyle, value, OnChange);
 }
 
 void TChartBrush::Assign(const TChartBrush& source)

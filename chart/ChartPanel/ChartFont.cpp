@@ -23,18 +23,12 @@ void TChartFont::Changed()
 
 void TChartFont::SetName(const std::string& value)
 {
-    if (value != FName) {
-        FName = value;
-        Changed();
-    }
+    SetAndRepaint(FName, value, OnChange);
 }
 
 void TChartFont::SetHeight(std::int32_t value)
 {
-    if (value != FHeight) {
-        FHeight = value;
-        Changed();
-    }
+    SetAndRepaint(FHeight, value, OnChange);
 }
 
 std::int32_t TChartFont::Size() const
@@ -49,18 +43,12 @@ void TChartFont::SetSize(std::int32_t points)
 
 void TChartFont::SetColor(TColor value)
 {
-    if (value != FColor) {
-        FColor = value;
-        Changed();
-    }
+    SetAndRepaint(FColor, value, OnChange);
 }
 
 void TChartFont::SetStyle(TFontStyles value)
 {
-    if (value != FStyle) {
-        FStyle = value;
-        Changed();
-    }
+    SetAndRepaint(FStyle, value, OnChange);
 }
 
 bool TChartFont::SameAs(const TChartFont& other) const

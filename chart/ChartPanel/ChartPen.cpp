@@ -8,42 +8,27 @@ void TChartPen::Changed()
 
 void TChartPen::SetColor(TColor value)
 {
-    if (value != FColor) {
-        FColor = value;
-        Changed();
-    }
+    SetAndRepaint(FColor, value, OnChange);
 }
 
 void TChartPen::SetWidth(std::int32_t value)
 {
-    if (value != FWidth) {
-        FWidth = value;
-        Changed();
-    }
+    SetAndRepaint(FWidth, value, OnChange);
 }
 
 void TChartPen::SetStyle(TPenStyle value)
 {
-    if (value != FStyle) {
-        FStyle = value;
-        Changed();
-    }
+    SetAndRepaint(FStyle, value, OnChange);
 }
 
 void TChartPen::SetMode(TPenMode value)
 {
-    if (value != FMode) {
-        FMode = value;
-        Changed();
-    }
+    SetAndRepaint(FMode, value, OnChange);
 }
 
 void TChartPen::SetVisible(bool value)
 {
-    if (value != FVisible) {
-        FVisible = value;
-        Changed();
-    }
+    SetAndRepaint(FVisible, value, OnChange);
 }
 
 void TChartPen::Assign(const TChartPen& source)

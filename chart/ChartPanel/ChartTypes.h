@@ -3,6 +3,8 @@
 #include "app/MulDiv.h"
 
 #include <cstdint>
+#include <functional>
+#include <type_traits>
 
 // 0x00BBGGRR, red in the low byte. System colours carry their index in the low byte
 // under clSystemColor and are resolved by ColorToRGB.
@@ -47,14 +49,19 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-// Stores value in field when it differs; true when it did, so the caller repaints only on a change.
-template <typename T>
-bool ChangeField(T& field, const T& value)
+// The setter rule of every chart part: stores value in field only when it differs, then calls
+// changed (the owner's repaint or invalidate; an unset change callback is skipped).
+template <typename T, typename TChanged>
+void SetAndRepaint(T& field, const T& value, const TChanged& changed)
 {
     if (field == value)
-        return false;
+        return;
     field = value;
-    return true;
+    if constexpr (std::is_same_v<TChanged, std::function<void()>>) {
+        if (!changed)
+            return;
+    }
+    changed();
 }
 
 // Intersection of two rectangles; false (and an all-zero result) when it is empty.

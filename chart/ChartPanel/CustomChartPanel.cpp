@@ -25,14 +25,29 @@ private:
 TCustomChartPanel::TCustomChartPanel() = default;
 TCustomChartPanel::~TCustomChartPanel() = default;
 
-void TCustomChartPanel::SetMargin(int index, std::int32_t value) { SetProperty(FMargins[index], value); }
-void TCustomChartPanel::SetBevelOuter(TPanelBevel value) { SetProperty(FBevelOuter, value); }
+void TCustomChartPanel::SetMargin(int index, std::int32_t value)
+{
+    SetAndRepaint(FMargins[index], value, [this] { Invalidate(); });
+}
+void TCustomChartPanel::SetBevelOuter(TPanelBevel value)
+{
+    SetAndRepaint(FBevelOuter, value, [this] { Invalidate(); });
+}
 
-void TCustomChartPanel::SetBevelInner(TPanelBevel value) { SetProperty(FBevelInner, value); }
-void TCustomChartPanel::SetBevelWidth(std::int32_t value) { SetProperty(FBevelWidth, value); }
+void TCustomChartPanel::SetBevelInner(TPanelBevel value)
+{
+    SetAndRepaint(FBevelInner, value, [this] { Invalidate(); });
+}
+void TCustomChartPanel::SetBevelWidth(std::int32_t value)
+{
+    SetAndRepaint(FBevelWidth, value, [this] { Invalidate(); });
+}
 
-void TCustomChartPanel::SetBorderWidth(std::int32_t value) { SetProperty(FBorderWidth, value); }
-void TCustomChartPanel::SetColor(TColor value) { SetProperty(FColor, value); }
+void TCustomChartPanel::SetBorderWidth(std::int32_t value)
+{
+    SetAndRepaint(FBorderWidth, value, [this] { Invalidate(); });
+}
+void TCustomChartPanel::SetColor(TColor value) { SetAndRepaint(FColor, value, [this] { Invalidate(); }); }
 
 void TCustomChartPanel::Invalidate()
 {
@@ -106,11 +121,10 @@ void TCustomChartPanel::DrawOnWindow(const std::function<void()>& draw)
 
 void TCustomChartPanel::SetCursor(TCursor value)
 {
-    if (value != FCursor) {
-        FCursor = value;
+    SetAndRepaint(FCursor, value, [this] {
         if (OnCursorChange)
-            OnCursorChange(value);
-    }
+            OnCursorChange(FCursor);
+    });
 }
 
 void TCustomChartPanel::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)

@@ -119,16 +119,6 @@ public:
     TZoomPanningRecord Panning;
 
 protected:
-    // The setter rule: store and invalidate only on an effective change.
-    template <typename T>
-    void SetProperty(T& field, const T& value)
-    {
-        if (field != value) {
-            field = value;
-            Invalidate();
-        }
-    }
-
     // The paint sequence proper, drawn on DrawingCanvas.
     virtual void InternalDraw(const TRect& r) = 0;
     // The surface on the off-screen image; tests substitute a recording one.

@@ -52,13 +52,13 @@ TCustomSeries::TCustomSeries() : FPointer([this] { CanvasChanged(); })
     FLinePen.OnChange = [this] { CanvasChanged(); };
 }
 
-void TCustomSeries::SetStairs(bool value) { SetAndRepaint(FStairs, value); }
-void TCustomSeries::SetInvertedStairs(bool value) { SetAndRepaint(FInvertedStairs, value); }
-void TCustomSeries::SetDrawLine(bool value) { SetAndRepaint(FDrawLine, value); }
-void TCustomSeries::SetDrawArea(bool value) { SetAndRepaint(FDrawArea, value); }
-void TCustomSeries::SetAreaColor(TColor value) { SetAndRepaint(FAreaColor, value); }
-void TCustomSeries::SetLineBrush(TBrushStyle value) { SetAndRepaint(FLineBrush, value); }
-void TCustomSeries::SetAreaBrush(TBrushStyle value) { SetAndRepaint(FAreaBrush, value); }
+void TCustomSeries::SetStairs(bool value) { SetAndRepaint(FStairs, value, [this] { Repaint(); }); }
+void TCustomSeries::SetInvertedStairs(bool value) { SetAndRepaint(FInvertedStairs, value, [this] { Repaint(); }); }
+void TCustomSeries::SetDrawLine(bool value) { SetAndRepaint(FDrawLine, value, [this] { Repaint(); }); }
+void TCustomSeries::SetDrawArea(bool value) { SetAndRepaint(FDrawArea, value, [this] { Repaint(); }); }
+void TCustomSeries::SetAreaColor(TColor value) { SetAndRepaint(FAreaColor, value, [this] { Repaint(); }); }
+void TCustomSeries::SetLineBrush(TBrushStyle value) { SetAndRepaint(FLineBrush, value, [this] { Repaint(); }); }
+void TCustomSeries::SetAreaBrush(TBrushStyle value) { SetAndRepaint(FAreaBrush, value, [this] { Repaint(); }); }
 
 void TCustomSeries::CalcHorizMargins(std::int32_t& leftMargin, std::int32_t& rightMargin)
 {

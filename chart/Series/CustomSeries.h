@@ -56,13 +56,6 @@ protected:
     void SetDrawLineDefault(bool value) { FDrawLine = value; }
 
 private:
-    template <typename T>
-    void SetAndRepaint(T& field, T value)
-    {
-        if (ChangeField(field, value))
-            Repaint();
-    }
-
     // Joins (OldX, OldY) to point index at (x, y) in colour c; previousMarker adds the old
     // point's marker.
     void DrawSegment(std::int32_t index, std::int32_t x, std::int32_t y, TColor c, bool previousMarker);

@@ -15,14 +15,14 @@ void TSeriesPointer::SetHorizSize(std::int32_t value)
 {
     if (value < 1)
         throw ChartException("Pointer size must be greater than zero");
-    Set(FHorizSize, value);
+    SetAndRepaint(FHorizSize, value, FOnChange);
 }
 
 void TSeriesPointer::SetVertSize(std::int32_t value)
 {
     if (value < 1)
         throw ChartException("Pointer size must be greater than zero");
-    Set(FVertSize, value);
+    SetAndRepaint(FVertSize, value, FOnChange);
 }
 
 void TSeriesPointer::Draw(TChartCanvas& canvas, std::int32_t x, std::int32_t y, TColor pointColor)

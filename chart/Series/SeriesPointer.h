@@ -24,27 +24,20 @@ public:
     std::int32_t VertSize() const { return FVertSize; }
     void SetVertSize(std::int32_t value);
     bool Draw3D() const { return FDraw3D; }
-    void SetDraw3D(bool value) { Set(FDraw3D, value); }
+    void SetDraw3D(bool value) { SetAndRepaint(FDraw3D, value, FOnChange); }
     TSeriesPointerStyle Style() const { return FStyle; }
-    void SetStyle(TSeriesPointerStyle value) { Set(FStyle, value); }
+    void SetStyle(TSeriesPointerStyle value) { SetAndRepaint(FStyle, value, FOnChange); }
     TChartPen& Pen() { return FPen; }
     TChartBrush& Brush() { return FBrush; }
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { Set(FVisible, value); }
+    void SetVisible(bool value) { SetAndRepaint(FVisible, value, FOnChange); }
     bool InflateMargins() const { return FInflateMargins; }
-    void SetInflateMargins(bool value) { Set(FInflateMargins, value); }
+    void SetInflateMargins(bool value) { SetAndRepaint(FInflateMargins, value, FOnChange); }
 
     // The marker centred on (x, y), filled with the brush colour or, without one, the point's.
     void Draw(TChartCanvas& canvas, std::int32_t x, std::int32_t y, TColor pointColor);
 
 private:
-    template <typename T>
-    void Set(T& field, T value)
-    {
-        if (ChangeField(field, value))
-            FOnChange();
-    }
-
     std::int32_t FHorizSize = 4;
     std::int32_t FVertSize = 4;
     bool FDraw3D = true;
