@@ -1,5 +1,6 @@
 #include "batch/study/Statistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -46,19 +47,26 @@ double TwoSidedTail(double t, double degrees)
 
 void TStatistic::Add(double value)
 {
-    ++FCount;
-    const double delta = value - FMean;
-    FMean += delta / static_cast<double>(FCount);
-    FSquares += delta * (value - FMean);
+    if (FCount++ == 0)
+        FShift = value;
+    const double difference = value - FShift;
+    FSum += difference;
+    FSquares += difference * difference;
     if (FCount == 1 || value < FMin)
         FMin = value;
     if (FCount == 1 || value > FMax)
         FMax = value;
 }
 
+double TStatistic::Mean() const
+{
+    return FShift + FSum / static_cast<double>(FCount);
+}
+
 double TStatistic::StandardDeviation() const
 {
-    return std::sqrt(FSquares / static_cast<double>(FCount - 1));
+    const auto n = static_cast<double>(FCount);
+    return std::sqrt(std::max(0.0, FSquares - FSum * FSum / n) / (n - 1));
 }
 
 double TStatistic::HalfWidth95() const

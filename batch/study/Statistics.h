@@ -7,7 +7,7 @@ public:
     void Add(double value);
 
     std::int64_t Count() const { return FCount; }
-    double Mean() const { return FMean; }
+    double Mean() const;
     // Sample standard deviation; needs two values.
     double StandardDeviation() const;
     double Min() const { return FMin; }
@@ -17,8 +17,11 @@ public:
 
 private:
     std::int64_t FCount = 0;
-    double FMean = 0;
-    double FSquares = 0;  // sum of squared deviations from the mean
+    // Sums of the values' and the squares' differences from the first value, which keeps them
+    // small for measures that vary little about a large value (GC averages near 50).
+    double FShift = 0;
+    double FSum = 0;
+    double FSquares = 0;
     double FMin = 0;
     double FMax = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The study's reading of the command line: replicates, sweeps, recording, files, workers,
 // shards and pictures, on top of the plain run's options.
+#include "Unit2/RunChart.h"
 #include "batch/BatchOptions.h"
 
 #include <array>
@@ -24,8 +25,8 @@ struct TSweep {
 
 struct TPictureOptions {
     std::optional<std::string> File;
-    std::int32_t Width = 527;
-    std::int32_t Height = 307;
+    std::int32_t Width = kRunChartWidth;  // the chart window's, at design resolution
+    std::int32_t Height = kRunChartHeight;
     bool View3D = false;
 };
 

@@ -3,6 +3,7 @@
 #include "population/Exception.h"
 
 #include <QGuiApplication>
+#include <cstdio>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -38,6 +39,11 @@ void EnsurePictureApplication()
     static int argc = 1;
     static char name[] = "kelvaro-batch";
     static char* argv[] = {name, nullptr};
+    // The runner's error output is for its own messages, not for the window system's notes.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
     static QGuiApplication application(argc, argv);
 }
 
@@ -57,28 +63,29 @@ QImage RunChartPicture(const TPictureOptions& picture, const std::function<void(
 
 void TChartHost::ClearSeries(TRunSeries series)
 {
-    TLineSeries* all[] = {FSeries.Series1, FSeries.Series2, FSeries.Series3, FSeries.Series4};
-    all[static_cast<int>(series)]->Clear();
+    FSeries[static_cast<std::size_t>(series)]->Clear();
 }
 
 void TChartHost::AddPoint(TRunSeries series, double value, std::uint32_t colour)
 {
-    TLineSeries* all[] = {FSeries.Series1, FSeries.Series2, FSeries.Series3, FSeries.Series4};
-    all[static_cast<int>(series)]->Add(value, {}, colour);
+    FSeries[static_cast<std::size_t>(series)]->Add(value, {}, colour);
+}
+
+QImage RunPicture(const TRunFields& fields, const TPictureOptions& picture)
+{
+    return RunChartPicture(picture, [&](TRunChartSeries& series) {
+        TChartHost host({series.Series1, series.Series2, series.Series3, series.Series4});
+        try {
+            SimulationRun(host, fields);
+        } catch (const Exception&) {
+            // the run's message is out already; the picture shows what came before it
+        }
+    });
 }
 
 void SaveRunPicture(const TRunFields& fields, const TPictureOptions& picture)
 {
-    Save(RunChartPicture(picture,
-                         [&](TRunChartSeries& series) {
-                             TChartHost host(series);
-                             try {
-                                 SimulationRun(host, fields);
-                             } catch (const Exception&) {
-                                 // the run's message is out already; the picture shows what came
-                             }
-                         }),
-         *picture.File);
+    Save(RunPicture(fields, picture), *picture.File);
 }
 
 void SaveStudyPictures(const TStudySummary& summary, const TPictureOptions& picture)

@@ -6,6 +6,7 @@
 #include "main/SimulationRun.h"
 
 #include <QImage>
+#include <array>
 #include <functional>
 #include <string>
 
@@ -18,7 +19,8 @@ QImage RunChartPicture(const TPictureOptions& picture, const std::function<void(
 // The run's points in the four series, as the main window adds them.
 class TChartHost : public TRunHost {
 public:
-    explicit TChartHost(TRunChartSeries& series) : FSeries(series) {}
+    // The chart's series in the order Series1 .. Series4.
+    explicit TChartHost(const std::array<TLineSeries*, 4>& series) : FSeries(series) {}
 
     void ClearLines(TResultBox) override {}
     void AppendLine(TResultBox, std::string_view) override {}
@@ -29,11 +31,13 @@ public:
     void SetBusyCursor(bool) override {}
 
 private:
-    TRunChartSeries& FSeries;
+    std::array<TLineSeries*, 4> FSeries;
 };
 
 // One run's picture, from the same fields (the same seed) as the run whose output was shown.
-// A run that fails leaves the points it produced, as in the window. Raises std::runtime_error.
+// A run that fails leaves the points it produced, as in the window.
+QImage RunPicture(const TRunFields& fields, const TPictureOptions& picture);
+// Raises std::runtime_error when the file cannot be written.
 void SaveRunPicture(const TRunFields& fields, const TPictureOptions& picture);
 
 // One picture per parameter set of the means per recorded generation; with several sets the
