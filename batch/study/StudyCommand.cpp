@@ -166,46 +166,43 @@ int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
     std::vector<std::string> files;
     std::optional<std::string> output, summaryFile;
     TPictureOptions picture;
-    std::vector<TTableRun> runs;
-    try {
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            const std::string& arg = args[i];
-            if (arg.rfind("--", 0) != 0) {
-                files.push_back(arg);
-                continue;
-            }
-            const std::size_t equals = arg.find('=');
-            const std::string name = arg.substr(0, equals);
-            std::string value;
-            if (name != "--3d" && equals == std::string::npos) {
-                if (i + 1 == args.size())
-                    throw EUsageError("Wert fehlt für " + arg);
-                value = args[++i];
-            } else if (equals != std::string::npos) {
-                value = arg.substr(equals + 1);
-            }
-            if (name == "--output")
-                output = value;
-            else if (name == "--summary")
-                summaryFile = value;
-            else
-                picture = ReadPictureOption(picture, name, value);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0) {
+            files.push_back(arg);
+            continue;
         }
-        if (files.empty())
-            throw EUsageError("merge braucht mindestens eine Tabelle");
-        for (const std::string& file : files)
-            for (TTableRun& run : ReadStudyTable(ReadFile(file), file))
-                runs.push_back(std::move(run));
-    } catch (const EUsageError& e) {
-        return UsageError(err, e.Message);
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (name != "--3d") {
+            if (i + 1 == args.size())
+                throw EUsageError("Wert fehlt für " + arg);
+            value = args[++i];
+        }
+        if (name == "--output")
+            output = value;
+        else if (name == "--summary")
+            summaryFile = value;
+        else
+            picture = ReadPictureOption(picture, name, value);
     }
+    if (files.empty())
+        throw EUsageError("merge braucht mindestens eine Tabelle");
+    std::vector<TTableRun> runs;
+    for (const std::string& file : files)
+        for (TTableRun& run : ReadStudyTable(ReadFile(file), file))
+            runs.push_back(std::move(run));
     std::stable_sort(runs.begin(), runs.end(), [](const TTableRun& a, const TTableRun& b) {
         return std::pair(a.Run.Set, a.Run.Replicate) < std::pair(b.Run.Set, b.Run.Replicate);
     });
     for (std::size_t i = 1; i < runs.size(); ++i)
         if (runs[i].Run.Set == runs[i - 1].Run.Set && runs[i].Run.Replicate == runs[i - 1].Run.Replicate)
-            return UsageError(err, "Lauf " + IntToStr(runs[i].Run.Set) + "/" + IntToStr(runs[i].Run.Replicate) +
-                                       " kommt mehrfach vor");
+            throw EUsageError("Lauf " + IntToStr(runs[i].Run.Set) + "/" + IntToStr(runs[i].Run.Replicate) +
+                              " kommt mehrfach vor");
+
     TOutput table(output, out);
     table.Sink().Write(kStudyTableHeader);
     TStudySummary summary;
@@ -237,15 +234,13 @@ int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink&
             return RunBatch(args, out, err);
         if (options.DecimalSeparator)
             DecimalSeparator = *options.DecimalSeparator;
-        TStudyOptions study;
-        try {
-            study = ReadStudyOptions(options);
-        } catch (const EUsageError& e) {
-            return UsageError(err, e.Message);
-        }
+        const TStudyOptions study = ReadStudyOptions(options);
         if (!study.Study)
             return RunWithPicture(args, options, study.Picture, out, err);
         return RunStudy(options, study, out, err);
+    } catch (const EUsageError& e) {
+        // Raised only while options and tables are read and the study is planned: before any output.
+        return UsageError(err, e.Message);
     } catch (const std::runtime_error& e) {
         err.Write(std::string("kelvaro-batch: ") + e.what() + "\n");
         return 1;
