@@ -3,10 +3,12 @@
 #include "app/SeparatorFixture.h"
 #include "batch/BatchRunner.h"
 #include "batch/study/AtomicFile.h"
+#include "batch/study/Progress.h"
 #include "population/FloatEnvironment.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -204,6 +206,31 @@ TEST_F(StudyCommandTest, FilesAppearUnderTheirNamesOnlyWhenComplete)
     file.Commit();
     EXPECT_EQ(ReadText(name), "whole");
     EXPECT_THROW(TAtomicFile(File("no/such/folder.csv")), std::runtime_error);
+}
+
+TEST(Progress, DrawsOnATerminalOnly)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    std::FILE* terminal = std::fopen(ptsname(master), "w");
+    std::FILE* file = std::tmpfile();
+    ASSERT_TRUE(terminal && file);
+    for (std::FILE* stream : {terminal, file}) {
+        TProgress progress(2, 1000, stream);
+        progress.RunDone(500);
+        progress.RunDone(500);
+    }
+    std::fclose(terminal);
+    char shown[256] = {};
+    const ssize_t length = read(master, shown, sizeof shown - 1);
+    close(master);
+    EXPECT_NE(std::string(shown, length > 0 ? static_cast<std::size_t>(length) : 0)
+                  .find("[##############################] 2/2 Läufe, "),
+              std::string::npos);
+    EXPECT_EQ(std::ftell(file), 0);
+    std::fclose(file);
 }
 
 } // namespace
