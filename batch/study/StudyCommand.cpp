@@ -198,10 +198,15 @@ int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
     std::stable_sort(runs.begin(), runs.end(), [](const TTableRun& a, const TTableRun& b) {
         return std::pair(a.Run.Set, a.Run.Replicate) < std::pair(b.Run.Set, b.Run.Replicate);
     });
-    for (std::size_t i = 1; i < runs.size(); ++i)
-        if (runs[i].Run.Set == runs[i - 1].Run.Set && runs[i].Run.Replicate == runs[i - 1].Run.Replicate)
-            throw EUsageError("Lauf " + IntToStr(runs[i].Run.Set) + "/" + IntToStr(runs[i].Run.Replicate) +
-                              " kommt mehrfach vor");
+    for (std::size_t i = 1; i < runs.size(); ++i) {
+        const TTableRun& a = runs[i - 1];
+        const TTableRun& b = runs[i];
+        const std::string run = IntToStr(b.Run.Set) + "/" + IntToStr(b.Run.Replicate);
+        if (a.Run.Set == b.Run.Set && a.Run.Replicate == b.Run.Replicate)
+            throw EUsageError("Lauf " + run + " kommt mehrfach vor");
+        if (a.Run.Set == b.Run.Set && a.Parameters != b.Parameters)
+            throw EUsageError("Lauf " + run + ": andere Parameter als die übrigen Läufe des Satzes");
+    }
 
     TOutput table(output, out);
     table.Sink().Write(kStudyTableHeader);

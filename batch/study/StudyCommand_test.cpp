@@ -4,6 +4,7 @@
 #include "batch/BatchRunner.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
+#include "batch/study/StudyTable.h"
 #include "population/FloatEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -130,6 +131,13 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
         EXPECT_EQ(Run(with({"--shard", shard, "--jobs", "2", "--output", part})).Status, 1);
         merge.push_back(part);
     }
+    // A part given twice, or a part of another study, is refused.
+    const TResult twice = Run({"merge", File("part1.csv"), File("part1.csv")});
+    EXPECT_EQ(twice.Err.substr(0, twice.Err.find('\n')), "kelvaro-batch: Lauf 1/1 kommt mehrfach vor");
+    EXPECT_EQ(Run(with({"--shard", "1/3", "--kill-factor", "2", "--output", File("other.csv")})).Status, 1);
+    const TResult other = Run({"merge", File("part2.csv"), File("other.csv")});
+    EXPECT_EQ(other.Err.substr(0, other.Err.find('\n')),
+              "kelvaro-batch: Lauf 1/2: andere Parameter als die übrigen Läufe des Satzes");
     merge.insert(merge.end(), {"--output", File("m.csv"), "--summary", File("ms.csv")});
     EXPECT_EQ(Run(merge).Status, 1);
     EXPECT_EQ(ReadText(File("m.csv")), one.Out);
@@ -139,6 +147,23 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
     EXPECT_NE(one.Out.find("\n1,1,9,ACGT,40,1,30,1,40,asexual,"), std::string::npos);
     EXPECT_EQ(one.Out.find("\n1,1,9,ACGT,40,1,30,1,36,"), std::string::npos);
     EXPECT_NE(one.Out.find("\n2,3,14,,40,1,30,1,,,,,,Fehler bei Gleitkomma-Operation\n"), std::string::npos);
+}
+
+TEST_F(StudyCommandTest, AnOverflowingKillFactorFailsEachRunAlone)
+{
+    const TResult r = Run({"--seed", "1", "--replicates", "2", "--sweep", "kill-factor=1e40;1", "--generations", "1",
+                           "--jobs", "2", "--summary", File("s.csv")});
+    EXPECT_EQ(r.Status, 1);
+    // The good runs' counts are the plain runner's for seeds 3 and 4.
+    EXPECT_EQ(r.Out, std::string(kStudyTableHeader) +
+                         "1,1,1,AAATTCCCGG,1,3,30,1e40,,,,,,Überlauf bei Gleitkomma-Operation\n"
+                         "1,2,2,AAATTCCCGG,1,3,30,1e40,,,,,,Überlauf bei Gleitkomma-Operation\n"
+                         "2,1,3,AAATTCCCGG,1,3,30,1,1,sexual,51,50,,\n"
+                         "2,1,3,AAATTCCCGG,1,3,30,1,1,asexual,52,50,,\n"
+                         "2,2,4,AAATTCCCGG,1,3,30,1,1,sexual,51,50,,\n"
+                         "2,2,4,AAATTCCCGG,1,3,30,1,1,asexual,53,50,,\n");
+    EXPECT_NE(ReadText(File("s.csv")).find("\n1,AAATTCCCGG,1,3,30,1e40,,sexual,died_out,0,2,,,,,,\n"),
+              std::string::npos);
 }
 
 TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
