@@ -191,6 +191,9 @@ TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
         {{"merge", "--output", "t.csv"}, "merge braucht mindestens eine Tabelle"},
         {{"merge", "missing.csv"}, "kann missing.csv nicht lesen"},
         {{"merge", "a.csv", "--jobs", "2"}, "unbekannte Option: '--jobs'"},
+        // Last: it changes the decimal separator.
+        {{"--decimal-separator", ";", "--sweep", "gene=A"},
+         "--sweep trennt Werte mit ';' und ':', nicht möglich mit diesem Dezimaltrennzeichen"},
     };
     for (const auto& c : cases) {
         const TResult r = Run(c.Args);

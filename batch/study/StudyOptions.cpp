@@ -2,6 +2,7 @@
 
 #include "app/Errors.h"
 #include "app/FloatToText.h"
+#include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 
@@ -102,6 +103,8 @@ TSweep ParseSweep(const std::string& spec, const std::vector<TSweep>& earlier)
     if (equals == std::string::npos || parameter == kParameterCount)
         Usage("--sweep braucht NAME=WERTE mit NAME gene, generations, mutation-rate, mutation-limit "
               "oder kill-factor: '" + spec + "'");
+    if (DecimalSeparator == U';' || DecimalSeparator == U':')
+        Usage("--sweep trennt Werte mit ';' und ':', nicht möglich mit diesem Dezimaltrennzeichen");
     TSweep sweep{static_cast<TParameter>(parameter), {}};
     for (const TSweep& other : earlier)
         if (other.Parameter == sweep.Parameter)
