@@ -11,7 +11,7 @@ class TAtomicFile {
 public:
     // Raises std::runtime_error (with a German message) when the file cannot be created.
     explicit TAtomicFile(std::string path);
-    // Removes the temporary file unless committed.
+    // Removes the temporary file unless committed; so does an interrupt (SIGINT, SIGTERM, SIGHUP).
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;

@@ -9,10 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -234,6 +236,20 @@ TEST_F(StudyCommandTest, FilesAppearUnderTheirNamesOnlyWhenComplete)
     file.Commit();
     EXPECT_EQ(ReadText(name), "whole");
     EXPECT_THROW(TAtomicFile(File("no/such/folder.csv")), std::runtime_error);
+
+    // An interrupted writer leaves neither the file nor its temporary.
+    std::filesystem::remove(name);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        TAtomicFile interrupted(name);
+        interrupted.Sink().Write("half");
+        std::raise(SIGINT);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+    EXPECT_TRUE(std::filesystem::is_empty(FFolder));
 }
 
 TEST(Progress, DrawsOnATerminalOnly)
