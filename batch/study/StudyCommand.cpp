@@ -55,7 +55,8 @@ std::string PackRun(const TTableRun& run)
     std::string packed(1 + sizeof count + count * sizeof(TGenerationMeasures), '\0');
     packed[0] = run.Outcome.Failed ? 1 : 0;
     std::memcpy(packed.data() + 1, &count, sizeof count);
-    std::memcpy(packed.data() + 1 + sizeof count, generations.data(), count * sizeof(TGenerationMeasures));
+    if (count > 0)  // a failed run may have none, and an empty vector no data to copy
+        std::memcpy(packed.data() + 1 + sizeof count, generations.data(), count * sizeof(TGenerationMeasures));
     return packed + run.Rows;
 }
 
@@ -67,7 +68,8 @@ TTableRun UnpackRun(const std::string& packed, const TStudyRun& run, const TPara
     std::memcpy(&count, packed.data() + 1, sizeof count);
     table.Outcome.Generations.resize(count);
     const std::size_t measures = 1 + sizeof count + count * sizeof(TGenerationMeasures);
-    std::memcpy(table.Outcome.Generations.data(), packed.data() + 1 + sizeof count, measures - 1 - sizeof count);
+    if (count > 0)
+        std::memcpy(table.Outcome.Generations.data(), packed.data() + 1 + sizeof count, measures - 1 - sizeof count);
     table.Rows = packed.substr(measures);
     return table;
 }
