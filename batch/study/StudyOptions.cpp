@@ -66,21 +66,21 @@ std::vector<std::string> Split(std::string_view text, char separator)
 }
 
 // first:last:step, ends included, each value a fresh first + i * step so that no error adds up.
-std::vector<std::string> Range(TParameter parameter, const std::vector<std::string>& bounds, const std::string& spec)
+std::vector<std::string> Range(TParameter parameter, const std::vector<std::string>& bounds, const std::string& option)
 {
     for (const std::string& bound : bounds)
         CheckText(parameter, bound);
     std::vector<std::string> values;
     const auto add = [&](auto first, auto last, auto step, auto text) {
         if (step == 0 || (last - first) / step < 0)
-            Usage("--sweep: leerer Bereich oder Schritt 0: '" + spec + "'");
+            Usage("--sweep: leerer Bereich oder Schritt 0: '" + option + "'");
         const auto tolerance = step / 1000000000;
         for (std::size_t i = 0;; ++i) {
             const auto value = first + static_cast<decltype(step)>(i) * step;
             if (step > 0 ? value > last + tolerance : value < last + tolerance)
                 return;
             if (values.size() == kMaxRangeValues)
-                Usage("--sweep: mehr als 100000 Werte: '" + spec + "'");
+                Usage("--sweep: mehr als 100000 Werte: '" + option + "'");
             values.push_back(text(value));
         }
     };
@@ -93,26 +93,26 @@ std::vector<std::string> Range(TParameter parameter, const std::vector<std::stri
     return values;
 }
 
-TSweep ParseSweep(const std::string& spec, const std::vector<TSweep>& earlier)
+TSweep ParseSweep(const std::string& option, const std::vector<TSweep>& earlier)
 {
-    const std::size_t equals = spec.find('=');
-    const std::string_view name = std::string_view(spec).substr(0, equals);
+    const std::size_t equals = option.find('=');
+    const std::string_view name = std::string_view(option).substr(0, equals);
     int parameter = 0;
     while (parameter < kParameterCount && kParameterNames[parameter] != name)
         ++parameter;
     if (equals == std::string::npos || parameter == kParameterCount)
         Usage("--sweep braucht NAME=WERTE mit NAME gene, generations, mutation-rate, mutation-limit "
-              "oder kill-factor: '" + spec + "'");
+              "oder kill-factor: '" + option + "'");
     if (DecimalSeparator == U';' || DecimalSeparator == U':')
         Usage("--sweep trennt Werte mit ';' und ':', nicht möglich mit diesem Dezimaltrennzeichen");
     TSweep sweep{static_cast<TParameter>(parameter), {}};
     for (const TSweep& other : earlier)
         if (other.Parameter == sweep.Parameter)
             Usage("--sweep: " + std::string(name) + " doppelt");
-    const std::string values = spec.substr(equals + 1);
+    const std::string values = option.substr(equals + 1);
     const std::vector<std::string> bounds = Split(values, ':');
     if (sweep.Parameter != paGene && values.find(';') == std::string::npos && bounds.size() == 3) {
-        sweep.Values = Range(sweep.Parameter, bounds, spec);
+        sweep.Values = Range(sweep.Parameter, bounds, option);
         return sweep;
     }
     for (const std::string& value : Split(values, ';')) {
