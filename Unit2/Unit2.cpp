@@ -1,8 +1,5 @@
 #include "Unit2/Unit2.h"
 
-#include "chart/ChartEngine/ChartAxis.h"
-#include "chart/ChartEngine/ChartLegend.h"
-
 #include <QCloseEvent>
 #include <QFont>
 #include <QVBoxLayout>
@@ -25,63 +22,21 @@ TForm2::TForm2(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FChartWidget);
 
-    // Outer 535 x 334 at design resolution leaves a client area of 527 x 307.
     move(Scaled(471), Scaled(41));
-    resize(Scaled(527), Scaled(307));
+    resize(Scaled(kRunChartWidth), Scaled(kRunChartHeight));
 
-    ConfigureChart();
-    Series3 = NewSeries("Series3", "Lebend-Nichtsexuell", clAqua);
-    Series2 = NewSeries("Series2", "Lebend-Sexuell", 0x8000FF);
-    Series4 = NewSeries("Series4", "GC-Nichtsexuell", clBlue);
-    Series1 = NewSeries("Series1", "GC-Sexuell", clRed);
+    FRunSeries = std::make_unique<TRunChartSeries>(*DataChart1, FPixelsPerInch);
+    Series1 = FRunSeries->Series1;
+    Series2 = FRunSeries->Series2;
+    Series3 = FRunSeries->Series3;
+    Series4 = FRunSeries->Series4;
 }
 
 TForm2::~TForm2() = default;
 
 int TForm2::Scaled(int designValue) const
 {
-    return MulDiv(designValue, FPixelsPerInch, 120);
-}
-
-void TForm2::ConfigureChart()
-{
-    TDataChart& chart = *DataChart1;
-    chart.SetBackColor(0x39C9FF);
-    chart.Gradient().SetVisible(true);
-    chart.Gradient().SetEndColor(0x80FFFF);
-    chart.LeftWall().SetColor(clSilver);
-    chart.BottomWall().SetColor(clWhite);
-    chart.Title().SetText({""});
-    TChartFont& foot = chart.Foot().Font();
-    foot.SetColor(clRed);
-    foot.SetHeight(-Scaled(13));
-    foot.SetName("Arial");
-    foot.SetStyle(fsItalic);
-    chart.BottomAxis()->Title().SetCaption("Generationen");
-    TCustomChartLegend& legend = *chart.Legend();
-    legend.SetAlignment(laBottom);
-    legend.Font().SetColor(clBlack);
-    legend.Font().SetHeight(-Scaled(10));
-    legend.Font().SetName("Arial");
-    legend.Font().SetStyle(0);
-    legend.SetInverted(true);
-    legend.SetLegendStyle(lsSeries);
-    legend.SetTextStyle(ltsPlain);
-    chart.SetView3D(false);
-}
-
-TLineSeries* TForm2::NewSeries(const char* name, const char* title, TColor color)
-{
-    std::unique_ptr<TLineSeries>* slot = FSeries;
-    while (*slot)
-        ++slot;
-    *slot = std::make_unique<TLineSeries>();
-    TLineSeries* series = slot->get();
-    series->Name = name;
-    series->SetTitle(title);
-    series->SetSeriesColor(color);
-    series->SetParentChart(DataChart1);
-    return series;
+    return ScaledFromDesign(designValue, FPixelsPerInch);
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

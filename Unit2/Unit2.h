@@ -2,7 +2,7 @@
 // The chart window "Grafischer Output": a stay-on-top window filled by DataChart1 with the
 // four line series of a run. Closing it only hides it and emits FormClose.
 #include "Unit2/DataChartWidget.h"
-#include "chart/Series/LineSeries.h"
+#include "Unit2/RunChart.h"
 
 #include <QWidget>
 #include <memory>
@@ -31,12 +31,10 @@ protected:
 private:
     // Design values are at 120 pixels per inch.
     int Scaled(int designValue) const;
-    void ConfigureChart();
-    TLineSeries* NewSeries(const char* name, const char* title, TColor color);
 
     DataChartWidget* FChartWidget;
-    std::unique_ptr<TLineSeries> FSeries[4];
     int FPixelsPerInch;
+    std::unique_ptr<TRunChartSeries> FRunSeries;
 };
 
 // Created hidden by the application shell after the main window.

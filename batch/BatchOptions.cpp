@@ -19,11 +19,60 @@ const char* const kBatchUsage =
     "  --format memo|csv        Ausgabeformat (Vorgabe memo)\n"
     "  --help                   diese Hilfe\n"
     "\n"
-    "Exit-Status: 0 Erfolg, 1 Fehler im Lauf, 2 falscher Aufruf.\n";
+    "Studien (viele Läufe; Tabelle mit einer Zeile je Lauf, Generation und Population):\n"
+    "  --replicates N           N Wiederholungen je Parametersatz (Vorgabe 1)\n"
+    "  --sweep NAME=W1;W2;...   Werteliste für einen Parameter: gene, generations,\n"
+    "                           mutation-rate, mutation-limit oder kill-factor;\n"
+    "  --sweep NAME=A:B:S       oder von A bis B in Schritten S (nicht für gene);\n"
+    "                           mehrere --sweep bilden das volle Gitter\n"
+    "  --every K                nur jede K-te Generation aufzeichnen, die letzte immer (Vorgabe 1)\n"
+    "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe\n"
+    "  --summary DATEI          Zusammenfassung je Parametersatz als CSV in DATEI\n"
+    "  --jobs J                 J Arbeitsprozesse (Vorgabe: Zahl der Prozessorkerne)\n"
+    "  --shard K/N              nur den K-ten von N Teilen der Läufe rechnen\n"
+    "  --plot DATEI.png         Diagramm als Bild: ein Lauf wie im Fenster \"Grafischer Output\",\n"
+    "                           eine Studie als Mittelwerte, ein Bild je Parametersatz\n"
+    "                           (DATEI-1.png, DATEI-2.png, ... bei mehreren)\n"
+    "  --size BxH               Bildgröße in Pixeln (Vorgabe 527x307, wie das Fenster)\n"
+    "  --3d                     Bild in der dreidimensionalen Ansicht\n"
+    "\n"
+    "  kelvaro-batch merge TABELLE... [--output DATEI] [--summary DATEI] [--plot DATEI.png]\n"
+    "                           fügt die Tabellen der Teile (--shard) zur Tabelle der ganzen\n"
+    "                           Studie zusammen\n"
+    "\n"
+    "Läufe: Satz s (1, 2, ...; die erste --sweep-Angabe ändert sich am langsamsten),\n"
+    "Wiederholung r (1..N) bekommt den Startwert (--seed + (s-1)*N + (r-1)) modulo 2^32;\n"
+    "ohne --seed kommt --seed von der Uhr. Jede Zeile nennt ihren Startwert: kelvaro-batch\n"
+    "--seed S mit den Parametern der Zeile wiederholt den Lauf genau.\n"
+    "Tabellenspalten: set, replicate, seed, gene, generations, mutation_rate, mutation_limit,\n"
+    "kill_factor (die Texte wie angegeben), generation, population (sexual oder asexual),\n"
+    "living (Anzahl Lebender nach Parasit), gc (GC-Gehalt wie im Ergebnisfeld), died_out_at\n"
+    "(Generation, in der die Population ausgestorben ist, sonst leer), error (Fehlermeldung\n"
+    "eines abgebrochenen Laufs in einer eigenen Zeile, sonst leer).\n"
+    "Zusammenfassung (Zahlen mit Punkt): set, die fünf Parameter, generation, population,\n"
+    "measure, runs (Zahl der einbezogenen Läufe), failed (abgebrochene Läufe, nicht\n"
+    "einbezogen), mean, sd (Standardabweichung), min, max, ci_low, ci_high (95-%-\n"
+    "Konfidenzintervall des Mittelwerts nach Student-t). measure living und gc je\n"
+    "aufgezeichnete Generation; died_out: Anteil der Läufe, in denen die Population\n"
+    "ausstarb; died_out_at: Generation des Aussterbens über diese Läufe; population\n"
+    "sexual-asexual: Differenz von living und gc in der letzten Generation.\n"
+    "\n"
+    "Exit-Status: 0 Erfolg, 1 Fehler im Lauf (Studie: mindestens ein Lauf), 2 falscher Aufruf.\n";
 
 namespace {
 
 constexpr std::size_t kGeneCapacity = 10;
+
+constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every",  "--output", "--summary",
+                                              "--jobs",       "--shard", "--plot",   "--size"};
+
+bool IsStudyOption(std::string_view name)
+{
+    for (std::string_view known : kStudyOptions)
+        if (name == known)
+            return true;
+    return false;
+}
 
 [[noreturn]] void Usage(std::string message)
 {
@@ -86,6 +135,8 @@ void Apply(TBatchOptions& options, std::string_view name, const std::string& val
         options.Fields.Seed = ParseSeed(value);
     else if (name == "--decimal-separator")
         options.DecimalSeparator = ParseSeparator(value);
+    else if (IsStudyOption(name))
+        options.StudyOptions.emplace_back(name, value);
     else
         options.Format = ParseFormat(value);
 }
@@ -96,7 +147,7 @@ bool TakesValue(std::string_view name)
                                    "--mutation-rate", "--seed", "--decimal-separator", "--format"})
         if (name == known)
             return true;
-    return false;
+    return IsStudyOption(name);
 }
 
 } // namespace
@@ -111,6 +162,10 @@ TBatchOptions ParseBatchOptions(std::span<const std::string> args)
         if (name == "--help" && equals == std::string::npos) {
             options.Help = true;
             return options;
+        }
+        if (arg == "--3d") {
+            options.StudyOptions.emplace_back(arg, "");
+            continue;
         }
         if (!TakesValue(name))
             Usage("unbekannte Option: '" + arg + "'");

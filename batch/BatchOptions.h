@@ -7,6 +7,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 KELVARO_EXCEPTION_CLASS(EUsageError, Exception);
 
@@ -17,6 +19,9 @@ struct TBatchOptions {
     TOutputFormat Format = TOutputFormat::Memo;
     std::optional<char32_t> DecimalSeparator;  // the locale's when absent
     bool Help = false;
+    // Study and picture options (--replicates ... --3d) as name and text, in the order given;
+    // batch/study reads them. "--3d" comes with an empty text.
+    std::vector<std::pair<std::string, std::string>> StudyOptions;
 };
 
 // Raises EUsageError for an unknown option, a missing or malformed value and

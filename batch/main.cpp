@@ -1,7 +1,7 @@
 // kelvaro-batch: the simulation run without windows, for scripts and for
 // reproducible results.
 #include "app/FormatSettings.h"
-#include "batch/BatchRunner.h"
+#include "batch/study/StudyCommand.h"
 #include "population/FloatEnvironment.h"
 
 #include <cstdio>
@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     TFileSink out(stdout);
     TFileSink err(stderr);
-    const int status = RunBatch(args, out, err);
+    const int status = RunCommandLine(args, out, err);
     out.Flush();
     err.Flush();
     return status;

@@ -1,0 +1,97 @@
+#include "batch/study/AtomicFile.h"
+
+#include <csignal>
+#include <cstring>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+// The temporary files being written, for the interrupt handler: a fixed table, so that the
+// handler touches no heap. Only the process that made a file removes it, not its workers.
+constexpr int kSlots = 4;
+constexpr std::size_t kPathCapacity = 4096;
+char Temporaries[kSlots][kPathCapacity];
+pid_t Owner = 0;
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction Previous[std::size(kSignals)];
+int Registered = 0;
+
+void RemoveTemporaries(int signal)
+{
+    if (getpid() == Owner)
+        for (const char* path : Temporaries)
+            if (path[0] != '\0')
+                unlink(path);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void Register(const std::string& path)
+{
+    if (path.size() >= kPathCapacity)
+        return;  // not removed on an interrupt, but never under the final name either
+    for (char* slot : Temporaries)
+        if (slot[0] == '\0') {
+            path.copy(slot, path.size());
+            slot[path.size()] = '\0';
+            if (Registered++ == 0) {
+                Owner = getpid();
+                struct sigaction action = {};
+                action.sa_handler = RemoveTemporaries;
+                for (std::size_t i = 0; i < std::size(kSignals); ++i)
+                    sigaction(kSignals[i], &action, &Previous[i]);
+            }
+            return;
+        }
+}
+
+void Unregister(const std::string& path)
+{
+    for (char* slot : Temporaries)
+        if (slot[0] != '\0' && path == slot) {
+            slot[0] = '\0';
+            if (--Registered == 0)
+                for (std::size_t i = 0; i < std::size(kSignals); ++i)
+                    sigaction(kSignals[i], &Previous[i], nullptr);
+            return;
+        }
+}
+
+} // namespace
+
+TAtomicFile::TAtomicFile(std::string path)
+    : FPath(std::move(path)), FTemporary(FPath + ".tmp" + std::to_string(getpid()))
+{
+    FFile = std::fopen(FTemporary.c_str(), "wb");
+    if (!FFile)
+        throw std::runtime_error("kann " + FTemporary + " nicht anlegen: " + std::strerror(errno));
+    Register(FTemporary);
+    FSink = std::make_unique<TFileSink>(FFile);
+}
+
+TAtomicFile::~TAtomicFile()
+{
+    if (!FFile)
+        return;
+    FSink.reset();
+    std::fclose(FFile);
+    std::remove(FTemporary.c_str());
+    Unregister(FTemporary);
+}
+
+void TAtomicFile::Commit()
+{
+    FSink->Flush();
+    FSink.reset();
+    const bool written = std::ferror(FFile) == 0;
+    const bool closed = std::fclose(FFile) == 0;
+    FFile = nullptr;
+    const bool renamed = written && closed && std::rename(FTemporary.c_str(), FPath.c_str()) == 0;
+    const std::string reason = std::strerror(errno);
+    if (!renamed)
+        std::remove(FTemporary.c_str());
+    Unregister(FTemporary);
+    if (!renamed)
+        throw std::runtime_error("kann " + FPath + " nicht schreiben: " + reason);
+}

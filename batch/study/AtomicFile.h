@@ -1,0 +1,28 @@
+#pragma once
+// An output file written under a temporary name in its folder and renamed to its own name only
+// when complete, so that an interrupted study never leaves half a file under that name.
+#include "batch/TextSink.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+class TAtomicFile {
+public:
+    // Raises std::runtime_error (with a German message) when the file cannot be created.
+    explicit TAtomicFile(std::string path);
+    // Removes the temporary file unless committed; so does an interrupt (SIGINT, SIGTERM, SIGHUP).
+    ~TAtomicFile();
+    TAtomicFile(const TAtomicFile&) = delete;
+    TAtomicFile& operator=(const TAtomicFile&) = delete;
+
+    TTextSink& Sink() { return *FSink; }
+    // Flushes, closes and renames; raises std::runtime_error when any write failed.
+    void Commit();
+
+private:
+    std::string FPath;
+    std::string FTemporary;
+    std::FILE* FFile = nullptr;
+    std::unique_ptr<TFileSink> FSink;
+};

@@ -1,0 +1,281 @@
+#include "batch/study/StudyCommand.h"
+
+#include "app/SeparatorFixture.h"
+#include "batch/BatchRunner.h"
+#include "batch/study/AtomicFile.h"
+#include "batch/study/Progress.h"
+#include "batch/study/StudyTable.h"
+#include "population/FloatEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct TResult {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class StudyCommandTest : public TSeparatorTest {
+protected:
+    void SetUp() override
+    {
+        TSeparatorTest::SetUp();
+        SetFloatEnvironment();
+        FFolder = std::filesystem::temp_directory_path() / ("kelvaro-study-" + std::to_string(getpid()));
+        std::filesystem::create_directories(FFolder);
+    }
+    void TearDown() override
+    {
+        std::filesystem::remove_all(FFolder);
+        TSeparatorTest::TearDown();
+    }
+
+    static TResult Run(std::vector<std::string> args)
+    {
+        TStringSink out, err;
+        const int status = RunCommandLine(args, out, err);
+        return {status, out.Text, err.Text};
+    }
+    std::string File(const std::string& name) const { return (FFolder / name).string(); }
+
+    std::filesystem::path FFolder;
+};
+
+// The table's living and GC texts of one population, as the result box's lines.
+std::string BoxLines(const std::string& table, const std::string& runPrefix, const std::string& population)
+{
+    std::string lines;
+    std::stringstream rows(table);
+    for (std::string row; std::getline(rows, row);) {
+        if (row.rfind(runPrefix, 0) != 0)
+            continue;
+        // ...,generation,population,living,gc,died_out_at,error
+        std::vector<std::string> f;
+        std::string field;
+        bool quoted = false;
+        for (char c : row) {
+            if (c == '"')
+                quoted = !quoted;
+            else if (c == ',' && !quoted)
+                f.push_back(std::exchange(field, {}));
+            else
+                field += c;
+        }
+        if (f[9] == population)
+            lines += f[10] + "; " + f[11] + "\n";
+    }
+    return lines;
+}
+
+TEST_F(StudyCommandTest, EveryReplicateIsThePlainRunWithItsSeed)
+{
+    const TResult study = Run({"--seed", "4294967295", "--replicates", "2", "--generations", "30", "--sweep",
+                               "kill-factor=0,5;1,5", "--mutation-limit", "20", "--jobs", "1"});
+    ASSERT_EQ(study.Status, 0) << study.Err;
+    // Seeds go on from --seed run by run, wrapping at 2^32.
+    const struct {
+        const char* Prefix;
+        const char* Seed;
+        const char* KillFactor;
+    } runs[] = {{"1,1,4294967295,", "4294967295", "0,5"}, {"1,2,0,", "0", "0,5"},
+                {"2,1,1,", "1", "1,5"}, {"2,2,2,", "2", "1,5"}};
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.Prefix);
+        const TResult plain = Run({"--seed", r.Seed, "--generations", "30", "--kill-factor", r.KillFactor,
+                                   "--mutation-limit", "20"});
+        const std::size_t blank = plain.Out.find("\n\n");
+        const std::string memo1 = plain.Out.substr(plain.Out.find('\n') + 1, blank - plain.Out.find('\n'));
+        const std::string memo2 = plain.Out.substr(plain.Out.find('\n', blank + 2) + 1);
+        EXPECT_EQ(BoxLines(study.Out, r.Prefix, "sexual"), memo1);
+        EXPECT_EQ(BoxLines(study.Out, r.Prefix, "asexual"), memo2);
+    }
+}
+
+TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
+{
+    const std::vector<std::string> study = {"--seed", "9",  "--replicates", "3", "--generations", "40",
+                                            "--every", "7", "--sweep", "mutation-rate=1:3:2", "--sweep",
+                                            "gene=acgt;;GGCC"};
+    const auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), study.begin(), study.end());
+        return more;
+    };
+    const TResult one = Run(with({"--jobs", "1", "--summary", File("s1.csv")}));
+    EXPECT_EQ(one.Status, 1);  // the empty gene's runs fail
+    EXPECT_EQ(one.Err, "kelvaro-batch: 6 von 18 Läufen mit Fehler abgebrochen (Meldungen in der Tabelle).\n");
+    for (const char* jobs : {"2", "4"}) {
+        const TResult many = Run(with({"--jobs", jobs, "--output", File("t.csv"), "--summary", File("s.csv")}));
+        EXPECT_EQ(many.Status, 1);
+        EXPECT_EQ(ReadText(File("t.csv")), one.Out) << jobs;
+        EXPECT_EQ(ReadText(File("s.csv")), ReadText(File("s1.csv"))) << jobs;
+    }
+    std::vector<std::string> merge = {"merge"};
+    for (const char* shard : {"3/3", "1/3", "2/3"}) {
+        const std::string part = File(std::string("part") + shard[0] + ".csv");
+        EXPECT_EQ(Run(with({"--shard", shard, "--jobs", "2", "--output", part})).Status, 1);
+        merge.push_back(part);
+    }
+    // A part given twice, or a part of another study, is refused.
+    const TResult twice = Run({"merge", File("part1.csv"), File("part1.csv")});
+    EXPECT_EQ(twice.Err.substr(0, twice.Err.find('\n')), "kelvaro-batch: Lauf 1/1 kommt mehrfach vor");
+    EXPECT_EQ(Run(with({"--shard", "1/3", "--kill-factor", "2", "--output", File("other.csv")})).Status, 1);
+    const TResult other = Run({"merge", File("part2.csv"), File("other.csv")});
+    EXPECT_EQ(other.Err.substr(0, other.Err.find('\n')),
+              "kelvaro-batch: Lauf 1/2: andere Parameter als die übrigen Läufe des Satzes");
+    merge.insert(merge.end(), {"--output", File("m.csv"), "--summary", File("ms.csv")});
+    EXPECT_EQ(Run(merge).Status, 1);
+    EXPECT_EQ(ReadText(File("m.csv")), one.Out);
+    EXPECT_EQ(ReadText(File("ms.csv")), ReadText(File("s1.csv")));
+    // Every 7th generation and the last; the failed runs leave one error row each.
+    EXPECT_NE(one.Out.find("\n1,1,9,ACGT,40,1,30,1,35,asexual,"), std::string::npos);
+    EXPECT_NE(one.Out.find("\n1,1,9,ACGT,40,1,30,1,40,asexual,"), std::string::npos);
+    EXPECT_EQ(one.Out.find("\n1,1,9,ACGT,40,1,30,1,36,"), std::string::npos);
+    EXPECT_NE(one.Out.find("\n2,3,14,,40,1,30,1,,,,,,Fehler bei Gleitkomma-Operation\n"), std::string::npos);
+}
+
+TEST_F(StudyCommandTest, AnOverflowingKillFactorFailsEachRunAlone)
+{
+    const TResult r = Run({"--seed", "1", "--replicates", "2", "--sweep", "kill-factor=1e40;1", "--generations", "1",
+                           "--jobs", "2", "--summary", File("s.csv")});
+    EXPECT_EQ(r.Status, 1);
+    // The good runs' counts are the plain runner's for seeds 3 and 4.
+    EXPECT_EQ(r.Out, std::string(kStudyTableHeader) +
+                         "1,1,1,AAATTCCCGG,1,3,30,1e40,,,,,,Überlauf bei Gleitkomma-Operation\n"
+                         "1,2,2,AAATTCCCGG,1,3,30,1e40,,,,,,Überlauf bei Gleitkomma-Operation\n"
+                         "2,1,3,AAATTCCCGG,1,3,30,1,1,sexual,51,50,,\n"
+                         "2,1,3,AAATTCCCGG,1,3,30,1,1,asexual,52,50,,\n"
+                         "2,2,4,AAATTCCCGG,1,3,30,1,1,sexual,51,50,,\n"
+                         "2,2,4,AAATTCCCGG,1,3,30,1,1,asexual,53,50,,\n");
+    EXPECT_NE(ReadText(File("s.csv")).find("\n1,AAATTCCCGG,1,3,30,1e40,,sexual,died_out,0,2,,,,,,\n"),
+              std::string::npos);
+}
+
+TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
+{
+    const struct {
+        std::vector<std::string> Args;
+        const char* Message;
+    } cases[] = {
+        {{"--replicates", "0"}, "ungültiger Wert für --replicates: '0' (ganze Zahl ab 1)"},
+        {{"--jobs", "2x"}, "ungültiger Wert für --jobs: '2x' (ganze Zahl ab 1)"},
+        {{"--sweep", "speed=1;2"}, "--sweep braucht NAME=WERTE mit NAME gene, generations, mutation-rate, "
+                                   "mutation-limit oder kill-factor: 'speed=1;2'"},
+        {{"--sweep", "kill-factor=1;2.5"}, "'2.5' ist kein gültiger Gleitkommawert (--kill-factor)"},
+        {{"--sweep", "generations=10:1:1"}, "--sweep: leerer Bereich oder Schritt 0: 'generations=10:1:1'"},
+        {{"--sweep", "mutation-rate=0:1:0"}, "--sweep: leerer Bereich oder Schritt 0: 'mutation-rate=0:1:0'"},
+        {{"--sweep", "gene=A;AAAAATTTTTC"}, "--gene: höchstens 10 Zeichen: 'AAAAATTTTTC'"},
+        {{"--sweep", "gene=A", "--sweep", "gene=C"}, "--sweep: gene doppelt"},
+        {{"--every", "-3"}, "ungültiger Wert für --every: '-3' (ganze Zahl ab 1)"},
+        {{"--shard", "0/4"}, "ungültiger Wert für --shard: '0' (ganze Zahl ab 1)"},
+        {{"--shard", "5/4"}, "--shard: K größer als N: '5/4'"},
+        {{"--shard", "1/2", "--summary", "s.csv"},
+         "--summary und --plot gehören zu merge, nicht zu einem Teil (--shard)"},
+        {{"--size", "300x200"}, "--size und --3d nur zusammen mit --plot"},
+        {{"--plot", "a.png", "--size", "300*200"}, "--size braucht BxH: '300*200'"},
+        {{"--replicates", "2", "--mutation-limit", "x"}, "'x' ist kein gültiger Integerwert (--mutation-limit)"},
+        {{"merge", "--output", "t.csv"}, "merge braucht mindestens eine Tabelle"},
+        {{"merge", "missing.csv"}, "kann missing.csv nicht lesen"},
+        {{"merge", "a.csv", "--jobs", "2"}, "unbekannte Option: '--jobs'"},
+        // Last: it changes the decimal separator.
+        {{"--decimal-separator", ";", "--sweep", "gene=A"},
+         "--sweep trennt Werte mit ';' und ':', nicht möglich mit diesem Dezimaltrennzeichen"},
+    };
+    for (const auto& c : cases) {
+        const TResult r = Run(c.Args);
+        EXPECT_EQ(r.Status, 2) << c.Message;
+        EXPECT_EQ(r.Err.substr(0, r.Err.find('\n')), std::string("kelvaro-batch: ") + c.Message);
+        EXPECT_EQ(r.Out, "");
+    }
+}
+
+TEST_F(StudyCommandTest, PlainRunsAndTheirPicturesPrintWhatTheRunnerPrints)
+{
+    for (std::vector<std::string> args : {std::vector<std::string>{"--seed", "3", "--generations", "12"},
+                                          {"--generations", "abc"}, {"--bogus"}, {"--help"}}) {
+        TStringSink out, err;
+        const int status = RunBatch(args, out, err);
+        EXPECT_EQ(Run(args).Out, out.Text);
+        args.insert(args.end(), {"--plot", File("p.png")});
+        const TResult pictured = Run(args);
+        if (status != 2) {
+            EXPECT_EQ(pictured.Out, out.Text);
+        }
+        EXPECT_EQ(pictured.Status, status);
+    }
+    EXPECT_TRUE(std::filesystem::exists(File("p.png")));
+}
+
+TEST_F(StudyCommandTest, FilesAppearUnderTheirNamesOnlyWhenComplete)
+{
+    const std::string name = File("table.csv");
+    {
+        TAtomicFile file(name);
+        file.Sink().Write("half");
+        EXPECT_FALSE(std::filesystem::exists(name));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(FFolder));  // abandoned: the temporary file is gone too
+    TAtomicFile file(name);
+    file.Sink().Write("whole");
+    file.Commit();
+    EXPECT_EQ(ReadText(name), "whole");
+    EXPECT_THROW(TAtomicFile(File("no/such/folder.csv")), std::runtime_error);
+
+    // An interrupted writer leaves neither the file nor its temporary.
+    std::filesystem::remove(name);
+    const pid_t writer = fork();
+    if (writer == 0) {
+        TAtomicFile interrupted(name);
+        interrupted.Sink().Write("half");
+        std::raise(SIGINT);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(writer, &status, 0), writer);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+    EXPECT_TRUE(std::filesystem::is_empty(FFolder));
+}
+
+TEST(Progress, DrawsOnATerminalOnly)
+{
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    std::FILE* terminal = std::fopen(ptsname(master), "w");
+    std::FILE* file = std::tmpfile();
+    ASSERT_TRUE(terminal && file);
+    for (std::FILE* stream : {terminal, file}) {
+        TProgress progress(2, 1000, stream);
+        progress.RunDone(500);
+        progress.RunDone(500);
+    }
+    std::fclose(terminal);
+    char shown[256] = {};
+    const ssize_t length = read(master, shown, sizeof shown - 1);
+    close(master);
+    EXPECT_NE(std::string(shown, length > 0 ? static_cast<std::size_t>(length) : 0)
+                  .find("[##############################] 2/2 Läufe, "),
+              std::string::npos);
+    EXPECT_EQ(std::ftell(file), 0);
+    std::fclose(file);
+}
+
+} // namespace

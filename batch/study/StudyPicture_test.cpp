@@ -1,0 +1,46 @@
+#include "batch/study/StudyPicture.h"
+
+#include "Unit2/Unit2.h"
+#include "population/FloatEnvironment.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The chart window after the same run, as the window system shows it.
+QImage WindowPicture(const TRunFields& fields, bool view3D)
+{
+    TForm2 form;
+    form.DataChart1->SetView3D(view3D);
+    TChartHost host({form.Series1, form.Series2, form.Series3, form.Series4});
+    SimulationRun(host, fields);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return {};
+    QTest::qWait(10);
+    return form.findChild<DataChartWidget*>()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(StudyPicture, ARunsPictureIsTheChartWindowsPixelForPixel)
+{
+    SetFloatEnvironment();
+    TRunFields fields;
+    fields.Edit2 = "120";
+    fields.Seed = 11;
+    for (bool view3D : {false, true}) {
+        SCOPED_TRACE(view3D);
+        TPictureOptions picture;
+        picture.View3D = view3D;
+        const QImage window = WindowPicture(fields, view3D);
+        const QImage drawn = RunPicture(fields, picture);
+        ASSERT_EQ(drawn.size(), QSize(527, 307));
+        EXPECT_TRUE(drawn == window);
+        // Another size is the same chart laid out anew, not a scaled copy.
+        picture.Width = 800;
+        picture.Height = 500;
+        EXPECT_EQ(RunPicture(fields, picture).size(), QSize(800, 500));
+    }
+}
+
+} // namespace
