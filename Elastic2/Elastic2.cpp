@@ -30,7 +30,7 @@ private:
     std::fexcept_t FSaved{};
 };
 
-Real48 Ratio(int Now, int Reference)
+TSixByteReal Ratio(int Now, int Reference)
 {
     return Ext2Real(static_cast<long double>(Now) / Reference);
 }
@@ -103,7 +103,7 @@ void TElastic::FormResize(QObject*)
         OnFormResize(this);
 }
 
-void TElastic::ScaleControls(QWidget* Parent, Real48 XRatio, Real48 YRatio)
+void TElastic::ScaleControls(QWidget* Parent, TSixByteReal XRatio, TSixByteReal YRatio)
 {
     if (!Enabled || Parent == nullptr || !IsContainer(*Parent))
         return;

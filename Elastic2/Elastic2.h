@@ -21,7 +21,7 @@
 //     that then gives way in its client area to keep its design outer size does so with the
 //     component disabled, which follows the size without scaling:
 //         Elastic1->Enabled = false; resize(kOuterSize - frame); Elastic1->Enabled = true;
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 #include "Elastic2/ResizeSlot.h"
 
 #include <QObject>
@@ -47,7 +47,7 @@ public:
 
     // The window's resize handler.
     virtual void FormResize(QObject* Sender);
-    virtual void ScaleControls(QWidget* Parent, Real48 XRatio, Real48 YRatio);
+    virtual void ScaleControls(QWidget* Parent, TSixByteReal XRatio, TSixByteReal YRatio);
 
     // The modal box with information icon and one OK button.
     static void ShowInformationBox(const QString& Text, const QString& Caption);

@@ -188,7 +188,7 @@ TEST_F(ElasticTest, WithoutAllControlsOnlyTheWindowsOwnChildrenScale)
 class TRecordingElastic : public TElastic {
 public:
     using TElastic::TElastic;
-    void ScaleControls(QWidget* Parent, Real48 XRatio, Real48 YRatio) override
+    void ScaleControls(QWidget* Parent, TSixByteReal XRatio, TSixByteReal YRatio) override
     {
         Visited.append(Parent->objectName());
         TElastic::ScaleControls(Parent, XRatio, YRatio);

@@ -6,8 +6,8 @@
 #include "app/Utf8.h"
 #include "population/AsexualPopulation.h"
 #include "population/Random.h"
-#include "population/Real48.h"
 #include "population/SexualPopulation.h"
+#include "population/SixByteReal.h"
 
 namespace {
 

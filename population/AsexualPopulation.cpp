@@ -45,22 +45,22 @@ void TAsexualPopulation::Resync()
 }
 
 // A fixed divisor of 20 places, whatever the initial gene's length.
-Real48 TAsexualPopulation::GCFromCount(unsigned c) const
+TSixByteReal TAsexualPopulation::GCFromCount(unsigned c) const
 {
     return Ext2Real(static_cast<long double>(c) * 100 * 0.05L);
 }
 
-Real48 TAsexualPopulation::IdentityFromCount(unsigned m) const
+TSixByteReal TAsexualPopulation::IdentityFromCount(unsigned m) const
 {
     return Ext2Real(static_cast<long double>(m) * 100 * 0.05L);
 }
 
-Real48 TAsexualPopulation::GCContent(const TGene20& gene) const
+TSixByteReal TAsexualPopulation::GCContent(const TGene20& gene) const
 {
     return GCFromCount(CountGC(gene));
 }
 
-Real48 TAsexualPopulation::Identity(const TGene20& gene) const
+TSixByteReal TAsexualPopulation::Identity(const TGene20& gene) const
 {
     return IdentityFromCount(CountMatches(gene, InitGen));
 }
@@ -94,7 +94,7 @@ void TAsexualPopulation::ParasiteStep()
         RaiseFloatFault(TFloatFault::Overflow);
 }
 
-Real48 TAsexualPopulation::AverageGC() const
+TSixByteReal TAsexualPopulation::AverageGC() const
 {
     if (gcSum_.Exact)
         return gcSum_.Averages[gcTotal_];

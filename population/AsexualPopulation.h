@@ -4,7 +4,7 @@
 #include "population/Gene.h"
 #include "population/GenerationTables.h"
 #include "population/LivingSet.h"
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include <array>
 #include <cstdint>
@@ -24,19 +24,19 @@ public:
     TGene20 InitGen;
     std::array<TOrganism, kPlaces> Organisms{};  // place i is Organisms[i - 1]
     uint8_t MutationLimit = 0;
-    Real48 ParasiteKillFactor;
-    Real48 MutationRate;
+    TSixByteReal ParasiteKillFactor;
+    TSixByteReal MutationRate;
 
     // InitGen takes the first 20 characters of g; every chromosome is InitGen
     // followed by InitGen, cut to 20 places. Sets the default parameters and reseeds.
     void Init(std::u32string_view g);
 
-    Real48 Identity(const TGene20& gene) const;   // percent of places equal to InitGen
-    Real48 GCContent(const TGene20& gene) const;  // percent of places holding G or C
+    TSixByteReal Identity(const TGene20& gene) const;   // percent of places equal to InitGen
+    TSixByteReal GCContent(const TGene20& gene) const;  // percent of places holding G or C
 
     void ParasiteStep();
     uint8_t CountLiving() const;
-    Real48 AverageGC() const;
+    TSixByteReal AverageGC() const;
     void Mutate();
     static char32_t RandomBase();
     void LethalCheck();
@@ -53,8 +53,8 @@ private:
         uint8_t GC, Id;
     };
 
-    Real48 GCFromCount(unsigned c) const;
-    Real48 IdentityFromCount(unsigned m) const;
+    TSixByteReal GCFromCount(unsigned c) const;
+    TSixByteReal IdentityFromCount(unsigned m) const;
     void MarkLethal(int place, bool lethal);
     void SetBase(int place, uint32_t position, char32_t base);
     void KillPlaces(int word, uint64_t places);

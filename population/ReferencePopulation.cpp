@@ -24,7 +24,7 @@ uint8_t CountLiving(const TSexualPopulation& p)
     return n;
 }
 
-Real48 AverageGC(const TSexualPopulation& p)
+TSixByteReal AverageGC(const TSexualPopulation& p)
 {
     long double s = 0;
     for (const auto& o : p.Organisms) {
@@ -95,7 +95,7 @@ uint8_t CountLiving(const TAsexualPopulation& p)
     return n;
 }
 
-Real48 AverageGC(const TAsexualPopulation& p)
+TSixByteReal AverageGC(const TAsexualPopulation& p)
 {
     long double s = 0;
     for (const auto& o : p.Organisms)

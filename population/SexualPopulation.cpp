@@ -46,22 +46,22 @@ void TSexualPopulation::Resync()
     gcSum_.Build(gcValues_, 0.005L);
 }
 
-Real48 TSexualPopulation::GCFromCount(unsigned c) const
+TSixByteReal TSexualPopulation::GCFromCount(unsigned c) const
 {
     return Ext2Real(static_cast<long double>(c) * 100 / static_cast<long double>(InitGen.Length));
 }
 
-Real48 TSexualPopulation::IdentityFromCount(unsigned m) const
+TSixByteReal TSexualPopulation::IdentityFromCount(unsigned m) const
 {
     return Ext2Real(static_cast<long double>(m) * 100 / static_cast<long double>(InitGen.Length));
 }
 
-Real48 TSexualPopulation::GCContent(const TGene10& gene) const
+TSixByteReal TSexualPopulation::GCContent(const TGene10& gene) const
 {
     return GCFromCount(CountGC(gene));
 }
 
-Real48 TSexualPopulation::Identity(const TGene10& gene) const
+TSixByteReal TSexualPopulation::Identity(const TGene10& gene) const
 {
     return IdentityFromCount(CountMatches(gene, InitGen));
 }
@@ -107,7 +107,7 @@ void TSexualPopulation::ParasiteStep()
         RaiseFloatFault(TFloatFault::Overflow);
 }
 
-Real48 TSexualPopulation::AverageGC() const
+TSixByteReal TSexualPopulation::AverageGC() const
 {
     if (InitGen.Length == 0)
         GCContent(Organisms[0].Chromosome1);  // divides by zero: raises

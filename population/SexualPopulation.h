@@ -4,7 +4,7 @@
 #include "population/Gene.h"
 #include "population/GenerationTables.h"
 #include "population/LivingSet.h"
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include <array>
 #include <cstdint>
@@ -25,19 +25,19 @@ public:
     TGene10 InitGen;
     std::array<TOrganism, kPlaces> Organisms{};  // place i is Organisms[i - 1]
     uint8_t MutationLimit = 0;
-    Real48 ParasiteKillFactor;
-    Real48 MutationRate;
+    TSixByteReal ParasiteKillFactor;
+    TSixByteReal MutationRate;
 
     // Grows every organism from the first 10 characters of g, sets the default
     // parameters and reseeds the random source.
     void Init(std::u32string_view g);
 
-    Real48 Identity(const TGene10& gene) const;   // percent of places equal to InitGen
-    Real48 GCContent(const TGene10& gene) const;  // percent of places holding G or C
+    TSixByteReal Identity(const TGene10& gene) const;   // percent of places equal to InitGen
+    TSixByteReal GCContent(const TGene10& gene) const;  // percent of places holding G or C
 
     void ParasiteStep();
     uint8_t CountLiving() const;
-    Real48 AverageGC() const;
+    TSixByteReal AverageGC() const;
     void Mutate();
     static char32_t RandomBase();
     void LethalCheck();
@@ -55,8 +55,8 @@ private:
         uint8_t GC1, GC2, Id1, Id2;
     };
 
-    Real48 GCFromCount(unsigned c) const;
-    Real48 IdentityFromCount(unsigned m) const;
+    TSixByteReal GCFromCount(unsigned c) const;
+    TSixByteReal IdentityFromCount(unsigned m) const;
     bool IsLethal(const TPlaceCounts& c) const { return lethal_.Lethal[c.Id1] || lethal_.Lethal[c.Id2]; }
     void MarkLethal(int place, bool lethal);
     void SetBase(int place, bool second, uint32_t position, char32_t base);

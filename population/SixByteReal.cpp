@@ -1,4 +1,4 @@
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include "population/Exception.h"
 #include "population/FloatEnvironment.h"
@@ -55,7 +55,7 @@ void RoundSignificand(TExtendedBits& bits)
 
 } // namespace
 
-Real48 Ext2Real(long double x)
+TSixByteReal Ext2Real(long double x)
 {
     CheckFloatFaults();
     TExtendedBits bits = Split(x);
@@ -71,7 +71,7 @@ Real48 Ext2Real(long double x)
         RaiseFloatFault(TFloatFault::Overflow);
 
     const uint64_t kept = bits.Significand >> kDroppedBits;
-    Real48 r;
+    TSixByteReal r;
     r.Bytes[0] = static_cast<uint8_t>(exponent);
     for (int i = 1; i <= 5; ++i)
         r.Bytes[i] = static_cast<uint8_t>(kept >> (8 * (i - 1)));
@@ -79,7 +79,7 @@ Real48 Ext2Real(long double x)
     return r;
 }
 
-long double Real2Ext(Real48 r)
+long double Real2Ext(TSixByteReal r)
 {
     if (r.Bytes[0] == 0)
         return 0.0L;

@@ -1,4 +1,4 @@
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include "population/Exception.h"
 #include "population/FloatEnvironment.h"
@@ -10,21 +10,21 @@
 
 namespace {
 
-Real48 Bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4, uint8_t b5)
+TSixByteReal Bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4, uint8_t b5)
 {
-    return Real48{{b0, b1, b2, b3, b4, b5}};
+    return TSixByteReal{{b0, b1, b2, b3, b4, b5}};
 }
 
-class Real48Test : public ::testing::Test {
+class SixByteRealTest : public ::testing::Test {
 protected:
     void SetUp() override { SetFloatEnvironment(); }
 };
 
-TEST_F(Real48Test, Layout)
+TEST_F(SixByteRealTest, Layout)
 {
     const struct {
         long double x;
-        Real48 r;
+        TSixByteReal r;
     } cases[] = {
         {0.0L, Bytes(0, 0, 0, 0, 0, 0)},
         {1.0L, Bytes(0x81, 0, 0, 0, 0, 0)},
@@ -41,7 +41,7 @@ TEST_F(Real48Test, Layout)
     }
 }
 
-TEST_F(Real48Test, RoundsToFortyBitsHalvesAwayFromZero)
+TEST_F(SixByteRealTest, RoundsToFortyBitsHalvesAwayFromZero)
 {
     const long double ulp = std::ldexp(1.0L, -39);
     const struct {
@@ -64,7 +64,7 @@ TEST_F(Real48Test, RoundsToFortyBitsHalvesAwayFromZero)
     }
 }
 
-TEST_F(Real48Test, TooLargeOverflows)
+TEST_F(SixByteRealTest, TooLargeOverflows)
 {
     const long double largest = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 87);
     EXPECT_EQ(SixByte(largest), largest);
@@ -79,7 +79,7 @@ TEST_F(Real48Test, TooLargeOverflows)
     }
 }
 
-TEST_F(Real48Test, PendingFaultSurfacesAtConversion)
+TEST_F(SixByteRealTest, PendingFaultSurfacesAtConversion)
 {
     volatile long double zero = 0.0L;
     EXPECT_THROW(Ext2Real(zero / zero), EInvalidOp);
@@ -87,12 +87,12 @@ TEST_F(Real48Test, PendingFaultSurfacesAtConversion)
     EXPECT_EQ(Ext2Real(2.0L), Bytes(0x82, 0, 0, 0, 0, 0));  // the fault was cleared
 }
 
-TEST_F(Real48Test, RoundTripIsExact)
+TEST_F(SixByteRealTest, RoundTripIsExact)
 {
     RandSeed = 7;
     for (int i = 0; i < 20000; ++i) {
         const long double x = std::ldexp(Random() + 0.5L, static_cast<int>(Random(250)) - 125) * (i % 2 ? -1 : 1);
-        const Real48 r = Ext2Real(x);
+        const TSixByteReal r = Ext2Real(x);
         EXPECT_EQ(Ext2Real(Real2Ext(r)), r);
         ASSERT_LE(std::fabs(Real2Ext(r) - x), std::fabs(x) * std::ldexp(1.0L, -40));
     }
