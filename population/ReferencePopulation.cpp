@@ -40,7 +40,7 @@ void Mutate(TSexualPopulation& p)
         if (!o.Alive() || !(Random(100) < Real2Ext(p.MutationRate)))
             continue;
         TGene10& target = Random() < 0.5L ? o.Chromosome1 : o.Chromosome2;
-        const char32_t b = p.RandomBase();
+        const char32_t b = RandomBase();
         target.Places[Random(10)] = b;
     }
 }
@@ -110,7 +110,7 @@ void Mutate(TAsexualPopulation& p)
             continue;
         if (!(Random() < 0.5L))
             continue;
-        const char32_t b = p.RandomBase();
+        const char32_t b = RandomBase();
         o.Chromosome.Places[Random(20)] = b;
     }
 }

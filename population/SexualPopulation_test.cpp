@@ -171,7 +171,7 @@ TEST_F(SexualPopulationTest, RandomBaseDrawsOnce)
 {
     std::u32string bases;
     for (int i = 0; i < 5; ++i)
-        bases += TSexualPopulation::RandomBase();
+        bases += RandomBase();
     EXPECT_EQ(bases, U"AAGAT");  // Random(4) from seed 0: 0, 0, 3, 0, 1
 }
 
