@@ -1,7 +1,7 @@
 #include "Elastic2/Elastic2.h"
 
-#include "Elastic2/ElasticTestForm.h"
 #include "population/Random.h"
+#include "testing/Elastic2/ElasticTestForm.h"
 
 #include <QLabel>
 #include <cfenv>

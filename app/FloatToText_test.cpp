@@ -1,12 +1,17 @@
 #include "app/FloatToText.h"
-#include "app/SeparatorFixture.h"
+#include "testing/app/SeparatorFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-using FloatToStrTest = TSeparatorTest;
+class FloatToStrTest : public ::testing::Test {
+private:
+    TSeparatorFixture FSeparators;
+};
 
 struct TCase {
     long double Value;

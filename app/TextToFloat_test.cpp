@@ -1,13 +1,18 @@
 #include "app/Errors.h"
-#include "app/SeparatorFixture.h"
 #include "app/TextToFloat.h"
+#include "testing/app/SeparatorFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <cfenv>
 #include <cmath>
 
 namespace {
 
-using StrToFloatTest = TSeparatorTest;
+class StrToFloatTest : public ::testing::Test {
+private:
+    TSeparatorFixture FSeparators;
+};
 
 TEST_F(StrToFloatTest, AcceptsTheSpecifiedForms)
 {

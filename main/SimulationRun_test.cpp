@@ -1,13 +1,13 @@
 #include "main/SimulationRun.h"
 
 #include "app/Errors.h"
-#include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 #include "population/AsexualPopulation.h"
 #include "population/FloatEnvironment.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
+#include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -91,10 +91,8 @@ protected:
     void SetUp() override
     {
         SetFloatEnvironment();
-        DecimalSeparator = U',';
         fields.Seed = 0;
     }
-    void TearDown() override { DecimalSeparator = U'.'; }
 
     // Runs and returns the message of the error the run raised, or "".
     std::string Run()
@@ -111,6 +109,9 @@ protected:
     TRecordingHost host;
     TRunFields fields;
     std::string error;
+
+private:
+    TSeparatorFixture FSeparators;
 };
 
 TEST_F(SimulationRunTest, DefaultRunFromSeedZeroRepeatsTheReferenceCounts)

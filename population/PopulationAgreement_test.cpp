@@ -1,7 +1,7 @@
 #include "population/Exception.h"
 #include "population/FloatEnvironment.h"
 #include "population/Random.h"
-#include "population/ReferencePopulation.h"
+#include "testing/population/ReferencePopulation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "population/ReferencePopulation.h"
+#include "testing/population/ReferencePopulation.h"
 
 #include "population/Random.h"
 

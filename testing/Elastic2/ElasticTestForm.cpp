@@ -1,4 +1,4 @@
-#include "Elastic2/ElasticTestForm.h"
+#include "testing/Elastic2/ElasticTestForm.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
