@@ -290,19 +290,19 @@ TEST_F(Form1Test, WrittenLinesReachTheBoxUnchangedAtEachPumpAndAtTheEnd)
         {{"Größe ‰ 7"}, {"€; 3٫5", "x"}},
     };
     for (const TGroups& groups : cases) {
-        Form1->ClearLines(TResultBox::Memo1);
-        Form1->ClearLines(TResultBox::Memo2);
+        Form1->RunHost().ClearLines(TResultBox::Memo1);
+        Form1->RunHost().ClearLines(TResultBox::Memo2);
         QStringList written;
         for (std::size_t g = 0; g < groups.size(); ++g) {
             for (const std::string& line : groups[g]) {
-                Form1->AppendLine(TResultBox::Memo1, line);
+                Form1->RunHost().AppendLine(TResultBox::Memo1, line);
                 written.append(QString::fromStdString(line));
             }
             SCOPED_TRACE(written.join(u'|').toStdString());
             if (g + 1 < groups.size())
-                Form1->ProcessMessages();
+                Form1->RunHost().ProcessMessages();
             else
-                Form1->SetBusyCursor(false);
+                Form1->RunHost().SetBusyCursor(false);
             EXPECT_EQ(Lines(Form1->Memo1), written);
             EXPECT_TRUE(Form1->Memo2->toPlainText().isEmpty());
         }
