@@ -34,7 +34,7 @@ private:
     void ConfigureChart();
     TLineSeries* NewSeries(const char* name, const char* title, TColor color);
 
-    DataChartWidget* FChartWidget;
+    TDataChartWidget* FChartWidget;
     std::unique_ptr<TLineSeries> FSeries[4];
     int FPixelsPerInch;
 };

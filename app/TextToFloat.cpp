@@ -18,21 +18,21 @@ class TConversionEnvironment {
 public:
     TConversionEnvironment()
     {
-        std::feholdexcept(&saved_);
+        std::feholdexcept(&FSaved);
         fpu_control_t cw;
         _FPU_GETCW(cw);
         cw = (cw & ~_FPU_EXTENDED) | _FPU_EXTENDED;
         _FPU_SETCW(cw);
         std::fesetround(FE_TONEAREST);
     }
-    ~TConversionEnvironment() { std::fesetenv(&saved_); }
+    ~TConversionEnvironment() { std::fesetenv(&FSaved); }
     TConversionEnvironment(const TConversionEnvironment&) = delete;
     TConversionEnvironment& operator=(const TConversionEnvironment&) = delete;
 
     static bool Failed() { return std::fetestexcept(FE_INVALID | FE_OVERFLOW) != 0; }
 
 private:
-    std::fenv_t saved_;
+    std::fenv_t FSaved;
 };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

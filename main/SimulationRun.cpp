@@ -17,13 +17,13 @@ unsigned LatestRun = 0;
 
 class TBusyCursor {
 public:
-    explicit TBusyCursor(TRunHost& host) : host_(host) { host_.SetBusyCursor(true); }
-    ~TBusyCursor() { host_.SetBusyCursor(false); }
+    explicit TBusyCursor(TRunHost& host) : FHost(host) { FHost.SetBusyCursor(true); }
+    ~TBusyCursor() { FHost.SetBusyCursor(false); }
     TBusyCursor(const TBusyCursor&) = delete;
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 
 private:
-    TRunHost& host_;
+    TRunHost& FHost;
 };
 
 template <class TPopulation>

@@ -23,8 +23,8 @@ protected:
 TEST_F(SixByteRealTest, Layout)
 {
     const struct {
-        long double x;
-        TSixByteReal r;
+        long double X;
+        TSixByteReal R;
     } cases[] = {
         {0.0L, Bytes(0, 0, 0, 0, 0, 0)},
         {1.0L, Bytes(0x81, 0, 0, 0, 0, 0)},
@@ -36,8 +36,8 @@ TEST_F(SixByteRealTest, Layout)
         {std::ldexp(1.0L, -128), Bytes(1, 0, 0, 0, 0, 0)},            // smallest
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Ext2Real(c.x), c.r) << static_cast<double>(c.x);
-        EXPECT_EQ(Real2Ext(c.r), c.x == 0 ? 0.0L : c.x);
+        EXPECT_EQ(Ext2Real(c.X), c.R) << static_cast<double>(c.X);
+        EXPECT_EQ(Real2Ext(c.R), c.X == 0 ? 0.0L : c.X);
     }
 }
 
@@ -45,7 +45,7 @@ TEST_F(SixByteRealTest, RoundsToFortyBitsHalvesAwayFromZero)
 {
     const long double ulp = std::ldexp(1.0L, -39);
     const struct {
-        long double x, expected;
+        long double X, Expected;
     } cases[] = {
         {1.0L + ulp / 2, 1.0L + ulp},                          // exactly half: up
         {1.0L + ulp / 2 - std::ldexp(1.0L, -63), 1.0L},        // just below half: down
@@ -60,7 +60,7 @@ TEST_F(SixByteRealTest, RoundsToFortyBitsHalvesAwayFromZero)
         {9910 * 0.005L, std::ldexp(851262518067.0L, -34)},     // 49,5499999999884
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SixByte(c.x), c.expected) << static_cast<double>(c.x);
+        EXPECT_EQ(SixByte(c.X), c.Expected) << static_cast<double>(c.X);
     }
 }
 
