@@ -35,7 +35,10 @@ private:
     std::fenv_t FSaved;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Keeps the compiler from moving the arithmetic past the flag test.
 long double Settled(long double x)
@@ -47,7 +50,7 @@ long double Settled(long double x)
 // Exponents beyond this give 0 or an overflow for every finite mantissa.
 constexpr std::int64_t kScaleClamp = 20000;
 
-} // namespace
+}  // namespace
 
 bool TextToFloat(std::string_view text, long double& value)
 {

@@ -1,9 +1,9 @@
 #include "main/FormRunHost.h"
 
+#include "Unit2/Unit2.h"
 #include "app/shell/Application.h"
 #include "app/shell/Screen.h"
 #include "main/Form1.h"
-#include "Unit2/Unit2.h"
 
 #include <QPlainTextEdit>
 
@@ -45,14 +45,10 @@ void TFormRunHost::FlushLines()
 TLineSeries& TFormRunHost::Series(TRunSeries series) const
 {
     switch (series) {
-    case TRunSeries::Series1:
-        return *Form2->Series1;
-    case TRunSeries::Series2:
-        return *Form2->Series2;
-    case TRunSeries::Series3:
-        return *Form2->Series3;
-    case TRunSeries::Series4:
-        break;
+    case TRunSeries::Series1: return *Form2->Series1;
+    case TRunSeries::Series2: return *Form2->Series2;
+    case TRunSeries::Series3: return *Form2->Series3;
+    case TRunSeries::Series4: break;
     }
     return *Form2->Series4;
 }

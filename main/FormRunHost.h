@@ -33,5 +33,5 @@ private:
     };
 
     TForm1& FForm;
-    TPendingLines FPendingLines[2]; // indexed by TResultBox
+    TPendingLines FPendingLines[2];  // indexed by TResultBox
 };

@@ -76,14 +76,14 @@ public:
     }
 
     static int Living(const std::string& line) { return StrToInt(line.substr(0, line.find(';'))); }
-    static long double AverageGC(const std::string& line)
-    {
-        return StrToFloat(line.substr(line.find(' ') + 1));
-    }
+    static long double AverageGC(const std::string& line) { return StrToFloat(line.substr(line.find(' ') + 1)); }
 
 private:
     template <class E>
-    static std::size_t Index(E e) { return static_cast<std::size_t>(e); }
+    static std::size_t Index(E e)
+    {
+        return static_cast<std::size_t>(e);
+    }
 };
 
 class SimulationRunTest : public ::testing::Test {
@@ -201,10 +201,10 @@ TEST_F(SimulationRunTest, NonPositiveGenerationCountsLeaveOnlyTheHeadersInStepOr
         FHost = TRecordingHost{};
         FFields.Edit2 = n;
         ASSERT_EQ(Run(), "");
-        EXPECT_EQ(FHost.Calls,
-                  (std::vector<std::string>{"busy", "clear Memo1", "clear Memo2", "clear Series1",
-                                            "clear Series2", "clear Series3", "clear Series4",
-                                            "header Memo1", "header Memo2", "normal"})) << n;
+        EXPECT_EQ(FHost.Calls, (std::vector<std::string>{"busy", "clear Memo1", "clear Memo2", "clear Series1",
+                                                         "clear Series2", "clear Series3", "clear Series4",
+                                                         "header Memo1", "header Memo2", "normal"}))
+            << n;
         EXPECT_EQ(FHost.Memo[0].size(), 1u);
         EXPECT_EQ(FHost.Memo[1].size(), 1u);
         EXPECT_TRUE(FHost.Series[3].empty());
@@ -250,4 +250,4 @@ TEST_F(SimulationRunTest, ARunStartedWhilePumpingSupersedesTheOuterRun)
     EXPECT_EQ(FHost.Calls.back(), "normal");
 }
 
-} // namespace
+}  // namespace

@@ -93,4 +93,4 @@ TEST_F(AsexualPopulationTest, MutationHalvesTheRateAndFlipsACoin)
     EXPECT_GT(changed, 0);
 }
 
-} // namespace
+}  // namespace

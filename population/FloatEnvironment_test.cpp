@@ -68,4 +68,4 @@ TEST_F(FloatEnvironmentTest, ComputesWithSixtyFourBitSignificand)
     EXPECT_EQ(one + std::ldexp(1.0L, -64), one);  // tie to even
 }
 
-} // namespace
+}  // namespace

@@ -35,7 +35,10 @@ struct TGene {
 using TGene10 = TGene<10>;
 using TGene20 = TGene<20>;
 
-constexpr bool IsGC(char32_t c) { return c == U'G' || c == U'C'; }
+constexpr bool IsGC(char32_t c)
+{
+    return c == U'G' || c == U'C';
+}
 
 // Places holding G or C, whatever the length.
 template <std::size_t N>
@@ -59,4 +62,7 @@ unsigned CountMatches(const TGene<N>& gene, const TGene<M>& initGen)
 inline constexpr char32_t kBases[4] = {U'A', U'T', U'C', U'G'};
 
 // Advances the generator once for a base.
-inline char32_t RandomBase() { return kBases[Random(4)]; }
+inline char32_t RandomBase()
+{
+    return kBases[Random(4)];
+}

@@ -182,7 +182,7 @@ struct TGCSum {
     bool Exact = false;
     long double Unit = 0;
     std::array<TSixByteReal, kMaxTotal + 1> Averages{};  // six-byte(total × Unit × scale), when exact
-    int BitExponent = 0;                            // inexact: a measure is Bits[count] × 2^BitExponent
+    int BitExponent = 0;                                 // inexact: a measure is Bits[count] × 2^BitExponent
     std::array<uint64_t, kMaxCounts> Bits{};
 
     template <std::size_t Counts>

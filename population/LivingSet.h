@@ -38,7 +38,7 @@ inline int Select(uint64_t x, uint32_t k)
     return shift + kSelectInByte[((x >> shift) & 0xFF) + 256 * (k - before)];
 }
 
-} // namespace BitCount
+}  // namespace BitCount
 
 class TLivingSet {
 public:

@@ -130,8 +130,9 @@ public:
         if (!FMutation.Valid || !(FMutation.Rate == rate))
             FMutation.Build(rate, Real2Ext(rate) * share);
         // Mutation does not change who lives, so the j-th living organism is found on demand.
-        RandSeed = FMutation.Scan(RandSeed, FLiving.Count(),
-                                  [this, &mutate](uint32_t j, uint32_t seed) { return mutate(FLiving.Select(j), seed); });
+        RandSeed = FMutation.Scan(RandSeed, FLiving.Count(), [this, &mutate](uint32_t j, uint32_t seed) {
+            return mutate(FLiving.Select(j), seed);
+        });
     }
 
     // Fills every dead place from Parents living ones, drawn in place order whether or
@@ -173,7 +174,7 @@ private:
 
     TLivingSet FLiving;
     std::array<uint64_t, 2> FLethalPlaces{};  // valid for FLethal's limit
-    unsigned FGCTotal = 0;                     // G/C places of all chromosomes, dead or alive
+    unsigned FGCTotal = 0;                    // G/C places of all chromosomes, dead or alive
     TMeasures FMeasures{};
     long double FScale = 0;
     TGCSum FGCSum;

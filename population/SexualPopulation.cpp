@@ -66,9 +66,8 @@ void TSexualPopulation::ParasiteStep()
                 averages[c1 * kCounts + c2] = SixByte((gc[c1] + gc[c2]) * 0.5L);
         FParasite.Build(averages, ParasiteKillFactor);
     }
-    const TParasiteDraws draws = FParasite.Draw(RandSeed, [this](int place) {
-        return FCounts[place].GC1 * kCounts + FCounts[place].GC2;
-    });
+    const TParasiteDraws draws =
+        FParasite.Draw(RandSeed, [this](int place) { return FCounts[place].GC1 * kCounts + FCounts[place].GC2; });
     FBook.KillDrawn(draws, [this](int place) { Empty(place); });
 }
 
@@ -76,9 +75,8 @@ TSixByteReal TSexualPopulation::AverageGC() const
 {
     if (InitGen.Length == 0)
         GCContent(Organisms[0].Chromosome1);  // divides by zero: raises
-    return FBook.AverageGC([this](const TGCSum& sum, int place) {
-        return sum.Bits[FCounts[place].GC1] + sum.Bits[FCounts[place].GC2];
-    });
+    return FBook.AverageGC(
+        [this](const TGCSum& sum, int place) { return sum.Bits[FCounts[place].GC1] + sum.Bits[FCounts[place].GC2]; });
 }
 
 void TSexualPopulation::Mutate()

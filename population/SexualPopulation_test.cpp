@@ -175,4 +175,4 @@ TEST_F(SexualPopulationTest, RandomBaseDrawsOnce)
     EXPECT_EQ(bases, U"AAGAT");  // Random(4) from seed 0: 0, 0, 3, 0, 1
 }
 
-} // namespace
+}  // namespace

@@ -53,7 +53,7 @@ void RoundSignificand(TExtendedBits& bits)
     }
 }
 
-} // namespace
+}  // namespace
 
 TSixByteReal Ext2Real(long double x)
 {
@@ -87,6 +87,6 @@ long double Real2Ext(TSixByteReal r)
     for (int i = 5; i >= 1; --i)
         fraction = (fraction << 8) | r.Bytes[i];
     fraction &= (uint64_t{1} << 39) - 1;
-    return Join({(uint64_t{1} << 63) | (fraction << kDroppedBits), r.Bytes[0] + kExponentOffset,
-                 (r.Bytes[5] & 0x80) != 0});
+    return Join(
+        {(uint64_t{1} << 63) | (fraction << kDroppedBits), r.Bytes[0] + kExponentOffset, (r.Bytes[5] & 0x80) != 0});
 }

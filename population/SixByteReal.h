@@ -19,4 +19,7 @@ TSixByteReal Ext2Real(long double x);
 long double Real2Ext(TSixByteReal r);
 
 // The value after a trip through the six-byte real.
-inline long double SixByte(long double x) { return Real2Ext(Ext2Real(x)); }
+inline long double SixByte(long double x)
+{
+    return Real2Ext(Ext2Real(x));
+}

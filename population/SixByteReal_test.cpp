@@ -33,7 +33,7 @@ TEST_F(SixByteRealTest, Layout)
         {-1.0L, Bytes(0x81, 0, 0, 0, 0, 0x80)},
         {-0.0L, Bytes(0, 0, 0, 0, 0, 0)},
         {1.0L + std::ldexp(1.0L, -39), Bytes(0x81, 1, 0, 0, 0, 0)},  // lowest fraction bit
-        {std::ldexp(1.0L, -128), Bytes(1, 0, 0, 0, 0, 0)},            // smallest
+        {std::ldexp(1.0L, -128), Bytes(1, 0, 0, 0, 0, 0)},           // smallest
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Ext2Real(c.X), c.R) << static_cast<double>(c.X);
@@ -47,17 +47,17 @@ TEST_F(SixByteRealTest, RoundsToFortyBitsHalvesAwayFromZero)
     const struct {
         long double X, Expected;
     } cases[] = {
-        {1.0L + ulp / 2, 1.0L + ulp},                          // exactly half: up
-        {1.0L + ulp / 2 - std::ldexp(1.0L, -63), 1.0L},        // just below half: down
-        {-(1.0L + ulp / 2), -(1.0L + ulp)},                    // away from zero when negative
-        {2.0L - ulp / 2, 2.0L},                                // carry into the exponent
+        {1.0L + ulp / 2, 1.0L + ulp},                    // exactly half: up
+        {1.0L + ulp / 2 - std::ldexp(1.0L, -63), 1.0L},  // just below half: down
+        {-(1.0L + ulp / 2), -(1.0L + ulp)},              // away from zero when negative
+        {2.0L - ulp / 2, 2.0L},                          // carry into the exponent
         {-(2.0L - ulp / 2), -2.0L},
-        {std::ldexp(1.0L, -130), 0.0L},                        // underflow: zero, no error
-        {std::ldexp(1.0L, -129) * (2 - ulp), 0.0L},                       // largest below range
+        {std::ldexp(1.0L, -130), 0.0L},                                    // underflow: zero, no error
+        {std::ldexp(1.0L, -129) * (2 - ulp), 0.0L},                        // largest below range
         {std::ldexp(1.0L, -129) * (2 - ulp / 2), std::ldexp(1.0L, -128)},  // rounds up into range
-        {std::ldexp(1.0L, -16400), 0.0L},                      // extended denormal
-        {9990 * 0.005L, std::ldexp(858134465741.0L, -34)},     // 49,9500000000116
-        {9910 * 0.005L, std::ldexp(851262518067.0L, -34)},     // 49,5499999999884
+        {std::ldexp(1.0L, -16400), 0.0L},                                  // extended denormal
+        {9990 * 0.005L, std::ldexp(858134465741.0L, -34)},                 // 49,9500000000116
+        {9910 * 0.005L, std::ldexp(851262518067.0L, -34)},                 // 49,5499999999884
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SixByte(c.X), c.Expected) << static_cast<double>(c.X);
@@ -98,4 +98,4 @@ TEST_F(SixByteRealTest, RoundTripIsExact)
     }
 }
 
-} // namespace
+}  // namespace

@@ -33,7 +33,7 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const QString& title, QRe
     return group;
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<QWidget> MakeTestForm()
 {
@@ -69,7 +69,8 @@ std::unique_ptr<QWidget> MakeTestForm()
     Add<QCheckBox>(groupBox2, "CheckBox5", QStringLiteral("GC n. sex."), {240, 134, 97, 17});
     Add<QCheckBox>(groupBox2, "CheckBox6", QStringLiteral("Lebende n. sex."), {336, 134, 113, 17});
 
-    QLabel* label8 = Add<QLabel>(form.get(), "Label8", QStringLiteral("Kelvaro: Rote Königin im Reagenzglas"), {8, 388, 366, 13});
+    QLabel* label8 =
+        Add<QLabel>(form.get(), "Label8", QStringLiteral("Kelvaro: Rote Königin im Reagenzglas"), {8, 388, 366, 13});
     QFont creditFont(QStringLiteral("MS Sans Serif"));
     creditFont.setPixelSize(12);
     label8->setFont(creditFont);

@@ -48,7 +48,8 @@ void Mutate(TSexualPopulation& p)
 void LethalCheck(TSexualPopulation& p)
 {
     for (auto& o : p.Organisms)
-        if (Real2Ext(p.Identity(o.Chromosome1)) < p.MutationLimit || Real2Ext(p.Identity(o.Chromosome2)) < p.MutationLimit)
+        if (Real2Ext(p.Identity(o.Chromosome1)) < p.MutationLimit ||
+            Real2Ext(p.Identity(o.Chromosome2)) < p.MutationLimit)
             o.Chromosome1.Length = o.Chromosome2.Length = 0;
 }
 
@@ -139,4 +140,4 @@ void Reproduce(TAsexualPopulation& p)
     }
 }
 
-} // namespace Reference
+}  // namespace Reference

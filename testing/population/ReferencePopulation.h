@@ -21,4 +21,4 @@ void Mutate(TAsexualPopulation& p);
 void LethalCheck(TAsexualPopulation& p);
 void Reproduce(TAsexualPopulation& p);
 
-} // namespace Reference
+}  // namespace Reference
