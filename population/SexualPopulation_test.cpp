@@ -35,9 +35,6 @@ protected:
 TEST_F(SexualPopulationTest, InitGrowsEveryOrganismFromTheGene)
 {
     EXPECT_EQ(FPopulation.InitGen.Text(), U"AAATTCCCGG");
-    EXPECT_EQ(FPopulation.MutationLimit, 30);
-    EXPECT_EQ(Real2Ext(FPopulation.ParasiteKillFactor), 1.0L);
-    EXPECT_EQ(Real2Ext(FPopulation.MutationRate), 3.0L);
     EXPECT_EQ(FPopulation.CountLiving(), 100);
     for (const auto& o : FPopulation.Organisms) {
         EXPECT_EQ(Real2Ext(FPopulation.Identity(o.Chromosome2)), 100.0L);
