@@ -214,27 +214,27 @@ TEST_F(ElasticFormTest, ParentsBeforeChildrenLabelsBeforeWindowedControls)
 TEST_F(ElasticFormTest, ChainsThePreviousHandlerAndGivesItBackOnDestruction)
 {
     QObject* previousSender = nullptr;
-    QRect ButtonWhenCalled;
-    int PreviousCalls = 0;
+    QRect buttonWhenCalled;
+    int previousCalls = 0;
     TResizeSlot::Of(*FForm).OnResize = [&](QObject* sender) {
-        ++PreviousCalls;
+        ++previousCalls;
         previousSender = sender;
-        ButtonWhenCalled = Control(*FForm, "Button3").geometry();
+        buttonWhenCalled = Control(*FForm, "Button3").geometry();
     };
     auto* elastic = new TElastic(FForm.get());
     QObject* fired = nullptr;
     elastic->OnFormResize = [&](QObject* sender) { fired = sender; };
 
     SetOuterSize(*FForm, 1002, 872);
-    EXPECT_EQ(PreviousCalls, 1);
+    EXPECT_EQ(previousCalls, 1);
     EXPECT_EQ(previousSender, elastic);
-    EXPECT_EQ(ButtonWhenCalled, QRect(16, 158, 433, 33));  // called before the scaling
+    EXPECT_EQ(buttonWhenCalled, QRect(16, 158, 433, 33));  // called before the scaling
     EXPECT_EQ(fired, elastic);
     EXPECT_EQ(Control(*FForm, "Button3").geometry(), QRect(32, 316, 866, 66));
 
     delete elastic;
     SetOuterSize(*FForm, 501, 436);
-    EXPECT_EQ(PreviousCalls, 2);
+    EXPECT_EQ(previousCalls, 2);
     EXPECT_EQ(previousSender, FForm.get());
     EXPECT_EQ(Control(*FForm, "Button3").geometry(), QRect(32, 316, 866, 66));
 }

@@ -17,24 +17,24 @@ TEST(ResizeSlot, OneSlotPerWindowOwnedByIt)
 TEST(ResizeSlot, CalledWithTheWindowOncePerSizeAfterTheSizeChanged)
 {
     QWidget form;
-    std::vector<QSize> Seen;
+    std::vector<QSize> seen;
     TResizeSlot::Of(form).OnResize = [&](QObject* sender) {
         EXPECT_EQ(sender, &form);
-        Seen.push_back(form.size());
+        seen.push_back(form.size());
     };
 
     // A hidden window only remembers its size; showing it reports the last one.
     form.resize(300, 200);
     form.resize(320, 240);
-    EXPECT_TRUE(Seen.empty());
+    EXPECT_TRUE(seen.empty());
     form.show();
-    ASSERT_EQ(Seen.size(), 1u);
-    EXPECT_EQ(Seen.back(), QSize(320, 240));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.back(), QSize(320, 240));
 
     form.resize(400, 240);
     form.resize(400, 240);
-    ASSERT_EQ(Seen.size(), 2u);
-    EXPECT_EQ(Seen.back(), QSize(400, 240));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.back(), QSize(400, 240));
 }
 
 TEST(ResizeSlot, AHandlerMayReplaceItself)
@@ -42,10 +42,10 @@ TEST(ResizeSlot, AHandlerMayReplaceItself)
     QWidget form;
     form.show();
     int calls = 0;
-    TResizeSlot& Slot = TResizeSlot::Of(form);
-    Slot.OnResize = [&](QObject*) {
+    TResizeSlot& slot = TResizeSlot::Of(form);
+    slot.OnResize = [&](QObject*) {
         ++calls;
-        Slot.OnResize = nullptr;
+        slot.OnResize = nullptr;
     };
     form.resize(333, 222);
     form.resize(334, 222);
@@ -58,18 +58,18 @@ TEST(ResizeSlot, HandlersRunInsideTheBoundary)
     form.show();
     TResizeSlot& slot = TResizeSlot::Of(form);
     QObject* boundarySender = nullptr;
-    QString Caught;
+    QString caught;
     slot.Boundary = [&](QObject* sender, const std::function<void()>& handler) {
         boundarySender = sender;
         try {
             handler();
         } catch (const std::exception& error) {
-            Caught = QString::fromUtf8(error.what());
+            caught = QString::fromUtf8(error.what());
         }
     };
     slot.OnResize = [](QObject*) { throw std::runtime_error("im Handler"); };
 
     form.resize(333, 222);
     EXPECT_EQ(boundarySender, &form);
-    EXPECT_EQ(Caught, "im Handler");
+    EXPECT_EQ(caught, "im Handler");
 }

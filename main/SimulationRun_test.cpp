@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,8 +26,8 @@ struct TPoint {
 // Records everything the run does to the windows.
 class TRecordingHost : public TRunHost {
 public:
-    std::vector<std::string> Memo[2];
-    std::vector<TPoint> Series[4];
+    std::array<std::vector<std::string>, 2> Memo;
+    std::array<std::vector<TPoint>, 4> Series;
     std::vector<std::string> Calls;  // clears, headers and cursor changes, in order
     bool Busy = false;
     bool Visible = false;
