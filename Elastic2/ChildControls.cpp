@@ -5,22 +5,22 @@
 #include <QLabel>
 #include <QWidget>
 
-bool IsContainer(const QWidget& Control)
+bool IsContainer(const QWidget& control)
 {
-    const QMetaObject* Kind = Control.metaObject();
-    return Control.isWindow() || qobject_cast<const QGroupBox*>(&Control) != nullptr
-        || Kind == &QWidget::staticMetaObject || Kind == &QFrame::staticMetaObject;
+    const QMetaObject* kind = control.metaObject();
+    return control.isWindow() || qobject_cast<const QGroupBox*>(&control) != nullptr
+        || kind == &QWidget::staticMetaObject || kind == &QFrame::staticMetaObject;
 }
 
-QList<QWidget*> ChildControls(const QWidget& Parent)
+QList<QWidget*> ChildControls(const QWidget& parent)
 {
-    QList<QWidget*> Labels;
-    QList<QWidget*> Windowed;
-    for (QObject* Child : Parent.children()) {
-        auto* Control = qobject_cast<QWidget*>(Child);
-        if (Control == nullptr || Control->isWindow())
+    QList<QWidget*> labels;
+    QList<QWidget*> windowed;
+    for (QObject* child : parent.children()) {
+        auto* control = qobject_cast<QWidget*>(child);
+        if (control == nullptr || control->isWindow())
             continue;
-        (qobject_cast<QLabel*>(Control) != nullptr ? Labels : Windowed).append(Control);
+        (qobject_cast<QLabel*>(control) != nullptr ? labels : windowed).append(control);
     }
-    return Labels + Windowed;
+    return labels + windowed;
 }

@@ -7,9 +7,9 @@ class QWidget;
 // A control that holds child controls: a window, a group box, or a plain widget or frame.
 // Compound widgets (edit fields, text boxes, buttons) are not containers: their internal
 // children (viewports, scroll bars) belong to Qt's own layout.
-bool IsContainer(const QWidget& Control);
+bool IsContainer(const QWidget& control);
 
-// Parent's child controls in visiting order: first the labels (controls that would be drawn on
+// The child controls of parent in visiting order: first the labels (controls that would be drawn on
 // the parent's surface), then all other controls, each group in the parent's child order
 // (creation order unless a control was raised). Child windows are not controls of the parent.
-QList<QWidget*> ChildControls(const QWidget& Parent);
+QList<QWidget*> ChildControls(const QWidget& parent);

@@ -11,49 +11,49 @@
 
 namespace {
 
-QStringList Names(const QList<QWidget*>& Controls)
+QStringList Names(const QList<QWidget*>& controls)
 {
-    QStringList Result;
-    for (const QWidget* Control : Controls)
-        Result.append(Control->objectName());
-    return Result;
+    QStringList result;
+    for (const QWidget* control : controls)
+        result.append(control->objectName());
+    return result;
 }
 
 template <class TControl>
-TControl* Named(QWidget* Parent, const char* Name)
+TControl* Named(QWidget* parent, const char* name)
 {
-    auto* Control = new TControl(Parent);
-    Control->setObjectName(QString::fromLatin1(Name));
-    return Control;
+    auto* control = new TControl(parent);
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
 }
 
 } // namespace
 
 TEST(ChildControls, LabelsComeFirstThenTheOtherControlsEachInCreationOrder)
 {
-    QWidget Form;
-    Named<QPushButton>(&Form, "Button3");
-    Named<QLabel>(&Form, "Label1");
-    Named<QLineEdit>(&Form, "Edit1");
-    Named<QGroupBox>(&Form, "GroupBox1");
-    Named<QLabel>(&Form, "Label2");
-    Named<QDialog>(&Form, "Dialog");  // a window of its own, not a control of the form
-    new QObject(&Form);
+    QWidget form;
+    Named<QPushButton>(&form, "Button3");
+    Named<QLabel>(&form, "Label1");
+    Named<QLineEdit>(&form, "Edit1");
+    Named<QGroupBox>(&form, "GroupBox1");
+    Named<QLabel>(&form, "Label2");
+    Named<QDialog>(&form, "Dialog");  // a window of its own, not a control of the form
+    new QObject(&form);
 
-    EXPECT_EQ(Names(ChildControls(Form)),
+    EXPECT_EQ(Names(ChildControls(form)),
               QStringList({"Label1", "Label2", "Button3", "Edit1", "GroupBox1"}));
 }
 
 TEST(ChildControls, OnlyWindowsGroupBoxesAndPlainPanelsHoldControls)
 {
-    QWidget Form;
-    EXPECT_TRUE(IsContainer(Form));
-    EXPECT_TRUE(IsContainer(*new QGroupBox(&Form)));
-    EXPECT_TRUE(IsContainer(*new QWidget(&Form)));
-    EXPECT_TRUE(IsContainer(*new QFrame(&Form)));
+    QWidget form;
+    EXPECT_TRUE(IsContainer(form));
+    EXPECT_TRUE(IsContainer(*new QGroupBox(&form)));
+    EXPECT_TRUE(IsContainer(*new QWidget(&form)));
+    EXPECT_TRUE(IsContainer(*new QFrame(&form)));
     // Compound widgets keep their viewports and scroll bars to themselves.
-    EXPECT_FALSE(IsContainer(*new QPlainTextEdit(&Form)));
-    EXPECT_FALSE(IsContainer(*new QLineEdit(&Form)));
-    EXPECT_FALSE(IsContainer(*new QPushButton(&Form)));
-    EXPECT_FALSE(IsContainer(*new QLabel(&Form)));
+    EXPECT_FALSE(IsContainer(*new QPlainTextEdit(&form)));
+    EXPECT_FALSE(IsContainer(*new QLineEdit(&form)));
+    EXPECT_FALSE(IsContainer(*new QPushButton(&form)));
+    EXPECT_FALSE(IsContainer(*new QLabel(&form)));
 }

@@ -30,33 +30,33 @@ private:
     std::fexcept_t FSaved{};
 };
 
-Real48 Ratio(int Now, int Reference)
+TSixByteReal Ratio(int now, int reference)
 {
-    return Ext2Real(static_cast<long double>(Now) / Reference);
+    return Ext2Real(static_cast<long double>(now) / reference);
 }
 
-int Scaled(int Value, long double Ratio)
+int Scaled(int value, long double ratio)
 {
-    return Round(Value * Ratio);
+    return Round(value * ratio);
 }
 
 } // namespace
 
-TElastic::TElastic(QObject* AOwner, TInformationBox ShowInformation) : QObject(AOwner)
+TElastic::TElastic(QObject* owner, TInformationBox showInformation) : QObject(owner)
 {
-    auto* Form = qobject_cast<QWidget*>(AOwner);
-    if (Form == nullptr || !Form->isWindow()) {
-        ShowInformation(QStringLiteral("TElastic kann nur in Verbindung mit Formularen des Typs TForm verwendet werden."),
+    auto* form = qobject_cast<QWidget*>(owner);
+    if (form == nullptr || !form->isWindow()) {
+        showInformation(QStringLiteral("TElastic kann nur in Verbindung mit Formularen des Typs TForm verwendet werden."),
                         QStringLiteral("Information"));
         return;
     }
-    FForm = Form;
-    FFrame = Form->frameSize() - Form->size();
-    FReferenceHeight = Form->frameSize().height();
-    FReferenceWidth = Form->frameSize().width();
-    FResizeSlot = &TResizeSlot::Of(*Form);
+    FForm = form;
+    FFrame = form->frameSize() - form->size();
+    FReferenceHeight = form->frameSize().height();
+    FReferenceWidth = form->frameSize().width();
+    FResizeSlot = &TResizeSlot::Of(*form);
     FPreviousResize = FResizeSlot->OnResize;
-    FResizeSlot->OnResize = [this](QObject* Sender) { FormResize(Sender); };
+    FResizeSlot->OnResize = [this](QObject* sender) { FormResize(sender); };
 }
 
 TElastic::~TElastic()
@@ -65,21 +65,21 @@ TElastic::~TElastic()
         FResizeSlot->OnResize = FPreviousResize;
 }
 
-void TElastic::ShowInformationBox(const QString& Text, const QString& Caption)
+void TElastic::ShowInformationBox(const QString& text, const QString& caption)
 {
-    QMessageBox Box(QMessageBox::Information, Caption, Text, QMessageBox::Ok);
-    Box.exec();
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok);
+    box.exec();
 }
 
 QSize TElastic::OuterSize()
 {
     // A frame that appears or changes (the window being mapped) is not a resize: move the
     // reference with it so the ratio only sees the change of the window itself.
-    const QSize Frame = FForm->frameSize() - FForm->size();
-    if (Frame != FFrame) {
-        FReferenceHeight += Frame.height() - FFrame.height();
-        FReferenceWidth += Frame.width() - FFrame.width();
-        FFrame = Frame;
+    const QSize frame = FForm->frameSize() - FForm->size();
+    if (frame != FFrame) {
+        FReferenceHeight += frame.height() - FFrame.height();
+        FReferenceWidth += frame.width() - FFrame.width();
+        FFrame = frame;
     }
     return FForm->frameSize();
 }
@@ -91,46 +91,46 @@ void TElastic::FormResize(QObject*)
     if (FForm == nullptr)
         return;
     {
-        const TFaultFlagsScope FaultFlags;
-        const QSize Outer = OuterSize();
+        const TFaultFlagsScope faultFlags;
+        const QSize outer = OuterSize();
         // A zero reference (only a frameless window of zero size) gives no ratio; start again from here.
         if (FReferenceWidth > 0 && FReferenceHeight > 0)
-            ScaleControls(FForm, Ratio(Outer.width(), FReferenceWidth), Ratio(Outer.height(), FReferenceHeight));
-        FReferenceHeight = Outer.height();
-        FReferenceWidth = Outer.width();
+            ScaleControls(FForm, Ratio(outer.width(), FReferenceWidth), Ratio(outer.height(), FReferenceHeight));
+        FReferenceHeight = outer.height();
+        FReferenceWidth = outer.width();
     }
     if (Enabled && OnFormResize)
         OnFormResize(this);
 }
 
-void TElastic::ScaleControls(QWidget* Parent, Real48 XRatio, Real48 YRatio)
+void TElastic::ScaleControls(QWidget* parent, TSixByteReal xRatio, TSixByteReal yRatio)
 {
-    if (!Enabled || Parent == nullptr || !IsContainer(*Parent))
+    if (!Enabled || parent == nullptr || !IsContainer(*parent))
         return;
-    const long double X = Real2Ext(XRatio);
-    const long double Y = Real2Ext(YRatio);
-    for (QWidget* Child : ChildControls(*Parent)) {
-        const QRect Bounds = Child->geometry();
-        Child->setGeometry(Scaled(Bounds.left(), X), Scaled(Bounds.top(), Y),
-                           Scaled(Bounds.width(), X), Scaled(Bounds.height(), Y));
-        if (auto* Label = qobject_cast<QLabel*>(Child); Label != nullptr && StretchLabelFont)
-            StretchFont(*Label, Y);
+    const long double x = Real2Ext(xRatio);
+    const long double y = Real2Ext(yRatio);
+    for (QWidget* child : ChildControls(*parent)) {
+        const QRect bounds = child->geometry();
+        child->setGeometry(Scaled(bounds.left(), x), Scaled(bounds.top(), y),
+                           Scaled(bounds.width(), x), Scaled(bounds.height(), y));
+        if (auto* label = qobject_cast<QLabel*>(child); label != nullptr && StretchLabelFont)
+            StretchFont(*label, y);
         if (AllControls)
-            ScaleControls(Child, XRatio, YRatio);
+            ScaleControls(child, xRatio, yRatio);
     }
 }
 
-void TElastic::StretchFont(QLabel& Label, long double YRatio) const
+void TElastic::StretchFont(QLabel& label, long double yRatio) const
 {
-    const int Ppi = Label.logicalDpiY();
-    QFont Font = Label.font();
-    const int Height = FontPixelHeight(Font, Ppi);
-    const int NewHeight = HeightOfPoints(Round(PointsOfHeight(Height, Ppi) * YRatio), Ppi);
-    if (NewHeight == Height)
+    const int ppi = label.logicalDpiY();
+    QFont font = label.font();
+    const int height = FontPixelHeight(font, ppi);
+    const int newHeight = HeightOfPoints(Round(PointsOfHeight(height, ppi) * yRatio), ppi);
+    if (newHeight == height)
         return;
     // Qt has no font of height 0; the smallest it can show is one pixel.
-    Font.setPixelSize(std::max(NewHeight, 1));
-    Label.setFont(Font);
+    font.setPixelSize(std::max(newHeight, 1));
+    label.setFont(font);
     // Labels size themselves to their text, keeping their left edge.
-    Label.adjustSize();
+    label.adjustSize();
 }

@@ -21,7 +21,7 @@
 //     that then gives way in its client area to keep its design outer size does so with the
 //     component disabled, which follows the size without scaling:
 //         Elastic1->Enabled = false; resize(kOuterSize - frame); Elastic1->Enabled = true;
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 #include "Elastic2/ResizeSlot.h"
 
 #include <QObject>
@@ -35,22 +35,22 @@ class QWidget;
 
 class TElastic : public QObject {
 public:
-    using TInformationBox = std::function<void(const QString& Text, const QString& Caption)>;
+    using TInformationBox = std::function<void(const QString& text, const QString& caption)>;
 
-    // An owner that is not a window gets an information box (ShowInformation) and an inert
+    // An owner that is not a window gets an information box (showInformation) and an inert
     // component that hooks nothing and scales nothing.
-    explicit TElastic(QObject* AOwner, TInformationBox ShowInformation = ShowInformationBox);
+    explicit TElastic(QObject* owner, TInformationBox showInformation = ShowInformationBox);
     ~TElastic() override;
 
     TElastic(const TElastic&) = delete;
     TElastic& operator=(const TElastic&) = delete;
 
     // The window's resize handler.
-    virtual void FormResize(QObject* Sender);
-    virtual void ScaleControls(QWidget* Parent, Real48 XRatio, Real48 YRatio);
+    virtual void FormResize(QObject* sender);
+    virtual void ScaleControls(QWidget* parent, TSixByteReal xRatio, TSixByteReal yRatio);
 
     // The modal box with information icon and one OK button.
-    static void ShowInformationBox(const QString& Text, const QString& Caption);
+    static void ShowInformationBox(const QString& text, const QString& caption);
 
     bool AllControls = true;
     bool Enabled = true;
@@ -66,7 +66,7 @@ public:
 
 private:
     QSize OuterSize();
-    void StretchFont(QLabel& Label, long double YRatio) const;
+    void StretchFont(QLabel& label, long double yRatio) const;
 
     QWidget* FForm = nullptr;              // null: inert
     QPointer<TResizeSlot> FResizeSlot;     // the window's slot; gone first when the window dies

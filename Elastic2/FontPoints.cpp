@@ -4,21 +4,21 @@
 
 #include <QFont>
 
-int FontPixelHeight(const QFont& Font, int Ppi)
+int FontPixelHeight(const QFont& font, int ppi)
 {
-    if (Font.pixelSize() > 0)
-        return Font.pixelSize();
+    if (font.pixelSize() > 0)
+        return font.pixelSize();
     // Qt keeps fractional point sizes; the pixel height is what the window system would hold.
-    const double Exact = Font.pointSizeF() * Ppi / 72.0;
-    return static_cast<int>(Exact + 0.5);
+    const double exact = font.pointSizeF() * ppi / 72.0;
+    return static_cast<int>(exact + 0.5);
 }
 
-int PointsOfHeight(int PixelHeight, int Ppi)
+int PointsOfHeight(int pixelHeight, int ppi)
 {
-    return MulDiv(PixelHeight, 72, Ppi);
+    return MulDiv(pixelHeight, 72, ppi);
 }
 
-int HeightOfPoints(int Points, int Ppi)
+int HeightOfPoints(int points, int ppi)
 {
-    return MulDiv(Points, Ppi, 72);
+    return MulDiv(points, ppi, 72);
 }

@@ -3,9 +3,9 @@
 // derives the point size from it, so a size read and written back can move the height by a pixel.
 class QFont;
 
-// The font's character height in pixels at Ppi pixels per inch (from its point size if it has no pixel size).
-int FontPixelHeight(const QFont& Font, int Ppi);
+// The font's character height in pixels at ppi pixels per inch (from its point size if it has no pixel size).
+int FontPixelHeight(const QFont& font, int ppi);
 
-// Height × 72 / Ppi and back, each rounded to nearest with halves away from zero.
-int PointsOfHeight(int PixelHeight, int Ppi);
-int HeightOfPoints(int Points, int Ppi);
+// pixelHeight × 72 / ppi and back, each rounded to nearest with halves away from zero.
+int PointsOfHeight(int pixelHeight, int ppi);
+int HeightOfPoints(int points, int ppi);

@@ -3,28 +3,28 @@
 #include <QEvent>
 #include <QWidget>
 
-TResizeSlot& TResizeSlot::Of(QWidget& Form)
+TResizeSlot& TResizeSlot::Of(QWidget& form)
 {
-    for (QObject* Child : Form.children())
-        if (auto* Slot = dynamic_cast<TResizeSlot*>(Child))
-            return *Slot;
-    return *new TResizeSlot(Form);
+    for (QObject* child : form.children())
+        if (auto* slot = dynamic_cast<TResizeSlot*>(child))
+            return *slot;
+    return *new TResizeSlot(form);
 }
 
-TResizeSlot::TResizeSlot(QWidget& Form) : QObject(&Form)
+TResizeSlot::TResizeSlot(QWidget& form) : QObject(&form)
 {
-    Form.installEventFilter(this);
+    form.installEventFilter(this);
 }
 
-bool TResizeSlot::eventFilter(QObject* Watched, QEvent* Event)
+bool TResizeSlot::eventFilter(QObject* watched, QEvent* event)
 {
-    if (Watched == parent() && Event->type() == QEvent::Resize && OnResize) {
+    if (watched == parent() && event->type() == QEvent::Resize && OnResize) {
         // A copy: the handler may replace itself (a component destroyed from inside it).
-        const TNotifyEvent Handler = OnResize;
+        const TNotifyEvent handler = OnResize;
         if (Boundary)
-            Boundary(Watched, [&] { Handler(Watched); });
+            Boundary(watched, [&] { handler(watched); });
         else
-            Handler(Watched);
+            handler(watched);
     }
     return false;
 }

@@ -9,24 +9,24 @@
 
 class QWidget;
 
-using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TNotifyEvent = std::function<void(QObject* sender)>;
 
-// Runs an event handler on behalf of Sender; the application's error boundary fits here
+// Runs an event handler on behalf of sender; the application's error boundary fits here
 // (exceptions must not travel through Qt's event delivery).
-using THandlerBoundary = std::function<void(QObject* Sender, const std::function<void()>& Handler)>;
+using THandlerBoundary = std::function<void(QObject* sender, const std::function<void()>& handler)>;
 
 class TResizeSlot : public QObject {
 public:
     // The window's slot, created empty on first use and owned by the window.
-    static TResizeSlot& Of(QWidget& Form);
+    static TResizeSlot& Of(QWidget& form);
 
     TNotifyEvent OnResize;
     // Without a boundary the handler is called directly.
     THandlerBoundary Boundary;
 
 protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    explicit TResizeSlot(QWidget& Form);
+    explicit TResizeSlot(QWidget& form);
 };

@@ -7,69 +7,69 @@
 
 TEST(ResizeSlot, OneSlotPerWindowOwnedByIt)
 {
-    QWidget Form;
-    TResizeSlot& Slot = TResizeSlot::Of(Form);
-    EXPECT_EQ(&TResizeSlot::Of(Form), &Slot);
-    EXPECT_EQ(Slot.parent(), &Form);
-    EXPECT_FALSE(Slot.OnResize);
+    QWidget form;
+    TResizeSlot& slot = TResizeSlot::Of(form);
+    EXPECT_EQ(&TResizeSlot::Of(form), &slot);
+    EXPECT_EQ(slot.parent(), &form);
+    EXPECT_FALSE(slot.OnResize);
 }
 
 TEST(ResizeSlot, CalledWithTheWindowOncePerSizeAfterTheSizeChanged)
 {
-    QWidget Form;
-    std::vector<QSize> Seen;
-    TResizeSlot::Of(Form).OnResize = [&](QObject* Sender) {
-        EXPECT_EQ(Sender, &Form);
-        Seen.push_back(Form.size());
+    QWidget form;
+    std::vector<QSize> seen;
+    TResizeSlot::Of(form).OnResize = [&](QObject* sender) {
+        EXPECT_EQ(sender, &form);
+        seen.push_back(form.size());
     };
 
     // A hidden window only remembers its size; showing it reports the last one.
-    Form.resize(300, 200);
-    Form.resize(320, 240);
-    EXPECT_TRUE(Seen.empty());
-    Form.show();
-    ASSERT_EQ(Seen.size(), 1u);
-    EXPECT_EQ(Seen.back(), QSize(320, 240));
+    form.resize(300, 200);
+    form.resize(320, 240);
+    EXPECT_TRUE(seen.empty());
+    form.show();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.back(), QSize(320, 240));
 
-    Form.resize(400, 240);
-    Form.resize(400, 240);
-    ASSERT_EQ(Seen.size(), 2u);
-    EXPECT_EQ(Seen.back(), QSize(400, 240));
+    form.resize(400, 240);
+    form.resize(400, 240);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.back(), QSize(400, 240));
 }
 
 TEST(ResizeSlot, AHandlerMayReplaceItself)
 {
-    QWidget Form;
-    Form.show();
-    int Calls = 0;
-    TResizeSlot& Slot = TResizeSlot::Of(Form);
-    Slot.OnResize = [&](QObject*) {
-        ++Calls;
-        Slot.OnResize = nullptr;
+    QWidget form;
+    form.show();
+    int calls = 0;
+    TResizeSlot& slot = TResizeSlot::Of(form);
+    slot.OnResize = [&](QObject*) {
+        ++calls;
+        slot.OnResize = nullptr;
     };
-    Form.resize(333, 222);
-    Form.resize(334, 222);
-    EXPECT_EQ(Calls, 1);
+    form.resize(333, 222);
+    form.resize(334, 222);
+    EXPECT_EQ(calls, 1);
 }
 
 TEST(ResizeSlot, HandlersRunInsideTheBoundary)
 {
-    QWidget Form;
-    Form.show();
-    TResizeSlot& Slot = TResizeSlot::Of(Form);
-    QObject* BoundarySender = nullptr;
-    QString Caught;
-    Slot.Boundary = [&](QObject* Sender, const std::function<void()>& Handler) {
-        BoundarySender = Sender;
+    QWidget form;
+    form.show();
+    TResizeSlot& slot = TResizeSlot::Of(form);
+    QObject* boundarySender = nullptr;
+    QString caught;
+    slot.Boundary = [&](QObject* sender, const std::function<void()>& handler) {
+        boundarySender = sender;
         try {
-            Handler();
-        } catch (const std::exception& Error) {
-            Caught = QString::fromUtf8(Error.what());
+            handler();
+        } catch (const std::exception& error) {
+            caught = QString::fromUtf8(error.what());
         }
     };
-    Slot.OnResize = [](QObject*) { throw std::runtime_error("im Handler"); };
+    slot.OnResize = [](QObject*) { throw std::runtime_error("im Handler"); };
 
-    Form.resize(333, 222);
-    EXPECT_EQ(BoundarySender, &Form);
-    EXPECT_EQ(Caught, "im Handler");
+    form.resize(333, 222);
+    EXPECT_EQ(boundarySender, &form);
+    EXPECT_EQ(caught, "im Handler");
 }

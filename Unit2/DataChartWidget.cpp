@@ -41,7 +41,7 @@ bool ButtonOf(const QMouseEvent& event, TMouseButton& button)
 
 }  // namespace
 
-DataChartWidget::DataChartWidget(QWidget* parent) : QWidget(parent)
+TDataChartWidget::TDataChartWidget(QWidget* parent) : QWidget(parent)
 {
     // The chart paints every pixel itself; erasing first would only flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -62,7 +62,7 @@ DataChartWidget::DataChartWidget(QWidget* parent) : QWidget(parent)
     FChart.SetBounds(x(), y(), width(), height());
 }
 
-void DataChartWidget::paintEvent(QPaintEvent* event)
+void TDataChartWidget::paintEvent(QPaintEvent* event)
 {
     if (FWindow.size() != size()) {
         FWindow = QImage(size(), QImage::Format_RGB32);
@@ -77,19 +77,19 @@ void DataChartWidget::paintEvent(QPaintEvent* event)
     painter.drawImage(event->rect(), FWindow, event->rect());
 }
 
-void DataChartWidget::resizeEvent(QResizeEvent* event)
+void TDataChartWidget::resizeEvent(QResizeEvent* event)
 {
     FChart.SetBounds(x(), y(), event->size().width(), event->size().height());
     QWidget::resizeEvent(event);
 }
 
-void DataChartWidget::moveEvent(QMoveEvent* event)
+void TDataChartWidget::moveEvent(QMoveEvent* event)
 {
     FChart.SetBounds(event->pos().x(), event->pos().y(), width(), height());
     QWidget::moveEvent(event);
 }
 
-void DataChartWidget::mousePressEvent(QMouseEvent* event)
+void TDataChartWidget::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     TMouseButton button;
@@ -97,7 +97,7 @@ void DataChartWidget::mousePressEvent(QMouseEvent* event)
         FChart.MouseDown(button, ShiftOf(*event), p.x(), p.y());
 }
 
-void DataChartWidget::mouseDoubleClickEvent(QMouseEvent* event)
+void TDataChartWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     TMouseButton button;
@@ -105,13 +105,13 @@ void DataChartWidget::mouseDoubleClickEvent(QMouseEvent* event)
         FChart.MouseDown(button, ShiftOf(*event) | ssDouble, p.x(), p.y());
 }
 
-void DataChartWidget::mouseMoveEvent(QMouseEvent* event)
+void TDataChartWidget::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     FChart.MouseMove(ShiftOf(*event), p.x(), p.y());
 }
 
-void DataChartWidget::mouseReleaseEvent(QMouseEvent* event)
+void TDataChartWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     TMouseButton button;
@@ -119,13 +119,13 @@ void DataChartWidget::mouseReleaseEvent(QMouseEvent* event)
         FChart.MouseUp(button, ShiftOf(*event), p.x(), p.y());
 }
 
-void DataChartWidget::leaveEvent(QEvent* event)
+void TDataChartWidget::leaveEvent(QEvent* event)
 {
     FChart.MouseLeave();
     QWidget::leaveEvent(event);
 }
 
-void DataChartWidget::ApplyCursor(TCursor cursor)
+void TDataChartWidget::ApplyCursor(TCursor cursor)
 {
     switch (cursor) {
     case crCross: setCursor(Qt::CrossCursor); break;

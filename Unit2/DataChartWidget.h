@@ -8,9 +8,9 @@
 #include <QImage>
 #include <QWidget>
 
-class DataChartWidget : public QWidget {
+class TDataChartWidget : public QWidget {
 public:
-    explicit DataChartWidget(QWidget* parent = nullptr);
+    explicit TDataChartWidget(QWidget* parent = nullptr);
 
     TDataChart& Chart() { return FChart; }
 

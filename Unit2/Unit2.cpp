@@ -16,7 +16,7 @@ TForm2::TForm2(QWidget* parent)
     font.setPixelSize(Scaled(13));
     setFont(font);
 
-    FChartWidget = new DataChartWidget(this);
+    FChartWidget = new TDataChartWidget(this);
     DataChart1 = &FChartWidget->Chart();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

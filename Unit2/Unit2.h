@@ -32,7 +32,7 @@ private:
     // Design values are at 120 pixels per inch.
     int Scaled(int designValue) const;
 
-    DataChartWidget* FChartWidget;
+    TDataChartWidget* FChartWidget;
     int FPixelsPerInch;
     std::unique_ptr<TRunChartSeries> FRunSeries;
 };

@@ -107,7 +107,7 @@ TEST(Form2, AddingPointsOnlyMarksTheChartDirty)
 
 TEST(DataChartWidget, ChartCursorAndSizeReachTheWindow)
 {
-    DataChartWidget widget;
+    TDataChartWidget widget;
     widget.resize(300, 200);
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
@@ -120,7 +120,7 @@ TEST(DataChartWidget, ChartCursorAndSizeReachTheWindow)
 
 TEST(DataChartWidget, UncoveringCopiesResizingRedraws)
 {
-    DataChartWidget widget;
+    TDataChartWidget widget;
     widget.resize(300, 200);
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
@@ -137,7 +137,7 @@ TEST(DataChartWidget, UncoveringCopiesResizingRedraws)
 
 TEST(DataChartWidget, MouseDragsZoomAndScrollWithTheBandOnTheWindow)
 {
-    DataChartWidget widget;
+    TDataChartWidget widget;
     TDataChart& chart = widget.Chart();
     chart.SetView3D(false);
     TLineSeries series;

@@ -1,12 +1,17 @@
 #include "app/FloatToText.h"
-#include "app/SeparatorFixture.h"
+#include "testing/app/SeparatorFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 namespace {
 
-using FloatToStrTest = TSeparatorTest;
+class FloatToStrTest : public ::testing::Test {
+private:
+    TSeparatorFixture FSeparators;
+};
 
 struct TCase {
     long double Value;
@@ -36,10 +41,10 @@ TEST_F(FloatToStrTest, WritesTheGeneralFormatWithFifteenDigits)
         {0.001234L, "0,001234"},
         {std::numeric_limits<long double>::denorm_min(), "0"},
         // six-byte reals (40 significant bits) nearest to the decimal value
-        {0xC7CCCCCCCDP-34L, "49,9500000000116"},  // 49.95
-        {0xC633333333P-34L, "49,5499999999884"},  // 49.55
-        {0xCCCCCCCCCDP-43L, "0,100000000000023"}, // 0.1
-        {0xAAAAAAAAABP-41L, "0,333333333333485"}, // 1/3
+        {0xC7CCCCCCCDP-34L, "49,9500000000116"},   // 49.95
+        {0xC633333333P-34L, "49,5499999999884"},   // 49.55
+        {0xCCCCCCCCCDP-43L, "0,100000000000023"},  // 0.1
+        {0xAAAAAAAAABP-41L, "0,333333333333485"},  // 1/3
     };
     for (const auto& c : cases)
         EXPECT_EQ(FloatToStr(c.Value), c.Text) << static_cast<double>(c.Value);
@@ -85,4 +90,4 @@ TEST(FloatToText, HonoursPrecisionExponentDigitsAndSpecialValues)
     EXPECT_EQ(text(std::numeric_limits<long double>::min(), 15, 0), "3.36210314311209E-4932");
 }
 
-} // namespace
+}  // namespace

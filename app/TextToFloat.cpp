@@ -18,24 +18,27 @@ class TConversionEnvironment {
 public:
     TConversionEnvironment()
     {
-        std::feholdexcept(&saved_);
+        std::feholdexcept(&FSaved);
         fpu_control_t cw;
         _FPU_GETCW(cw);
         cw = (cw & ~_FPU_EXTENDED) | _FPU_EXTENDED;
         _FPU_SETCW(cw);
         std::fesetround(FE_TONEAREST);
     }
-    ~TConversionEnvironment() { std::fesetenv(&saved_); }
+    ~TConversionEnvironment() { std::fesetenv(&FSaved); }
     TConversionEnvironment(const TConversionEnvironment&) = delete;
     TConversionEnvironment& operator=(const TConversionEnvironment&) = delete;
 
     static bool Failed() { return std::fetestexcept(FE_INVALID | FE_OVERFLOW) != 0; }
 
 private:
-    std::fenv_t saved_;
+    std::fenv_t FSaved;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Keeps the compiler from moving the arithmetic past the flag test.
 long double Settled(long double x)
@@ -47,7 +50,7 @@ long double Settled(long double x)
 // Exponents beyond this give 0 or an overflow for every finite mantissa.
 constexpr std::int64_t kScaleClamp = 20000;
 
-} // namespace
+}  // namespace
 
 bool TextToFloat(std::string_view text, long double& value)
 {

@@ -1,13 +1,18 @@
 #include "app/Errors.h"
-#include "app/SeparatorFixture.h"
 #include "app/TextToFloat.h"
+#include "testing/app/SeparatorFixture.h"
+
+#include <gtest/gtest.h>
 
 #include <cfenv>
 #include <cmath>
 
 namespace {
 
-using StrToFloatTest = TSeparatorTest;
+class StrToFloatTest : public ::testing::Test {
+private:
+    TSeparatorFixture FSeparators;
+};
 
 TEST_F(StrToFloatTest, AcceptsTheSpecifiedForms)
 {
@@ -15,11 +20,9 @@ TEST_F(StrToFloatTest, AcceptsTheSpecifiedForms)
         const char* Text;
         long double Value;
     } cases[] = {
-        {"2,5", 2.5L},   {" -3 ", -3.0L}, {"1e3", 1000.0L}, {"1E+3", 1000.0L},
-        {"1E", 1.0L},    {"1E+", 1.0L},   {",5", 0.5L},     {"5,", 5.0L},
-        {",", 0.0L},     {"+,", 0.0L},    {"-,", 0.0L},     {"3", 3.0L},
-        {"0,1", 0.1L},   {"1E-2", 0.01L}, {"25E-1", 2.5L},  {"007,50", 7.5L},
-        {"1E-4999", 0.0L}, {"+1,25e+2", 125.0L},
+        {"2,5", 2.5L}, {" -3 ", -3.0L}, {"1e3", 1000.0L}, {"1E+3", 1000.0L}, {"1E", 1.0L},      {"1E+", 1.0L},
+        {",5", 0.5L},  {"5,", 5.0L},    {",", 0.0L},      {"+,", 0.0L},      {"-,", 0.0L},      {"3", 3.0L},
+        {"0,1", 0.1L}, {"1E-2", 0.01L}, {"25E-1", 2.5L},  {"007,50", 7.5L},  {"1E-4999", 0.0L}, {"+1,25e+2", 125.0L},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StrToFloat(c.Text), c.Value) << c.Text;
@@ -33,8 +36,8 @@ TEST_F(StrToFloatTest, AcceptsTheSpecifiedForms)
 TEST_F(StrToFloatTest, RejectsEverythingElseWithTheFloatMessage)
 {
     const char* const cases[] = {
-        "2.5", "-", "+", "E5", "1 E3", "1E 3", "1E5000", "1E4999", "1,000,5", "0x10",
-        "INF", "NAN", "", "  ", "1,5x", "\t1", "1e3,5", "1E--3",
+        "2.5",  "-",   "+",   "E5", "1 E3", "1E 3", "1E5000", "1E4999", "1,000,5",
+        "0x10", "INF", "NAN", "",   "  ",   "1,5x", "\t1",    "1e3,5",  "1E--3",
     };
     for (const char* text : cases) {
         try {
@@ -81,4 +84,4 @@ TEST_F(StrToFloatTest, KeepsTheCallersFloatingPointState)
     EXPECT_EQ(flags, FE_DIVBYZERO) << "overflow and inexact of the conversion must not leak";
 }
 
-} // namespace
+}  // namespace

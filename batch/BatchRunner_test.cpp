@@ -1,7 +1,7 @@
 #include "batch/BatchRunner.h"
 
-#include "app/FormatSettings.h"
 #include "population/FloatEnvironment.h"
+#include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +21,7 @@ struct TResult {
 
 class RunBatchTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        SetFloatEnvironment();
-        DecimalSeparator = U',';
-    }
-    void TearDown() override { DecimalSeparator = U'.'; }
+    void SetUp() override { SetFloatEnvironment(); }
 
     static TResult Run(std::vector<std::string> args)
     {
@@ -34,6 +29,9 @@ protected:
         const int status = RunBatch(args, out, err);
         return {status, out.Text, err.Text};
     }
+
+private:
+    TSeparatorFixture FSeparators;
 };
 
 TEST_F(RunBatchTest, MemoLayoutFromSeedZero)

@@ -16,8 +16,8 @@
 namespace {
 
 // The chart as the chart window configures it.
-struct WindowChart {
-    WindowChart()
+struct TWindowChart {
+    TWindowChart()
     {
         Chart.SetBounds(0, 0, 527, 307);
         Chart.SetBackColor(0x39C9FF);
@@ -50,7 +50,7 @@ struct WindowChart {
 
 void Paint(benchmark::State& state, int points, bool dirty)
 {
-    WindowChart window;
+    TWindowChart window;
     window.Fill(points);
     QImage screen(527, 307, QImage::Format_RGB32);
     TChartCanvas canvas(&screen);

@@ -21,13 +21,13 @@ namespace {
 constexpr int kWidth = 527;
 constexpr int kHeight = 307;
 
-struct SeriesSpec {
+struct TSeriesSpec {
     const char* Title;
     TColor Color;
 };
 
 // In list order: Series3, Series2, Series4, Series1.
-constexpr std::array<SeriesSpec, 4> kSeries = {{{"Lebend-Nichtsexuell", clAqua},
+constexpr std::array<TSeriesSpec, 4> kSeries = {{{"Lebend-Nichtsexuell", clAqua},
                                                 {"Lebend-Sexuell", 0x8000FF},
                                                 {"GC-Nichtsexuell", clBlue},
                                                 {"GC-Sexuell", clRed}}};
@@ -48,8 +48,8 @@ std::array<std::vector<double>, 4> RunLikeData(int n)
     return data;
 }
 
-struct OurChart {
-    explicit OurChart(int n, bool view3D)
+struct TOurChart {
+    explicit TOurChart(int n, bool view3D)
     {
         Chart.SetBounds(0, 0, kWidth, kHeight);
         Chart.SetBackColor(0x39C9FF);
@@ -82,7 +82,7 @@ struct OurChart {
 
 void BM_Ours(benchmark::State& state, bool view3D)
 {
-    OurChart chart(static_cast<int>(state.range(0)), view3D);
+    TOurChart chart(static_cast<int>(state.range(0)), view3D);
     QImage screen(kWidth, kHeight, QImage::Format_RGB32);
     TChartCanvas canvas(&screen);
     for (auto _ : state) {

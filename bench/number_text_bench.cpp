@@ -5,7 +5,7 @@
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 #include "population/FloatEnvironment.h"
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include <benchmark/benchmark.h>
 

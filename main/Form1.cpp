@@ -6,7 +6,6 @@
 #include "Elastic2/Elastic2.h"
 #include "main/GeneValidator.h"
 #include "app/shell/HandlerGuard.h"
-#include "app/shell/Screen.h"
 #include "Unit2/Unit2.h"
 
 #include "chart/ChartPanel/ChartTypes.h"
@@ -171,7 +170,7 @@ void TForm1::Button3Click()
     fields.Edit3 = Edit3->text().toStdString();
     fields.Edit4 = Edit4->text().toStdString();
     fields.Edit5 = Edit5->text().toStdString();
-    SimulationRun(*this, fields);
+    SimulationRun(FRunHost, fields);
 }
 
 void TForm1::AttachChartWindow()
@@ -217,85 +216,6 @@ void TForm1::CheckBox5Click()
 void TForm1::CheckBox6Click()
 {
     Form2->Series3->SetActive(CheckBox6->Checked());
-}
-
-QPlainTextEdit* TForm1::Memo(TResultBox box) const
-{
-    return box == TResultBox::Memo1 ? Memo1 : Memo2;
-}
-
-void TForm1::ClearLines(TResultBox box)
-{
-    FPendingLines[static_cast<int>(box)] = {};
-    Memo(box)->clear();
-}
-
-// Nothing repaints between two message pumps, so the lines of a run wait and
-// enter each box in one insertion: laying out a block at a time would cost
-// more than the whole simulation. They wait as UTF-8, which costs no
-// allocation per line and is decoded once.
-void TForm1::AppendLine(TResultBox box, std::string_view line)
-{
-    TPendingLines& pending = FPendingLines[static_cast<int>(box)];
-    if (!pending.Empty)
-        pending.Text.append('\n');
-    pending.Text.append(line.data(), static_cast<qsizetype>(line.size()));
-    pending.Empty = false;
-}
-
-void TForm1::FlushLines()
-{
-    for (TResultBox box : {TResultBox::Memo1, TResultBox::Memo2}) {
-        TPendingLines& pending = FPendingLines[static_cast<int>(box)];
-        if (pending.Empty)
-            continue;
-        Memo(box)->appendPlainText(QString::fromUtf8(pending.Text));
-        pending = {};
-    }
-}
-
-TLineSeries& TForm1::Series(TRunSeries series) const
-{
-    switch (series) {
-    case TRunSeries::Series1:
-        return *Form2->Series1;
-    case TRunSeries::Series2:
-        return *Form2->Series2;
-    case TRunSeries::Series3:
-        return *Form2->Series3;
-    case TRunSeries::Series4:
-        break;
-    }
-    return *Form2->Series4;
-}
-
-void TForm1::ClearSeries(TRunSeries series)
-{
-    Series(series).Clear();
-}
-
-void TForm1::AddPoint(TRunSeries series, double value, std::uint32_t colour)
-{
-    Series(series).Add(value, {}, colour);
-}
-
-bool TForm1::ChartVisible()
-{
-    return Form2->isVisible();
-}
-
-void TForm1::ProcessMessages()
-{
-    FlushLines();
-    Application->ProcessMessages();
-}
-
-// The end of every run, however it ends, comes with the normal cursor.
-void TForm1::SetBusyCursor(bool busy)
-{
-    if (!busy)
-        FlushLines();
-    Screen->SetCursor(busy ? crHourGlass : crDefault);
 }
 
 // Closing the main window ends the program; the window stays as it is until

@@ -1,9 +1,8 @@
 #pragma once
 // The main window: parameter fields, Start, the check boxes that drive the
 // chart window, and the two result boxes. It hosts the simulation run.
-#include "main/SimulationRun.h"
+#include "main/FormRunHost.h"
 
-#include <QByteArray>
 #include <QWidget>
 
 class QGroupBox;
@@ -13,9 +12,8 @@ class QPlainTextEdit;
 class QPushButton;
 class TCheckBox;
 class TElastic;
-class TLineSeries;
 
-class TForm1 : public QWidget, public TRunHost {
+class TForm1 : public QWidget {
 public:
     TForm1();
 
@@ -58,14 +56,8 @@ public:
     void CheckBox5Click();
     void CheckBox6Click();
 
-    // TRunHost
-    void ClearLines(TResultBox box) override;
-    void AppendLine(TResultBox box, std::string_view line) override;
-    void ClearSeries(TRunSeries series) override;
-    void AddPoint(TRunSeries series, double value, std::uint32_t colour) override;
-    bool ChartVisible() override;
-    void ProcessMessages() override;
-    void SetBusyCursor(bool busy) override;
+    // Where a run started by Start writes.
+    TRunHost& RunHost() { return FRunHost; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,17 +66,9 @@ protected:
 private:
     void BuildControls();
     void ConnectHandlers();
-    QPlainTextEdit* Memo(TResultBox box) const;
-    TLineSeries& Series(TRunSeries series) const;
     void KeepOuterSize();
-    void FlushLines();
 
-    // A box's lines since its last insertion, as UTF-8 joined by line breaks.
-    struct TPendingLines {
-        QByteArray Text;
-        bool Empty = true;
-    };
-    TPendingLines FPendingLines[2]; // indexed by TResultBox
+    TFormRunHost FRunHost{*this};
     bool FOuterSizeKept = false;
     bool FGivingWay = false;
 };

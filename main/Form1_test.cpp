@@ -54,7 +54,7 @@ class Form1Test : public ::testing::Test {
 protected:
     Form1Test()
     {
-        FApplication.SetMessagePresenter(std::make_unique<TBoxRecorder>(Shown));
+        FApplication.SetMessagePresenter(std::make_unique<TBoxRecorder>(FShown));
         FApplication.SetTitle("Kelvaro");
         FApplication.CreateForm(Form1);
         FApplication.CreateForm(Form2);
@@ -86,7 +86,7 @@ protected:
         return Screen->Cursor() == crDefault && QGuiApplication::overrideCursor() == nullptr;
     }
 
-    std::vector<TShownBox> Shown;
+    std::vector<TShownBox> FShown;
 
 private:
     TScreen FScreen;
@@ -95,13 +95,13 @@ private:
 
 TEST_F(Form1Test, ControlsSitAtTheirDesignPlacesWithTheirTexts)
 {
-    struct Control {
+    struct TControl {
         QWidget* Widget;
         QRect Bounds;
         QString Text;
     };
     TForm1& f = *Form1;
-    const Control controls[] = {
+    const TControl controls[] = {
         {f.GroupBox2, {8, 8, 473, 207}, "Initialisierung"},
         {f.Label1, {16, 25, 41, 16}, "Initgen:"},
         {f.Edit1, {95, 25, 122, 24}, "AAATTCCCGG"},
@@ -126,7 +126,7 @@ TEST_F(Form1Test, ControlsSitAtTheirDesignPlacesWithTheirTexts)
         {f.Memo2, {10, 47, 215, 96}, ""},
         {f.Memo1, {237, 47, 222, 96}, ""},
     };
-    for (const Control& c : controls) {
+    for (const TControl& c : controls) {
         SCOPED_TRACE(c.Widget->objectName().toStdString());
         EXPECT_EQ(c.Widget->geometry(), c.Bounds);
         QString text;
@@ -151,18 +151,18 @@ TEST_F(Form1Test, ControlsSitAtTheirDesignPlacesWithTheirTexts)
 TEST_F(Form1Test, FieldsCheckBoxesAndHintsStartAsDesigned)
 {
     TForm1& f = *Form1;
-    struct Field {
+    struct TField {
         QLineEdit* Edit;
         const char* Hint;
     };
-    const Field fields[] = {
+    const TField fields[] = {
         {f.Edit1, "Gen von max. 10 Basen Länge"},
         {f.Edit2, "Anzahl der Generationen"},
         {f.Edit3, "Zusammenhang zwischen\nParasit und GC-Gehalt"},
         {f.Edit4, "Ab wann ist eine Mutation lethal?"},
         {f.Edit5, "Mutationsrate in %"},
     };
-    for (const Field& field : fields) {
+    for (const TField& field : fields) {
         EXPECT_EQ(field.Edit->maxLength(), 10);
         EXPECT_TRUE(EffectiveShowHint(field.Edit));
         EXPECT_EQ(HintText(field.Edit), QString::fromUtf8(field.Hint));
@@ -213,7 +213,7 @@ TEST_F(Form1Test, DefaultRunFillsBothBoxesAndAllSeriesWhileTheChartIsHidden)
     EXPECT_EQ(asexual.front(), kAsexualHeader);
     EXPECT_TRUE(sexual[1].contains("; "));
     EXPECT_EQ(PointCounts(), std::vector<int>(4, 500));
-    EXPECT_TRUE(Shown.empty());
+    EXPECT_TRUE(FShown.empty());
     EXPECT_TRUE(CursorRestored());
     EXPECT_FALSE(Form2->isVisible());
 
@@ -224,14 +224,14 @@ TEST_F(Form1Test, DefaultRunFillsBothBoxesAndAllSeriesWhileTheChartIsHidden)
 
 TEST_F(Form1Test, BadParametersLeaveWhatWasWrittenAndReportOnce)
 {
-    struct Case {
+    struct TCase {
         const char* Field;
         const char* Text;
         QStringList Memo1;
         QStringList Memo2;
         const char* Box; // nullptr: no box
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {"Edit2", "0", {kSexualHeader}, {kAsexualHeader}, nullptr},
         {"Edit2", "-5", {kSexualHeader}, {kAsexualHeader}, nullptr},
         {"Edit2", "abc", {kSexualHeader}, {kAsexualHeader}, "'abc' ist kein gültiger Integerwert."},
@@ -239,9 +239,9 @@ TEST_F(Form1Test, BadParametersLeaveWhatWasWrittenAndReportOnce)
         {"Edit3", "k", {kSexualHeader}, {""}, "'k' ist kein gültiger Gleitkommawert."},
         {"Edit4", "", {kSexualHeader}, {""}, "'' ist kein gültiger Integerwert."},
     };
-    for (const Case& c : cases) {
+    for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.Field) + " = " + c.Text);
-        Shown.clear();
+        FShown.clear();
         QTest::mouseClick(Form1->Button3, Qt::LeftButton); // something to clear away
         auto* field = Form1->findChild<QLineEdit*>(c.Field);
         const QString previous = field->text();
@@ -254,12 +254,12 @@ TEST_F(Form1Test, BadParametersLeaveWhatWasWrittenAndReportOnce)
         EXPECT_EQ(PointCounts(), std::vector<int>(4, 0));
         EXPECT_TRUE(CursorRestored());
         if (!c.Box) {
-            EXPECT_TRUE(Shown.empty());
+            EXPECT_TRUE(FShown.empty());
             continue;
         }
-        ASSERT_EQ(Shown.size(), 1u);
-        EXPECT_EQ(Shown[0].Caption, "Kelvaro");
-        EXPECT_EQ(Shown[0].Text, QString::fromUtf8(c.Box));
+        ASSERT_EQ(FShown.size(), 1u);
+        EXPECT_EQ(FShown[0].Caption, "Kelvaro");
+        EXPECT_EQ(FShown[0].Text, QString::fromUtf8(c.Box));
     }
 }
 
@@ -290,19 +290,19 @@ TEST_F(Form1Test, WrittenLinesReachTheBoxUnchangedAtEachPumpAndAtTheEnd)
         {{"Größe ‰ 7"}, {"€; 3٫5", "x"}},
     };
     for (const TGroups& groups : cases) {
-        Form1->ClearLines(TResultBox::Memo1);
-        Form1->ClearLines(TResultBox::Memo2);
+        Form1->RunHost().ClearLines(TResultBox::Memo1);
+        Form1->RunHost().ClearLines(TResultBox::Memo2);
         QStringList written;
         for (std::size_t g = 0; g < groups.size(); ++g) {
             for (const std::string& line : groups[g]) {
-                Form1->AppendLine(TResultBox::Memo1, line);
+                Form1->RunHost().AppendLine(TResultBox::Memo1, line);
                 written.append(QString::fromStdString(line));
             }
             SCOPED_TRACE(written.join(u'|').toStdString());
             if (g + 1 < groups.size())
-                Form1->ProcessMessages();
+                Form1->RunHost().ProcessMessages();
             else
-                Form1->SetBusyCursor(false);
+                Form1->RunHost().SetBusyCursor(false);
             EXPECT_EQ(Lines(Form1->Memo1), written);
             EXPECT_TRUE(Form1->Memo2->toPlainText().isEmpty());
         }
@@ -329,7 +329,7 @@ TEST_F(Form1Test, StartDuringAPumpingRunLeavesOnlyTheNewestRun)
     EXPECT_EQ(Lines(Form1->Memo1).size(), 26);
     EXPECT_EQ(Lines(Form1->Memo2).size(), 26);
     EXPECT_EQ(PointCounts(), std::vector<int>(4, 25));
-    EXPECT_TRUE(Shown.empty());
+    EXPECT_TRUE(FShown.empty());
     EXPECT_TRUE(CursorRestored());
 }
 
@@ -355,18 +355,18 @@ TEST_F(Form1Test, ClosingTheChartWindowUnchecksGraphicOutputAndReshowingPlacesIt
 TEST_F(Form1Test, CheckBoxesSwitchTheChartAsTheirTitlesSay)
 {
     TForm1& f = *Form1;
-    struct Switch {
+    struct TSwitch {
         TCheckBox* Box;
         std::function<bool()> State;
     };
-    const Switch switches[] = {
+    const TSwitch switches[] = {
         {f.CheckBox2, [] { return Form2->DataChart1->View3D(); }},
         {f.CheckBox3, [] { return Form2->Series1->Active(); }},
         {f.CheckBox4, [] { return Form2->Series2->Active(); }},
         {f.CheckBox5, [] { return Form2->Series4->Active(); }},
         {f.CheckBox6, [] { return Form2->Series3->Active(); }},
     };
-    for (const Switch& s : switches) {
+    for (const TSwitch& s : switches) {
         SCOPED_TRACE(s.Box->objectName().toStdString());
         EXPECT_EQ(s.State(), s.Box->Checked());
         s.Box->SetChecked(!s.Box->Checked());

@@ -6,8 +6,8 @@
 #include "app/Utf8.h"
 #include "population/AsexualPopulation.h"
 #include "population/Random.h"
-#include "population/Real48.h"
 #include "population/SexualPopulation.h"
+#include "population/SixByteReal.h"
 
 namespace {
 
@@ -17,13 +17,13 @@ unsigned LatestRun = 0;
 
 class TBusyCursor {
 public:
-    explicit TBusyCursor(TRunHost& host) : host_(host) { host_.SetBusyCursor(true); }
-    ~TBusyCursor() { host_.SetBusyCursor(false); }
+    explicit TBusyCursor(TRunHost& host) : FHost(host) { FHost.SetBusyCursor(true); }
+    ~TBusyCursor() { FHost.SetBusyCursor(false); }
     TBusyCursor(const TBusyCursor&) = delete;
     TBusyCursor& operator=(const TBusyCursor&) = delete;
 
 private:
-    TRunHost& host_;
+    TRunHost& FHost;
 };
 
 template <class TPopulation>
@@ -37,8 +37,8 @@ void InitPopulation(TPopulation& population, const std::u32string& gene, const T
 
 // One population's generation: parasite, report, then the steps that make the next one.
 template <class TPopulation>
-void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSeries gcSeries,
-                std::uint32_t gcColour, TRunSeries livingSeries, std::uint32_t livingColour)
+void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSeries gcSeries, std::uint32_t gcColour,
+                TRunSeries livingSeries, std::uint32_t livingColour)
 {
     population.ParasiteStep();
     const long double average = Real2Ext(population.AverageGC());
@@ -61,7 +61,7 @@ void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSer
     population.Reproduce();
 }
 
-} // namespace
+}  // namespace
 
 void SimulationRun(TRunHost& host, const TRunFields& fields)
 {
@@ -70,8 +70,7 @@ void SimulationRun(TRunHost& host, const TRunFields& fields)
 
     host.ClearLines(TResultBox::Memo1);
     host.ClearLines(TResultBox::Memo2);
-    for (auto series : {TRunSeries::Series1, TRunSeries::Series2, TRunSeries::Series3,
-                        TRunSeries::Series4})
+    for (auto series : {TRunSeries::Series1, TRunSeries::Series2, TRunSeries::Series3, TRunSeries::Series4})
         host.ClearSeries(series);
 
     const std::u32string gene = DecodeUtf8(fields.Edit1);
@@ -90,9 +89,9 @@ void SimulationRun(TRunHost& host, const TRunFields& fields)
                 return;
         }
         // Each series carries what its title names.
-        Generation(host, SexualPopulation, TResultBox::Memo1, TRunSeries::Series1,
-                   kSeries1Colour, TRunSeries::Series2, kSeries2Colour);
-        Generation(host, AsexualPopulation, TResultBox::Memo2, TRunSeries::Series4,
-                   kSeries4Colour, TRunSeries::Series3, kSeries3Colour);
+        Generation(host, SexualPopulation, TResultBox::Memo1, TRunSeries::Series1, kSeries1Colour, TRunSeries::Series2,
+                   kSeries2Colour);
+        Generation(host, AsexualPopulation, TResultBox::Memo2, TRunSeries::Series4, kSeries4Colour, TRunSeries::Series3,
+                   kSeries3Colour);
     }
 }

@@ -1,16 +1,17 @@
 #include "main/SimulationRun.h"
 
 #include "app/Errors.h"
-#include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 #include "population/AsexualPopulation.h"
 #include "population/FloatEnvironment.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
+#include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,8 +26,8 @@ struct TPoint {
 // Records everything the run does to the windows.
 class TRecordingHost : public TRunHost {
 public:
-    std::vector<std::string> Memo[2];
-    std::vector<TPoint> Series[4];
+    std::array<std::vector<std::string>, 2> Memo;
+    std::array<std::vector<TPoint>, 4> Series;
     std::vector<std::string> Calls;  // clears, headers and cursor changes, in order
     bool Busy = false;
     bool Visible = false;
@@ -76,14 +77,14 @@ public:
     }
 
     static int Living(const std::string& line) { return StrToInt(line.substr(0, line.find(';'))); }
-    static long double AverageGC(const std::string& line)
-    {
-        return StrToFloat(line.substr(line.find(' ') + 1));
-    }
+    static long double AverageGC(const std::string& line) { return StrToFloat(line.substr(line.find(' ') + 1)); }
 
 private:
     template <class E>
-    static std::size_t Index(E e) { return static_cast<std::size_t>(e); }
+    static std::size_t Index(E e)
+    {
+        return static_cast<std::size_t>(e);
+    }
 };
 
 class SimulationRunTest : public ::testing::Test {
@@ -91,72 +92,73 @@ protected:
     void SetUp() override
     {
         SetFloatEnvironment();
-        DecimalSeparator = U',';
-        fields.Seed = 0;
+        FFields.Seed = 0;
     }
-    void TearDown() override { DecimalSeparator = U'.'; }
 
     // Runs and returns the message of the error the run raised, or "".
     std::string Run()
     {
         try {
-            SimulationRun(host, fields);
+            SimulationRun(FHost, FFields);
         } catch (const Exception& e) {
-            error = e.ClassName();
+            FError = e.ClassName();
             return e.Message;
         }
         return "";
     }
 
-    TRecordingHost host;
-    TRunFields fields;
-    std::string error;
+    TRecordingHost FHost;
+    TRunFields FFields;
+    std::string FError;
+
+private:
+    TSeparatorFixture FSeparators;
 };
 
 TEST_F(SimulationRunTest, DefaultRunFromSeedZeroRepeatsTheReferenceCounts)
 {
     ASSERT_EQ(Run(), "");
-    EXPECT_EQ(host.Memo[0].size(), 501u);
-    EXPECT_EQ(host.Memo[1].size(), 501u);
-    EXPECT_EQ(host.Memo[0][0], kSexualHeader);
-    EXPECT_EQ(host.Memo[1][0], kAsexualHeader);
-    EXPECT_EQ(host.Counts(TResultBox::Memo1, 5), (std::vector<int>{52, 49, 49, 45, 40}));
-    EXPECT_EQ(host.Counts(TResultBox::Memo2, 5), (std::vector<int>{53, 54, 60, 49, 51}));
-    for (const auto& series : host.Series)
+    EXPECT_EQ(FHost.Memo[0].size(), 501u);
+    EXPECT_EQ(FHost.Memo[1].size(), 501u);
+    EXPECT_EQ(FHost.Memo[0][0], kSexualHeader);
+    EXPECT_EQ(FHost.Memo[1][0], kAsexualHeader);
+    EXPECT_EQ(FHost.Counts(TResultBox::Memo1, 5), (std::vector<int>{52, 49, 49, 45, 40}));
+    EXPECT_EQ(FHost.Counts(TResultBox::Memo2, 5), (std::vector<int>{53, 54, 60, 49, 51}));
+    for (const auto& series : FHost.Series)
         EXPECT_EQ(series.size(), 500u);
-    EXPECT_EQ(host.Pumps, 0) << "a hidden chart window pumps no messages";
-    EXPECT_FALSE(host.Busy);
+    EXPECT_EQ(FHost.Pumps, 0) << "a hidden chart window pumps no messages";
+    EXPECT_FALSE(FHost.Busy);
 }
 
 TEST_F(SimulationRunTest, EachSeriesCarriesWhatItsTitleNames)
 {
-    fields.Edit2 = "3";
+    FFields.Edit2 = "3";
     ASSERT_EQ(Run(), "");
     for (std::size_t g = 0; g < 3; ++g) {
-        const std::string& sexual = host.Memo[0][g + 1];
-        const std::string& asexual = host.Memo[1][g + 1];
+        const std::string& sexual = FHost.Memo[0][g + 1];
+        const std::string& asexual = FHost.Memo[1][g + 1];
         // "GC-Sexuell" and "GC-Nichtsexuell" get the rounded averages, the
         // "Lebend-" series the living counts.
-        EXPECT_EQ(host.Series[1][g].Value, TRecordingHost::Living(sexual));
-        EXPECT_EQ(host.Series[2][g].Value, TRecordingHost::Living(asexual));
-        EXPECT_EQ(host.Series[0][g].Value, Round(TRecordingHost::AverageGC(sexual)));
-        EXPECT_EQ(host.Series[3][g].Value, Round(TRecordingHost::AverageGC(asexual)));
-        EXPECT_EQ(host.Series[0][g].Colour, 0x0000FFu);
-        EXPECT_EQ(host.Series[1][g].Colour, 0x8000FFu);
-        EXPECT_EQ(host.Series[2][g].Colour, 0xFFFF00u);
-        EXPECT_EQ(host.Series[3][g].Colour, 0xFF0000u);
+        EXPECT_EQ(FHost.Series[1][g].Value, TRecordingHost::Living(sexual));
+        EXPECT_EQ(FHost.Series[2][g].Value, TRecordingHost::Living(asexual));
+        EXPECT_EQ(FHost.Series[0][g].Value, Round(TRecordingHost::AverageGC(sexual)));
+        EXPECT_EQ(FHost.Series[3][g].Value, Round(TRecordingHost::AverageGC(asexual)));
+        EXPECT_EQ(FHost.Series[0][g].Colour, 0x0000FFu);
+        EXPECT_EQ(FHost.Series[1][g].Colour, 0x8000FFu);
+        EXPECT_EQ(FHost.Series[2][g].Colour, 0xFFFF00u);
+        EXPECT_EQ(FHost.Series[3][g].Colour, 0xFF0000u);
     }
 }
 
 TEST_F(SimulationRunTest, ZeroKillFactorKeepsEveryOrganismThroughTheParasite)
 {
-    fields.Edit2 = "50";
-    fields.Edit3 = "0";  // the averages stay the initial 50
+    FFields.Edit2 = "50";
+    FFields.Edit3 = "0";  // the averages stay the initial 50
     ASSERT_EQ(Run(), "");
-    EXPECT_EQ(host.Memo[0][1], "100; 50");
-    EXPECT_EQ(host.Memo[1][1], "100; 50");
-    EXPECT_EQ(host.Series[0][0].Value, 50.0);
-    for (const auto& memo : host.Memo)
+    EXPECT_EQ(FHost.Memo[0][1], "100; 50");
+    EXPECT_EQ(FHost.Memo[1][1], "100; 50");
+    EXPECT_EQ(FHost.Series[0][0].Value, 50.0);
+    for (const auto& memo : FHost.Memo)
         for (std::size_t i = 1; i < memo.size(); ++i)
             EXPECT_EQ(memo[i].rfind("100; ", 0), 0u) << memo[i];
 }
@@ -180,45 +182,45 @@ TEST_F(SimulationRunTest, ConversionAndFloatingErrorsKeepWhatWasWritten)
         {&TRunFields::Edit1, "", "Fehler bei Gleitkomma-Operation", "EInvalidOp", 2},
     };
     for (const auto& c : cases) {
-        host = TRecordingHost{};
-        fields = TRunFields{};
-        fields.Seed = 0;
-        fields.Edit2 = "5";
-        fields.*c.Field = c.Text;
+        FHost = TRecordingHost{};
+        FFields = TRunFields{};
+        FFields.Seed = 0;
+        FFields.Edit2 = "5";
+        FFields.*c.Field = c.Text;
         EXPECT_EQ(Run(), c.Message) << c.Text;
-        EXPECT_EQ(error, c.Class) << c.Text;
-        EXPECT_EQ(host.Memo[0].size(), 1u) << c.Text;
-        EXPECT_EQ(host.Memo[1].size(), c.Headers - 1) << c.Text;
-        EXPECT_TRUE(host.Series[0].empty()) << c.Text;
-        EXPECT_FALSE(host.Busy) << "cursor restored after " << c.Text;
+        EXPECT_EQ(FError, c.Class) << c.Text;
+        EXPECT_EQ(FHost.Memo[0].size(), 1u) << c.Text;
+        EXPECT_EQ(FHost.Memo[1].size(), c.Headers - 1) << c.Text;
+        EXPECT_TRUE(FHost.Series[0].empty()) << c.Text;
+        EXPECT_FALSE(FHost.Busy) << "cursor restored after " << c.Text;
     }
 }
 
 TEST_F(SimulationRunTest, NonPositiveGenerationCountsLeaveOnlyTheHeadersInStepOrder)
 {
     for (const char* n : {"0", "-5"}) {
-        host = TRecordingHost{};
-        fields.Edit2 = n;
+        FHost = TRecordingHost{};
+        FFields.Edit2 = n;
         ASSERT_EQ(Run(), "");
-        EXPECT_EQ(host.Calls,
-                  (std::vector<std::string>{"busy", "clear Memo1", "clear Memo2", "clear Series1",
-                                            "clear Series2", "clear Series3", "clear Series4",
-                                            "header Memo1", "header Memo2", "normal"})) << n;
-        EXPECT_EQ(host.Memo[0].size(), 1u);
-        EXPECT_EQ(host.Memo[1].size(), 1u);
-        EXPECT_TRUE(host.Series[3].empty());
+        EXPECT_EQ(FHost.Calls, (std::vector<std::string>{"busy", "clear Memo1", "clear Memo2", "clear Series1",
+                                                         "clear Series2", "clear Series3", "clear Series4",
+                                                         "header Memo1", "header Memo2", "normal"}))
+            << n;
+        EXPECT_EQ(FHost.Memo[0].size(), 1u);
+        EXPECT_EQ(FHost.Memo[1].size(), 1u);
+        EXPECT_TRUE(FHost.Series[3].empty());
     }
 }
 
 TEST_F(SimulationRunTest, MutationLimitKeepsTheLowEightBits)
 {
-    fields.Edit2 = "0";
+    FFields.Edit2 = "0";
     const struct {
         const char* Text;
         int Limit;
     } cases[] = {{"256", 0}, {"300", 44}, {"-1", 255}, {"$1FF", 255}, {"30", 30}};
     for (const auto& c : cases) {
-        fields.Edit4 = c.Text;
+        FFields.Edit4 = c.Text;
         ASSERT_EQ(Run(), "");
         EXPECT_EQ(SexualPopulation.MutationLimit, c.Limit) << c.Text;
         EXPECT_EQ(AsexualPopulation.MutationLimit, c.Limit) << c.Text;
@@ -227,26 +229,26 @@ TEST_F(SimulationRunTest, MutationLimitKeepsTheLowEightBits)
 
 TEST_F(SimulationRunTest, ARunStartedWhilePumpingSupersedesTheOuterRun)
 {
-    fields.Edit2 = "10";
-    host.Visible = true;
+    FFields.Edit2 = "10";
+    FHost.Visible = true;
     TRunFields inner;
     inner.Edit2 = "4";
     inner.Seed = 0;
     // The user presses Start while the outer run pumps before its third generation.
-    host.OnPump = [&](int pump) {
+    FHost.OnPump = [&](int pump) {
         if (pump == 3)
-            SimulationRun(host, inner);
+            SimulationRun(FHost, inner);
     };
     ASSERT_EQ(Run(), "");
 
     // A visible chart pumps once per generation; the outer run stops pumping once superseded.
-    EXPECT_EQ(host.Pumps, 3 + 4);
-    EXPECT_EQ(host.Memo[0].size(), 5u) << "only the newest run's lines remain";
-    EXPECT_EQ(host.Memo[1].size(), 5u);
-    EXPECT_EQ(host.Series[0].size(), 4u);
-    EXPECT_EQ(host.Counts(TResultBox::Memo1, 4), (std::vector<int>{52, 49, 49, 45}));
-    EXPECT_FALSE(host.Busy);
-    EXPECT_EQ(host.Calls.back(), "normal");
+    EXPECT_EQ(FHost.Pumps, 3 + 4);
+    EXPECT_EQ(FHost.Memo[0].size(), 5u) << "only the newest run's lines remain";
+    EXPECT_EQ(FHost.Memo[1].size(), 5u);
+    EXPECT_EQ(FHost.Series[0].size(), 4u);
+    EXPECT_EQ(FHost.Counts(TResultBox::Memo1, 4), (std::vector<int>{52, 49, 49, 45}));
+    EXPECT_FALSE(FHost.Busy);
+    EXPECT_EQ(FHost.Calls.back(), "normal");
 }
 
-} // namespace
+}  // namespace

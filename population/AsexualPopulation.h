@@ -3,14 +3,14 @@
 // grown from the initial gene written twice. Reproduction copies one living organism.
 #include "population/Gene.h"
 #include "population/GenerationTables.h"
-#include "population/LivingSet.h"
-#include "population/Real48.h"
+#include "population/PopulationBookkeeping.h"
+#include "population/SixByteReal.h"
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-class TAsexualPopulation {
+class TAsexualPopulation : public TPopulationParameters {
 public:
     static constexpr int kPlaces = 100;
 
@@ -23,22 +23,18 @@ public:
 
     TGene20 InitGen;
     std::array<TOrganism, kPlaces> Organisms{};  // place i is Organisms[i - 1]
-    uint8_t MutationLimit = 0;
-    Real48 ParasiteKillFactor;
-    Real48 MutationRate;
 
     // InitGen takes the first 20 characters of g; every chromosome is InitGen
     // followed by InitGen, cut to 20 places. Sets the default parameters and reseeds.
     void Init(std::u32string_view g);
 
-    Real48 Identity(const TGene20& gene) const;   // percent of places equal to InitGen
-    Real48 GCContent(const TGene20& gene) const;  // percent of places holding G or C
+    TSixByteReal Identity(const TGene20& gene) const;   // percent of places equal to InitGen
+    TSixByteReal GCContent(const TGene20& gene) const;  // percent of places holding G or C
 
     void ParasiteStep();
-    uint8_t CountLiving() const;
-    Real48 AverageGC() const;
+    uint8_t CountLiving() const { return FBook.CountLiving(); }
+    TSixByteReal AverageGC() const;
     void Mutate();
-    static char32_t RandomBase();
     void LethalCheck();
     void Reproduce();
 
@@ -47,28 +43,17 @@ public:
     void Resync();
 
 private:
-    static constexpr std::size_t kCounts = TGene20::kCapacity + 1;  // 0 .. 20 places
+    using TBook = TPopulationBookkeeping<TGene20::kCapacity>;
 
     struct TPlaceCounts {
         uint8_t GC, Id;
     };
 
-    Real48 GCFromCount(unsigned c) const;
-    Real48 IdentityFromCount(unsigned m) const;
-    void MarkLethal(int place, bool lethal);
-    void SetBase(int place, uint32_t position, char32_t base);
-    void KillPlaces(int word, uint64_t places);
+    static TSixByteReal Measure(unsigned count);
 
-    std::array<TPlaceCounts, kPlaces> counts_{};
-    TLivingSet living_;
-    std::array<uint64_t, 2> lethalPlaces_{};  // valid for lethal_'s limit
-    unsigned gcTotal_ = 0;                      // G/C places of all chromosomes, dead or alive
-    std::array<long double, kCounts> gcValues_{};
-    std::array<long double, kCounts> identityValues_{};
-    TGCSum gcSum_;
-    TParasiteTable<kCounts> parasite_;
-    TLethalTable<kCounts> lethal_;
-    TMutationBound mutation_;
+    std::array<TPlaceCounts, kPlaces> FCounts{};
+    TBook FBook;
+    TParasiteTable<TBook::kCounts> FParasite;
 };
 
 extern TAsexualPopulation AsexualPopulation;

@@ -14,9 +14,9 @@ namespace {
 class FloatEnvironmentTest : public ::testing::Test {
 protected:
     void SetUp() override { SetFloatEnvironment(); }
-    volatile long double zero = 0.0L;
-    volatile long double huge = std::ldexp(1.0L, 16000);
-    volatile long double tiny = std::ldexp(1.0L, -16000);
+    volatile long double FZero = 0.0L;
+    volatile long double FHuge = std::ldexp(1.0L, 16000);
+    volatile long double FTiny = std::ldexp(1.0L, -16000);
 };
 
 template <typename E>
@@ -34,18 +34,18 @@ std::string FaultMessage(const std::function<void()>& fault)
 TEST_F(FloatEnvironmentTest, FaultsBecomeTheirExceptions)
 {
     volatile long double sink;
-    EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = zero / zero; }), "Fehler bei Gleitkomma-Operation");
-    EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = std::sqrt(-1.0L - zero); }), "Fehler bei Gleitkomma-Operation");
-    EXPECT_EQ(FaultMessage<EZeroDivide>([&] { sink = 1.0L / zero; }), "Gleitkommadivision durch Null");
-    EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = huge * huge; }), "Überlauf bei Gleitkomma-Operation");
-    EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = static_cast<double>(huge); }), "Überlauf bei Gleitkomma-Operation");
+    EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = FZero / FZero; }), "Fehler bei Gleitkomma-Operation");
+    EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = std::sqrt(-1.0L - FZero); }), "Fehler bei Gleitkomma-Operation");
+    EXPECT_EQ(FaultMessage<EZeroDivide>([&] { sink = 1.0L / FZero; }), "Gleitkommadivision durch Null");
+    EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = FHuge * FHuge; }), "Überlauf bei Gleitkomma-Operation");
+    EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = static_cast<double>(FHuge); }), "Überlauf bei Gleitkomma-Operation");
     (void)sink;
 }
 
 TEST_F(FloatEnvironmentTest, UnderflowAndInexactAreSilent)
 {
-    volatile long double sink = tiny * tiny;
-    sink = 1.0L / (3.0L + zero);
+    volatile long double sink = FTiny * FTiny;
+    sink = 1.0L / (3.0L + FZero);
     EXPECT_NO_THROW(CheckFloatFaults());
     (void)sink;
 }
@@ -53,7 +53,7 @@ TEST_F(FloatEnvironmentTest, UnderflowAndInexactAreSilent)
 TEST_F(FloatEnvironmentTest, FaultResetsTheEnvironment)
 {
     std::fesetround(FE_UPWARD);
-    volatile long double sink = zero / zero;
+    volatile long double sink = FZero / FZero;
     EXPECT_THROW(CheckFloatFaults(), EInvalidOp);
     EXPECT_EQ(std::fegetround(), FE_TONEAREST);
     EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT & ~FE_INEXACT), 0);
@@ -68,4 +68,4 @@ TEST_F(FloatEnvironmentTest, ComputesWithSixtyFourBitSignificand)
     EXPECT_EQ(one + std::ldexp(1.0L, -64), one);  // tie to even
 }
 
-} // namespace
+}  // namespace

@@ -2,6 +2,8 @@
 // A chromosome: a fixed array of places plus a length. Places beyond the length keep
 // their characters (a killed organism keeps what it held); a zero character is a place
 // that holds no base. Genes hold characters, so a non-ASCII letter is one place.
+#include "population/Random.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -33,7 +35,10 @@ struct TGene {
 using TGene10 = TGene<10>;
 using TGene20 = TGene<20>;
 
-constexpr bool IsGC(char32_t c) { return c == U'G' || c == U'C'; }
+constexpr bool IsGC(char32_t c)
+{
+    return c == U'G' || c == U'C';
+}
 
 // Places holding G or C, whatever the length.
 template <std::size_t N>
@@ -55,3 +60,9 @@ unsigned CountMatches(const TGene<N>& gene, const TGene<M>& initGen)
 
 // The base of a draw Random(4): 0, 1, 2, 3 give A, T, C, G.
 inline constexpr char32_t kBases[4] = {U'A', U'T', U'C', U'G'};
+
+// Advances the generator once for a base.
+inline char32_t RandomBase()
+{
+    return kBases[Random(4)];
+}

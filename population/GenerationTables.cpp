@@ -13,7 +13,7 @@ uint32_t FirstOverflowingDraw(long double factor)
     return r;
 }
 
-void TMutationBound::Build(Real48 rate, long double threshold)
+void TMutationBound::Build(TSixByteReal rate, long double threshold)
 {
     uint32_t k = 0;
     while (k < 100 && k < threshold)

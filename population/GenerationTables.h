@@ -6,7 +6,7 @@
 // same order, and redo no rounding per organism. Tables are rebuilt when the
 // parameter they depend on (a public field) has changed.
 #include "population/Random.h"
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include <array>
 #include <bit>
@@ -49,10 +49,10 @@ template <std::size_t Classes>
 struct TParasiteTable {
     std::array<uint64_t, Classes> KillSeed{};
     uint64_t OverflowSeed = kNoSeed;
-    Real48 Factor;
+    TSixByteReal Factor;
     bool Valid = false;
 
-    void Build(const std::array<long double, Classes>& averages, Real48 factor);
+    void Build(const std::array<long double, Classes>& averages, TSixByteReal factor);
 
     // One draw per place 0 .. 99 in order; classOf(place) gives the place's class.
     template <typename ClassOf>
@@ -94,7 +94,7 @@ struct TParasiteTable {
 uint32_t FirstOverflowingDraw(long double factor);
 
 template <std::size_t Classes>
-void TParasiteTable<Classes>::Build(const std::array<long double, Classes>& averages, Real48 factor)
+void TParasiteTable<Classes>::Build(const std::array<long double, Classes>& averages, TSixByteReal factor)
 {
     const long double f = Real2Ext(factor);
     const uint32_t overflowing = FirstOverflowingDraw(f);
@@ -131,10 +131,10 @@ struct TLethalTable {
 // Mutation: the first seed whose draw Random(100) is not below the threshold.
 struct TMutationBound {
     uint64_t Seed = 0;
-    Real48 Rate;
+    TSixByteReal Rate;
     bool Valid = false;
 
-    void Build(Real48 rate, long double threshold);
+    void Build(TSixByteReal rate, long double threshold);
 
     // Draws r = Random(100) for organisms 0 .. count-1 in turn. For each r below the
     // threshold, mutate(organism, seed) makes the mutation's own draws and returns the
@@ -181,8 +181,8 @@ struct TGCSum {
 
     bool Exact = false;
     long double Unit = 0;
-    std::array<Real48, kMaxTotal + 1> Averages{};  // six-byte(total × Unit × scale), when exact
-    int BitExponent = 0;                            // inexact: a measure is Bits[count] × 2^BitExponent
+    std::array<TSixByteReal, kMaxTotal + 1> Averages{};  // six-byte(total × Unit × scale), when exact
+    int BitExponent = 0;                                 // inexact: a measure is Bits[count] × 2^BitExponent
     std::array<uint64_t, kMaxCounts> Bits{};
 
     template <std::size_t Counts>

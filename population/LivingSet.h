@@ -38,7 +38,7 @@ inline int Select(uint64_t x, uint32_t k)
     return shift + kSelectInByte[((x >> shift) & 0xFF) + 256 * (k - before)];
 }
 
-} // namespace BitCount
+}  // namespace BitCount
 
 class TLivingSet {
 public:
@@ -46,43 +46,43 @@ public:
 
     void Clear()
     {
-        words_ = {};
-        lowCount_ = count_ = 0;
+        FWords = {};
+        FLowCount = FCount = 0;
     }
 
-    int Count() const { return count_; }
-    uint64_t Word(int w) const { return words_[w]; }
+    int Count() const { return FCount; }
+    uint64_t Word(int w) const { return FWords[w]; }
 
     // Dead places: the complement of the set within 0 .. 99.
-    uint64_t DeadWord(int w) const { return ~words_[w] & (w == 0 ? ~uint64_t{0} : (uint64_t{1} << 36) - 1); }
+    uint64_t DeadWord(int w) const { return ~FWords[w] & (w == 0 ? ~uint64_t{0} : (uint64_t{1} << 36) - 1); }
 
     void Set(int place)
     {
-        words_[place >> 6] |= uint64_t{1} << (place & 63);
-        ++count_;
-        lowCount_ += place < 64;
+        FWords[place >> 6] |= uint64_t{1} << (place & 63);
+        ++FCount;
+        FLowCount += place < 64;
     }
 
     // Removes the living places among the given places of word w.
     void RemoveWord(int w, uint64_t places)
     {
-        const uint64_t removed = words_[w] & places;
-        words_[w] &= ~removed;
+        const uint64_t removed = FWords[w] & places;
+        FWords[w] &= ~removed;
         const int n = BitCount::PopCount(removed);
-        count_ -= n;
-        lowCount_ -= w == 0 ? n : 0;
+        FCount -= n;
+        FLowCount -= w == 0 ? n : 0;
     }
 
     // The (k+1)-th living place in place order; k < Count().
     int Select(uint32_t k) const
     {
-        if (static_cast<int>(k) < lowCount_)
-            return BitCount::Select(words_[0], k);
-        return 64 + BitCount::Select(words_[1], k - static_cast<uint32_t>(lowCount_));
+        if (static_cast<int>(k) < FLowCount)
+            return BitCount::Select(FWords[0], k);
+        return 64 + BitCount::Select(FWords[1], k - static_cast<uint32_t>(FLowCount));
     }
 
 private:
-    std::array<uint64_t, 2> words_{};
-    int count_ = 0;
-    int lowCount_ = 0;  // living places 0 .. 63
+    std::array<uint64_t, 2> FWords{};
+    int FCount = 0;
+    int FLowCount = 0;  // living places 0 .. 63
 };

@@ -1,7 +1,7 @@
 #include "population/Exception.h"
 #include "population/FloatEnvironment.h"
 #include "population/Random.h"
-#include "population/ReferencePopulation.h"
+#include "testing/population/ReferencePopulation.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,7 @@ void RunBothWays(const TRunCase& c, uint32_t seed, int generations)
     TPopulation reference = fast;
     RandSeed = seed;
     using Step = std::function<int(TPopulation&)>;
-    using Measure = std::function<Real48(TPopulation&)>;
+    using Measure = std::function<TSixByteReal(TPopulation&)>;
     auto step = [](void (TPopulation::*op)()) { return Step([op](TPopulation& p) { (p.*op)(); return 0; }); };
     auto ref = [](void (*op)(TPopulation&)) { return Step([op](TPopulation& p) { op(p); return 0; }); };
     for (int g = 0; g < generations; ++g) {

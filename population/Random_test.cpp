@@ -82,15 +82,23 @@ TEST_F(RandomTest, RandomizeGivesMillisecondsOfTheDay)
 TEST_F(RandomTest, RoundHalvesToEven)
 {
     const struct {
-        long double x;
-        int32_t rounded;
+        long double X;
+        int32_t Rounded;
     } cases[] = {
-        {50.5L, 50},   {51.5L, 52},   {-0.5L, 0},    {-1.5L, -2},  {2.5L, 2},
-        {0.49999999999999999995L, 0}, {49.9500000000116L, 50},     {-49.5L, -50},
-        {2147483647.0L, 2147483647},  {-2147483648.4L, -2147483647 - 1}, {-2147483648.5L, -2147483647 - 1},
+        {50.5L, 50},
+        {51.5L, 52},
+        {-0.5L, 0},
+        {-1.5L, -2},
+        {2.5L, 2},
+        {0.49999999999999999995L, 0},
+        {49.9500000000116L, 50},
+        {-49.5L, -50},
+        {2147483647.0L, 2147483647},
+        {-2147483648.4L, -2147483647 - 1},
+        {-2147483648.5L, -2147483647 - 1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Round(c.x), c.rounded) << static_cast<double>(c.x);
+        EXPECT_EQ(Round(c.X), c.Rounded) << static_cast<double>(c.X);
 }
 
 TEST_F(RandomTest, RoundOutOfRangeIsInvalid)
@@ -106,4 +114,4 @@ TEST_F(RandomTest, RoundOutOfRangeIsInvalid)
     }
 }
 
-} // namespace
+}  // namespace

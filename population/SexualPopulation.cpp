@@ -1,18 +1,13 @@
 #include "population/SexualPopulation.h"
 
-#include "population/FloatEnvironment.h"
 #include "population/Random.h"
-
-#include <bit>
 
 TSexualPopulation SexualPopulation;
 
 void TSexualPopulation::Init(std::u32string_view g)
 {
     InitGen.Assign(g);
-    MutationLimit = 30;
-    ParasiteKillFactor = Ext2Real(1.0L);
-    MutationRate = Ext2Real(3.0L);
+    SetDefaults();
     for (TOrganism& o : Organisms)
         o = {InitGen, InitGen};
     Resync();
@@ -21,137 +16,83 @@ void TSexualPopulation::Init(std::u32string_view g)
 
 void TSexualPopulation::Resync()
 {
-    living_.Clear();
-    gcTotal_ = 0;
+    FBook.Clear();
     for (int i = 0; i < kPlaces; ++i) {
         const TOrganism& o = Organisms[i];
-        TPlaceCounts& c = counts_[i];
+        TPlaceCounts& c = FCounts[i];
         c.GC1 = static_cast<uint8_t>(CountGC(o.Chromosome1));
         c.GC2 = static_cast<uint8_t>(CountGC(o.Chromosome2));
         c.Id1 = static_cast<uint8_t>(CountMatches(o.Chromosome1, InitGen));
         c.Id2 = static_cast<uint8_t>(CountMatches(o.Chromosome2, InitGen));
-        gcTotal_ += c.GC1 + c.GC2;
-        if (o.Alive())
-            living_.Set(i);
+        FBook.AddPlace(i, o.Alive(), c.GC1 + c.GC2);
     }
-    parasite_.Valid = false;
-    lethal_.Valid = false;
+    FParasite.Valid = false;
     if (InitGen.Length == 0)
         return;  // every measure divides by zero; the operations raise on their first one
-    for (unsigned c = 0; c < kCounts; ++c) {
-        gcValues_[c] = Real2Ext(GCFromCount(c));
-        identityValues_[c] = Real2Ext(IdentityFromCount(c));
-    }
     static_assert(2 * kPlaces * TGene10::kCapacity == TGCSum::kMaxTotal);
-    gcSum_.Build(gcValues_, 0.005L);
+    FBook.BuildMeasures([this](unsigned c) { return Measure(c); }, 0.005L);
 }
 
-Real48 TSexualPopulation::GCFromCount(unsigned c) const
+TSixByteReal TSexualPopulation::Measure(unsigned count) const
 {
-    return Ext2Real(static_cast<long double>(c) * 100 / static_cast<long double>(InitGen.Length));
+    return Ext2Real(static_cast<long double>(count) * 100 / static_cast<long double>(InitGen.Length));
 }
 
-Real48 TSexualPopulation::IdentityFromCount(unsigned m) const
+TSixByteReal TSexualPopulation::GCContent(const TGene10& gene) const
 {
-    return Ext2Real(static_cast<long double>(m) * 100 / static_cast<long double>(InitGen.Length));
+    return Measure(CountGC(gene));
 }
 
-Real48 TSexualPopulation::GCContent(const TGene10& gene) const
+TSixByteReal TSexualPopulation::Identity(const TGene10& gene) const
 {
-    return GCFromCount(CountGC(gene));
+    return Measure(CountMatches(gene, InitGen));
 }
 
-Real48 TSexualPopulation::Identity(const TGene10& gene) const
+void TSexualPopulation::Empty(int place)
 {
-    return IdentityFromCount(CountMatches(gene, InitGen));
-}
-
-char32_t TSexualPopulation::RandomBase()
-{
-    return kBases[Random(4)];
-}
-
-uint8_t TSexualPopulation::CountLiving() const
-{
-    return static_cast<uint8_t>(living_.Count());
-}
-
-void TSexualPopulation::KillPlaces(int word, uint64_t places)
-{
-    for (uint64_t bits = places; bits != 0; bits &= bits - 1) {
-        TOrganism& o = Organisms[64 * word + std::countr_zero(bits)];
-        o.Chromosome1.Length = o.Chromosome2.Length = 0;
-    }
-    living_.RemoveWord(word, places);
+    TOrganism& o = Organisms[place];
+    o.Chromosome1.Length = o.Chromosome2.Length = 0;
 }
 
 void TSexualPopulation::ParasiteStep()
 {
     if (InitGen.Length == 0)
         GCContent(Organisms[0].Chromosome1);  // divides by zero: raises
-    if (!parasite_.Valid || !(parasite_.Factor == ParasiteKillFactor)) {
+    if (!FParasite.Valid || !(FParasite.Factor == ParasiteKillFactor)) {
+        const TBook::TMeasures& gc = FBook.Measures();
         std::array<long double, kClasses> averages;
         for (std::size_t c1 = 0; c1 < kCounts; ++c1)
             for (std::size_t c2 = 0; c2 < kCounts; ++c2)
-                averages[c1 * kCounts + c2] = SixByte((gcValues_[c1] + gcValues_[c2]) * 0.5L);
-        parasite_.Build(averages, ParasiteKillFactor);
+                averages[c1 * kCounts + c2] = SixByte((gc[c1] + gc[c2]) * 0.5L);
+        FParasite.Build(averages, ParasiteKillFactor);
     }
-    const TParasiteDraws draws = parasite_.Draw(RandSeed, [this](int place) {
-        return counts_[place].GC1 * kCounts + counts_[place].GC2;
-    });
-    RandSeed = draws.Seed;
-    // Dead places are killed again; only their lengths are touched, and those are 0.
-    KillPlaces(0, draws.Killed[0]);
-    KillPlaces(1, draws.Killed[1]);
-    if (draws.Overflow)
-        RaiseFloatFault(TFloatFault::Overflow);
+    const TParasiteDraws draws =
+        FParasite.Draw(RandSeed, [this](int place) { return FCounts[place].GC1 * kCounts + FCounts[place].GC2; });
+    FBook.KillDrawn(draws, [this](int place) { Empty(place); });
 }
 
-Real48 TSexualPopulation::AverageGC() const
+TSixByteReal TSexualPopulation::AverageGC() const
 {
     if (InitGen.Length == 0)
         GCContent(Organisms[0].Chromosome1);  // divides by zero: raises
-    if (gcSum_.Exact)
-        return gcSum_.Averages[gcTotal_];
-    uint64_t s = 0;
-    for (const TPlaceCounts& c : counts_)
-        s = TGCSum::RoundBits(s + gcSum_.Bits[c.GC1] + gcSum_.Bits[c.GC2]);
-    return Ext2Real(gcSum_.FromBits(s) * 0.005L);
-}
-
-void TSexualPopulation::MarkLethal(int place, bool lethal)
-{
-    const uint64_t bit = uint64_t{1} << (place & 63);
-    lethalPlaces_[place >> 6] = (lethalPlaces_[place >> 6] & ~bit) | (lethal ? bit : 0);
-}
-
-void TSexualPopulation::SetBase(int place, bool second, uint32_t position, char32_t base)
-{
-    TGene10& gene = second ? Organisms[place].Chromosome2 : Organisms[place].Chromosome1;
-    TPlaceCounts& c = counts_[place];
-    uint8_t& gc = second ? c.GC2 : c.GC1;
-    uint8_t& id = second ? c.Id2 : c.Id1;
-    const char32_t old = gene.Places[position];
-    const char32_t init = InitGen.Places[position];
-    gene.Places[position] = base;
-    gc = static_cast<uint8_t>(gc + IsGC(base) - IsGC(old));
-    gcTotal_ = gcTotal_ + IsGC(base) - IsGC(old);
-    id = static_cast<uint8_t>(id + (init != U'\0' && base == init) - (init != U'\0' && old == init));
-    MarkLethal(place, IsLethal(c));
+    return FBook.AverageGC(
+        [this](const TGCSum& sum, int place) { return sum.Bits[FCounts[place].GC1] + sum.Bits[FCounts[place].GC2]; });
 }
 
 void TSexualPopulation::Mutate()
 {
-    if (!mutation_.Valid || !(mutation_.Rate == MutationRate))
-        mutation_.Build(MutationRate, Real2Ext(MutationRate));
-    // Mutation does not change who lives, so the j-th living organism is found on demand.
-    RandSeed = mutation_.Scan(RandSeed, living_.Count(), [this](uint32_t j, uint32_t seed) {
+    FBook.Mutate(MutationRate, 1.0L, [this](int place, uint32_t seed) {
         seed = NextSeed(seed);  // f = Random(); below 0.5 picks chromosome 1
         const bool second = seed >= 0x80000000u;
         seed = NextSeed(seed);
         const char32_t base = kBases[ScaleSeed(seed, 4)];
         seed = NextSeed(seed);
-        SetBase(living_.Select(j), second, ScaleSeed(seed, 10), base);
+        const uint32_t position = ScaleSeed(seed, 10);
+        TOrganism& o = Organisms[place];
+        TPlaceCounts& c = FCounts[place];
+        FBook.SetBase(second ? o.Chromosome2 : o.Chromosome1, position, base, InitGen.Places[position],
+                      second ? c.GC2 : c.GC1, second ? c.Id2 : c.Id1);
+        FBook.MarkLethal(place, IsLethal(c));
         return seed;
     });
 }
@@ -160,37 +101,19 @@ void TSexualPopulation::LethalCheck()
 {
     if (InitGen.Length == 0)
         Identity(Organisms[0].Chromosome1);  // divides by zero: raises
-    if (!lethal_.Valid || lethal_.Limit != MutationLimit) {
-        lethal_.Build(identityValues_, MutationLimit);
-        for (int i = 0; i < kPlaces; ++i)
-            MarkLethal(i, IsLethal(counts_[i]));
-    }
-    KillPlaces(0, lethalPlaces_[0]);
-    KillPlaces(1, lethalPlaces_[1]);
+    FBook.LethalCheck(
+        MutationLimit, [this](int place) { return IsLethal(FCounts[place]); }, [this](int place) { Empty(place); });
 }
 
 void TSexualPopulation::Reproduce()
 {
-    const uint32_t start = RandSeed;
-    uint32_t draws = 0;
-    for (int w = 0; w < 2; ++w)
-        for (uint64_t dead = living_.DeadWord(w); dead != 0; dead &= dead - 1) {
-            const auto n = static_cast<uint32_t>(living_.Count());
-            const uint32_t seedA = kJumps[draws + 1](start);
-            const uint32_t seedB = kJumps[draws + 2](start);
-            draws += 2;
-            if (n == 0)
-                continue;
-            const int place = 64 * w + std::countr_zero(dead);
-            const int parentA = living_.Select(ScaleSeed(seedA, n));
-            const int parentB = living_.Select(ScaleSeed(seedB, n));
-            Organisms[place] = {Organisms[parentA].Chromosome1, Organisms[parentB].Chromosome2};
-            TPlaceCounts& c = counts_[place];
-            gcTotal_ -= c.GC1 + c.GC2;
-            c = {counts_[parentA].GC1, counts_[parentB].GC2, counts_[parentA].Id1, counts_[parentB].Id2};
-            gcTotal_ += c.GC1 + c.GC2;
-            MarkLethal(place, IsLethal(c));
-            living_.Set(place);
-        }
-    RandSeed = kJumps[draws](start);
+    FBook.Reproduce<2>([this](int place, const std::array<int, 2>& parents) {
+        const auto [a, b] = parents;
+        Organisms[place] = {Organisms[a].Chromosome1, Organisms[b].Chromosome2};
+        TPlaceCounts& c = FCounts[place];
+        const unsigned oldGC = c.GC1 + c.GC2;
+        c = {FCounts[a].GC1, FCounts[b].GC2, FCounts[a].Id1, FCounts[b].Id2};
+        FBook.ReplaceGC(oldGC, c.GC1 + c.GC2);
+        FBook.MarkLethal(place, IsLethal(c));
+    });
 }

@@ -3,14 +3,14 @@
 // Reproduction combines a chromosome 1 and a chromosome 2 of two living organisms.
 #include "population/Gene.h"
 #include "population/GenerationTables.h"
-#include "population/LivingSet.h"
-#include "population/Real48.h"
+#include "population/PopulationBookkeeping.h"
+#include "population/SixByteReal.h"
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-class TSexualPopulation {
+class TSexualPopulation : public TPopulationParameters {
 public:
     static constexpr int kPlaces = 100;
 
@@ -24,22 +24,18 @@ public:
 
     TGene10 InitGen;
     std::array<TOrganism, kPlaces> Organisms{};  // place i is Organisms[i - 1]
-    uint8_t MutationLimit = 0;
-    Real48 ParasiteKillFactor;
-    Real48 MutationRate;
 
     // Grows every organism from the first 10 characters of g, sets the default
     // parameters and reseeds the random source.
     void Init(std::u32string_view g);
 
-    Real48 Identity(const TGene10& gene) const;   // percent of places equal to InitGen
-    Real48 GCContent(const TGene10& gene) const;  // percent of places holding G or C
+    TSixByteReal Identity(const TGene10& gene) const;   // percent of places equal to InitGen
+    TSixByteReal GCContent(const TGene10& gene) const;  // percent of places holding G or C
 
     void ParasiteStep();
-    uint8_t CountLiving() const;
-    Real48 AverageGC() const;
+    uint8_t CountLiving() const { return FBook.CountLiving(); }
+    TSixByteReal AverageGC() const;
     void Mutate();
-    static char32_t RandomBase();
     void LethalCheck();
     void Reproduce();
 
@@ -48,30 +44,21 @@ public:
     void Resync();
 
 private:
-    static constexpr std::size_t kCounts = TGene10::kCapacity + 1;  // 0 .. 10 places
-    static constexpr std::size_t kClasses = kCounts * kCounts;      // (G/C count 1, G/C count 2)
+    using TBook = TPopulationBookkeeping<TGene10::kCapacity>;
+    static constexpr std::size_t kCounts = TBook::kCounts;
+    static constexpr std::size_t kClasses = kCounts * kCounts;  // (G/C count 1, G/C count 2)
 
     struct TPlaceCounts {
         uint8_t GC1, GC2, Id1, Id2;
     };
 
-    Real48 GCFromCount(unsigned c) const;
-    Real48 IdentityFromCount(unsigned m) const;
-    bool IsLethal(const TPlaceCounts& c) const { return lethal_.Lethal[c.Id1] || lethal_.Lethal[c.Id2]; }
-    void MarkLethal(int place, bool lethal);
-    void SetBase(int place, bool second, uint32_t position, char32_t base);
-    void KillPlaces(int word, uint64_t places);
+    TSixByteReal Measure(unsigned count) const;
+    bool IsLethal(const TPlaceCounts& c) const { return FBook.Lethal(c.Id1) || FBook.Lethal(c.Id2); }
+    void Empty(int place);
 
-    std::array<TPlaceCounts, kPlaces> counts_{};
-    TLivingSet living_;
-    std::array<uint64_t, 2> lethalPlaces_{};  // valid for lethal_'s limit
-    unsigned gcTotal_ = 0;                      // G/C places of all chromosomes, dead or alive
-    std::array<long double, kCounts> gcValues_{};
-    std::array<long double, kCounts> identityValues_{};
-    TGCSum gcSum_;
-    TParasiteTable<kClasses> parasite_;
-    TLethalTable<kCounts> lethal_;
-    TMutationBound mutation_;
+    std::array<TPlaceCounts, kPlaces> FCounts{};
+    TBook FBook;
+    TParasiteTable<kClasses> FParasite;
 };
 
 extern TSexualPopulation SexualPopulation;

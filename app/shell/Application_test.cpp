@@ -16,7 +16,7 @@ namespace {
 
 using ApplicationTest = ShellFixture;
 
-struct ErrorCase {
+struct TErrorCase {
     const char* Name;
     std::function<void()> Raise;
     const char* Expected; // nullptr: no box
@@ -24,7 +24,7 @@ struct ErrorCase {
 
 TEST_F(ApplicationTest, ReportsEscapingErrorsWithTrailingFullStop)
 {
-    const ErrorCase cases[] = {
+    const TErrorCase cases[] = {
         {"convert", [] { throw EConvertError("'abc' ist kein gültiger Integerwert"); },
          "'abc' ist kein gültiger Integerwert."},
         {"overflow", [] { throw EOverflow(kOverflowMessage); }, "Überlauf bei Gleitkomma-Operation."},
@@ -33,20 +33,20 @@ TEST_F(ApplicationTest, ReportsEscapingErrorsWithTrailingFullStop)
         {"out of memory", [] { throw std::bad_alloc(); }, "Speicher reicht nicht aus."},
         {"abort", [] { throw EAbort("still"); }, nullptr},
     };
-    for (const ErrorCase& c : cases) {
+    for (const TErrorCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        Shown.clear();
+        FShown.clear();
         InvokeHandler(nullptr, c.Raise);
         if (!c.Expected) {
-            EXPECT_TRUE(Shown.empty());
+            EXPECT_TRUE(FShown.empty());
             continue;
         }
-        ASSERT_EQ(Shown.size(), 1u);
-        EXPECT_EQ(Shown[0].Text, QString::fromUtf8(c.Expected));
-        EXPECT_EQ(Shown[0].Caption, "Kelvaro");
-        EXPECT_EQ(Shown[0].Icon, QMessageBox::Critical);
+        ASSERT_EQ(FShown.size(), 1u);
+        EXPECT_EQ(FShown[0].Text, QString::fromUtf8(c.Expected));
+        EXPECT_EQ(FShown[0].Caption, "Kelvaro");
+        EXPECT_EQ(FShown[0].Icon, QMessageBox::Critical);
         // Stay-on-top windows are taken out while the box is open, and put back after.
-        EXPECT_EQ(Shown[0].TakeOuts, 1);
+        EXPECT_EQ(FShown[0].TakeOuts, 1);
         EXPECT_EQ(Application->TopMosts().TakeOuts(), 0);
     }
 }
@@ -66,7 +66,7 @@ TEST_F(ApplicationTest, HandlerErrorAbandonsOnlyTheRestOfThatHandler)
     EXPECT_EQ(before, 2);
     EXPECT_EQ(after, 0);
     EXPECT_EQ(nextEvent, 2);
-    EXPECT_EQ(Shown.size(), 2u);
+    EXPECT_EQ(FShown.size(), 2u);
 }
 
 TEST_F(ApplicationTest, ErrorInNestedHandlerIsReportedThereAndOuterCarriesOn)
@@ -78,12 +78,12 @@ TEST_F(ApplicationTest, ErrorInNestedHandlerIsReportedThereAndOuterCarriesOn)
     InvokeHandler(nullptr, [&] {
         QTimer::singleShot(0, &inner, [&] { inner.click(); });
         Application->ProcessMessages();
-        EXPECT_EQ(Shown.size(), 1u);
+        EXPECT_EQ(FShown.size(), 1u);
         outerFinished = true;
     });
     EXPECT_TRUE(outerFinished);
-    ASSERT_EQ(Shown.size(), 1u);
-    EXPECT_EQ(Shown[0].Text, "Fehler bei Gleitkomma-Operation.");
+    ASSERT_EQ(FShown.size(), 1u);
+    EXPECT_EQ(FShown[0].Text, "Fehler bei Gleitkomma-Operation.");
 }
 
 void RaiseInvalidFlag()
@@ -97,7 +97,7 @@ TEST_F(ApplicationTest, FloatFlagsLeftByOtherCodeAreNotFaultsOfAHandler)
 {
     RaiseInvalidFlag(); // as toolkit code between two events may
     InvokeHandler(nullptr, [] { CheckFloatFaults(); });
-    EXPECT_TRUE(Shown.empty());
+    EXPECT_TRUE(FShown.empty());
 
     // Events pumped during a computation leave its flags as they were.
     InvokeHandler(nullptr, [] {
@@ -105,15 +105,15 @@ TEST_F(ApplicationTest, FloatFlagsLeftByOtherCodeAreNotFaultsOfAHandler)
         Application->ProcessMessages();
         CheckFloatFaults();
     });
-    EXPECT_TRUE(Shown.empty());
+    EXPECT_TRUE(FShown.empty());
 
     InvokeHandler(nullptr, [] {
         RaiseInvalidFlag();
         Application->ProcessMessages();
         CheckFloatFaults();
     });
-    ASSERT_EQ(Shown.size(), 1u);
-    EXPECT_EQ(Shown[0].Text, "Fehler bei Gleitkomma-Operation.");
+    ASSERT_EQ(FShown.size(), 1u);
+    EXPECT_EQ(FShown[0].Text, "Fehler bei Gleitkomma-Operation.");
 }
 
 TEST_F(ApplicationTest, ErrorReleasesMouseCapture)

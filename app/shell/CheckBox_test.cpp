@@ -20,13 +20,13 @@ TEST_F(CheckBoxTest, FiresOncePerStateChangeByCodeOrUser)
         checkedInside = box.Checked(); // the handler runs after the state changed
     };
 
-    struct Step {
+    struct TStep {
         const char* Name;
         std::function<void()> Act;
         bool Checked;
         int Clicks;
     };
-    const Step steps[] = {
+    const TStep steps[] = {
         {"set current state", [&] { box.SetChecked(true); }, true, 0},
         {"set other state", [&] { box.SetChecked(false); }, false, 1},
         {"set it again", [&] { box.SetChecked(false); }, false, 1},
@@ -34,7 +34,7 @@ TEST_F(CheckBoxTest, FiresOncePerStateChangeByCodeOrUser)
         {"space key", [&] { QTest::keyClick(&box, Qt::Key_Space); }, false, 3},
     };
     window.show();
-    for (const Step& s : steps) {
+    for (const TStep& s : steps) {
         SCOPED_TRACE(s.Name);
         s.Act();
         EXPECT_EQ(box.Checked(), s.Checked);
@@ -50,8 +50,8 @@ TEST_F(CheckBoxTest, HandlerErrorIsReportedAndStateKept)
     box.OnClick = [] { throw Exception("kaputt"); };
     box.SetChecked(true);
     EXPECT_TRUE(box.Checked());
-    ASSERT_EQ(Shown.size(), 1u);
-    EXPECT_EQ(Shown[0].Text, "kaputt.");
+    ASSERT_EQ(FShown.size(), 1u);
+    EXPECT_EQ(FShown[0].Text, "kaputt.");
 }
 
 } // namespace

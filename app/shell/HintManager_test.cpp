@@ -12,22 +12,22 @@ namespace {
 // them side by side, and a label without hint switch.
 class HintTest : public ShellFixture {
 protected:
-    HintTest() : Group("Initialisierung", &Window), Label("Läufe:", &Group), Left(&Group), Right(&Group), Far(&Group)
+    HintTest() : FGroup("Initialisierung", &FWindow), FLabel("Läufe:", &FGroup), FLeft(&FGroup), FRight(&FGroup), FFar(&FGroup)
     {
         Application->SetShowHint(true);
-        Hints = Application->Hints();
-        Window.setGeometry(100, 100, 400, 300);
-        Group.setGeometry(8, 8, 380, 250);
-        Label.setGeometry(16, 64, 35, 16);
-        Left.setGeometry(60, 64, 48, 24);
-        Right.setGeometry(108, 64, 48, 24); // touches Left: no other control in between
-        Far.setGeometry(250, 64, 40, 24);
-        Edit(Left, "Anzahl der Generationen");
-        Edit(Right, "Zusammenhang zwischen\nParasit und GC-Gehalt");
-        Edit(Far, "Ab wann ist eine Mutation lethal?|lange Fassung");
-        Window.show();
-        Window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
+        FHints = Application->Hints();
+        FWindow.setGeometry(100, 100, 400, 300);
+        FGroup.setGeometry(8, 8, 380, 250);
+        FLabel.setGeometry(16, 64, 35, 16);
+        FLeft.setGeometry(60, 64, 48, 24);
+        FRight.setGeometry(108, 64, 48, 24); // touches Left: no other control in between
+        FFar.setGeometry(250, 64, 40, 24);
+        Edit(FLeft, "Anzahl der Generationen");
+        Edit(FRight, "Zusammenhang zwischen\nParasit und GC-Gehalt");
+        Edit(FFar, "Ab wann ist eine Mutation lethal?|lange Fassung");
+        FWindow.show();
+        FWindow.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&FWindow));
     }
 
     static void Edit(QLineEdit& edit, const QString& hint)
@@ -40,110 +40,110 @@ protected:
 
     bool Pending(int interval) const
     {
-        return Hints->PauseTimer().isActive() && Hints->PauseTimer().interval() == interval;
+        return FHints->PauseTimer().isActive() && FHints->PauseTimer().interval() == interval;
     }
 
-    QWidget Window;
-    QGroupBox Group;
-    QLabel Label;
-    QLineEdit Left, Right, Far;
-    THintManager* Hints = nullptr;
+    QWidget FWindow;
+    QGroupBox FGroup;
+    QLabel FLabel;
+    QLineEdit FLeft, FRight, FFar;
+    THintManager* FHints = nullptr;
 };
 
 TEST_F(HintTest, ShowsBelowTheFieldAfterThePauseAndHidesAfterHidePause)
 {
-    Rest(Left);
-    EXPECT_EQ(Hints->HintControl(), &Left);
+    Rest(FLeft);
+    EXPECT_EQ(FHints->HintControl(), &FLeft);
     EXPECT_TRUE(Pending(500));
-    Rest(Left, QPoint(10, 6)); // every movement restarts the pause until shown
+    Rest(FLeft, QPoint(10, 6)); // every movement restarts the pause until shown
     EXPECT_TRUE(Pending(500));
-    EXPECT_FALSE(Hints->HintActive());
-    EXPECT_FALSE(Hints->Window().isVisible());
+    EXPECT_FALSE(FHints->HintActive());
+    EXPECT_FALSE(FHints->Window().isVisible());
 
-    Hints->ActivateHint();
-    const THintWindow& hint = Hints->Window();
+    FHints->ActivateHint();
+    const THintWindow& hint = FHints->Window();
     ASSERT_TRUE(hint.isVisible());
     EXPECT_EQ(hint.Text(), "Anzahl der Generationen");
-    EXPECT_EQ(hint.pos(), Left.mapToGlobal(QPoint(0, Left.height() + 6)));
-    const QRect text = hint.fontMetrics().boundingRect(QRect(0, 0, Left.screen()->geometry().width(), 0),
+    EXPECT_EQ(hint.pos(), FLeft.mapToGlobal(QPoint(0, FLeft.height() + 6)));
+    const QRect text = hint.fontMetrics().boundingRect(QRect(0, 0, FLeft.screen()->geometry().width(), 0),
                                                         Qt::AlignLeft | Qt::TextWordWrap, hint.Text());
     EXPECT_EQ(hint.size(), text.size() + QSize(6, 2));
-    EXPECT_TRUE(Hints->HideTimer().isActive());
-    EXPECT_EQ(Hints->HideTimer().interval(), 2500);
+    EXPECT_TRUE(FHints->HideTimer().isActive());
+    EXPECT_EQ(FHints->HideTimer().interval(), 2500);
 
-    Hints->HideHint();
+    FHints->HideHint();
     EXPECT_FALSE(hint.isVisible());
-    Rest(Left, QPoint(20, 10)); // still on the field: no new hint
-    EXPECT_FALSE(Hints->PauseTimer().isActive());
-    EXPECT_TRUE(Hints->HintActive());
+    Rest(FLeft, QPoint(20, 10)); // still on the field: no new hint
+    EXPECT_FALSE(FHints->PauseTimer().isActive());
+    EXPECT_TRUE(FHints->HintActive());
 }
 
 TEST_F(HintTest, ShortPauseOnlyDirectlyFromOneHintedControlToAnother)
 {
-    Rest(Label); // a label without hint switch shows none
-    EXPECT_EQ(Hints->HintControl(), nullptr);
-    EXPECT_FALSE(Hints->PauseTimer().isActive());
-    Rest(Left);
-    Hints->ActivateHint();
-    Rest(Right);
-    EXPECT_FALSE(Hints->Window().isVisible());
+    Rest(FLabel); // a label without hint switch shows none
+    EXPECT_EQ(FHints->HintControl(), nullptr);
+    EXPECT_FALSE(FHints->PauseTimer().isActive());
+    Rest(FLeft);
+    FHints->ActivateHint();
+    Rest(FRight);
+    EXPECT_FALSE(FHints->Window().isVisible());
     EXPECT_TRUE(Pending(50));
 
-    Hints->ActivateHint();
-    Rest(Group, QPoint(200, 70)); // the group box between the fields cancels
-    EXPECT_EQ(Hints->HintControl(), nullptr);
-    EXPECT_FALSE(Hints->HintActive());
-    Rest(Far);
+    FHints->ActivateHint();
+    Rest(FGroup, QPoint(200, 70)); // the group box between the fields cancels
+    EXPECT_EQ(FHints->HintControl(), nullptr);
+    EXPECT_FALSE(FHints->HintActive());
+    Rest(FFar);
     EXPECT_TRUE(Pending(500));
 }
 
 TEST_F(HintTest, KeyOrClickCancelsTheHint)
 {
     const std::function<void()> cancels[] = {
-        [&] { QTest::keyClick(&Left, Qt::Key_A); },
-        [&] { QTest::mouseClick(&Left, Qt::LeftButton, {}, QPoint(5, 5)); },
+        [&] { QTest::keyClick(&FLeft, Qt::Key_A); },
+        [&] { QTest::mouseClick(&FLeft, Qt::LeftButton, {}, QPoint(5, 5)); },
     };
     for (const auto& cancel : cancels) {
-        Rest(Far);
-        Rest(Left);
-        Hints->ActivateHint();
-        ASSERT_TRUE(Hints->Window().isVisible());
+        Rest(FFar);
+        Rest(FLeft);
+        FHints->ActivateHint();
+        ASSERT_TRUE(FHints->Window().isVisible());
         cancel();
-        EXPECT_FALSE(Hints->Window().isVisible());
-        EXPECT_FALSE(Hints->HintActive());
-        EXPECT_EQ(Hints->HintControl(), nullptr);
+        EXPECT_FALSE(FHints->Window().isVisible());
+        EXPECT_FALSE(FHints->HintActive());
+        EXPECT_EQ(FHints->HintControl(), nullptr);
     }
 }
 
 TEST_F(HintTest, LineBreaksGiveLinesAndBarCutsTheText)
 {
-    Rest(Right);
-    Hints->ActivateHint();
-    const THintWindow& hint = Hints->Window();
+    Rest(FRight);
+    FHints->ActivateHint();
+    const THintWindow& hint = FHints->Window();
     EXPECT_EQ(hint.Text(), "Zusammenhang zwischen\nParasit und GC-Gehalt");
     EXPECT_GE(hint.height(), 2 * hint.fontMetrics().height() + 2);
 
-    Rest(Far);
-    Hints->ActivateHint();
+    Rest(FFar);
+    FHints->ActivateHint();
     EXPECT_EQ(hint.Text(), "Ab wann ist eine Mutation lethal?");
 }
 
 TEST_F(HintTest, NothingShownWithoutAnActiveApplicationWindow)
 {
-    Rest(Left);
-    Window.hide();
-    Hints->ActivateHint();
-    EXPECT_FALSE(Hints->Window().isVisible());
+    Rest(FLeft);
+    FWindow.hide();
+    FHints->ActivateHint();
+    EXPECT_FALSE(FHints->Window().isVisible());
 }
 
 TEST(HintWindow, StaysInsideTheScreen)
 {
-    struct Case {
+    struct TCase {
         QPoint Wanted;
         QPoint Placed;
     };
     const QRect screen(0, 0, 800, 600);
-    const Case cases[] = {
+    const TCase cases[] = {
         {{100, 100}, {100, 100}},
         {{100, 590}, {100, 600 - 30}},   // past the bottom: moved up
         {{790, 100}, {800 - 120, 100}},  // past the right: moved left
@@ -151,7 +151,7 @@ TEST(HintWindow, StaysInsideTheScreen)
     };
     THintWindow hint;
     hint.resize(120, 30);
-    for (const Case& c : cases) {
+    for (const TCase& c : cases) {
         hint.ActivateAt(c.Wanted, screen);
         EXPECT_EQ(hint.pos(), c.Placed);
     }

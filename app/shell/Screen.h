@@ -20,12 +20,3 @@ private:
 };
 
 extern TScreen* Screen;
-
-// Sets the busy cursor for its lifetime and restores crDefault however the scope ends.
-class TBusyCursor {
-public:
-    TBusyCursor() { Screen->SetCursor(crHourGlass); }
-    ~TBusyCursor() { Screen->SetCursor(crDefault); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};

@@ -38,16 +38,4 @@ TEST_F(ScreenTest, BusyCursorCoversTheApplicationAndDefaultRestoresAtOnce)
     EXPECT_EQ(OverrideDepth(), 0);
 }
 
-TEST_F(ScreenTest, BusyCursorScopeRestoresWhenLeftByAnError)
-{
-    try {
-        TBusyCursor busy;
-        EXPECT_EQ(Screen->Cursor(), crHourGlass);
-        throw Exception("x");
-    } catch (const Exception&) {
-    }
-    EXPECT_EQ(Screen->Cursor(), crDefault);
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-}
-
 } // namespace

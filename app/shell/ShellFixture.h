@@ -34,11 +34,11 @@ class ShellFixture : public ::testing::Test {
 protected:
     ShellFixture()
     {
-        FApplication.SetMessagePresenter(std::make_unique<TRecordingPresenter>(Shown));
+        FApplication.SetMessagePresenter(std::make_unique<TRecordingPresenter>(FShown));
         FApplication.SetTitle("Kelvaro");
     }
 
-    std::vector<TShownMessage> Shown;
+    std::vector<TShownMessage> FShown;
 
 private:
     TScreen FScreen;

@@ -21,18 +21,18 @@ TEST(StartupError, TextNamesClassModuleAddressAndMessage)
 
 TEST(StartupError, DescribesTheErrorBeingHandled)
 {
-    struct Case {
+    struct TCase {
         std::function<void()> Raise;
         const char* ClassName;
         const char* Message;
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {[] { throw EConvertError("'a' ist kein gültiger Integerwert"); }, "EConvertError",
          "'a' ist kein gültiger Integerwert"},
         {[] { throw std::bad_alloc(); }, "EOutOfMemory", "Speicher reicht nicht aus"},
         {[] { throw std::runtime_error("roh"); }, "Exception", "roh"},
     };
-    for (const Case& c : cases) {
+    for (const TCase& c : cases) {
         try {
             c.Raise();
         } catch (...) {

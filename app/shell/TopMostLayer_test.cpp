@@ -7,21 +7,21 @@ namespace {
 
 class TopMostLayerTest : public ShellFixture {
 protected:
-    TopMostLayerTest() : Chart(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
+    TopMostLayerTest() : FChart(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
     {
-        Application->CreateForm(Main);
-        Main->show();
-        Chart.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Chart));
+        Application->CreateForm(FMain);
+        FMain->show();
+        FChart.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&FChart));
     }
 
     bool ChartOnTop() const
     {
-        return Chart.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+        return FChart.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
     }
 
-    QWidget* Main = nullptr;
-    QWidget Chart;
+    QWidget* FMain = nullptr;
+    QWidget FChart;
 };
 
 TEST_F(TopMostLayerTest, DeactivationTakesOutAndActivationPutsBack)
@@ -29,7 +29,7 @@ TEST_F(TopMostLayerTest, DeactivationTakesOutAndActivationPutsBack)
     ASSERT_TRUE(ChartOnTop());
     Application->ApplicationStateChanged(Qt::ApplicationInactive);
     EXPECT_FALSE(ChartOnTop());
-    EXPECT_TRUE(Chart.isVisible());
+    EXPECT_TRUE(FChart.isVisible());
     Application->ApplicationStateChanged(Qt::ApplicationInactive);
     EXPECT_EQ(Application->TopMosts().TakeOuts(), 1);
     Application->ApplicationStateChanged(Qt::ApplicationActive);
@@ -39,8 +39,8 @@ TEST_F(TopMostLayerTest, DeactivationTakesOutAndActivationPutsBack)
 TEST_F(TopMostLayerTest, TakeOutsNest)
 {
     TTopMostLayer& layer = Application->TopMosts();
-    layer.NormalizeTopMosts(Main);
-    layer.NormalizeTopMosts(Main);
+    layer.NormalizeTopMosts(FMain);
+    layer.NormalizeTopMosts(FMain);
     layer.RestoreTopMosts();
     EXPECT_FALSE(ChartOnTop());
     layer.RestoreTopMosts();
@@ -51,11 +51,11 @@ TEST_F(TopMostLayerTest, TakeOutsNest)
 
 TEST_F(TopMostLayerTest, HiddenWindowsAndTheMainWindowStayAsTheyAre)
 {
-    Main->setWindowFlag(Qt::WindowStaysOnTopHint);
-    Main->show();
-    Chart.hide();
-    Application->TopMosts().NormalizeTopMosts(Main);
-    EXPECT_TRUE(Main->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    FMain->setWindowFlag(Qt::WindowStaysOnTopHint);
+    FMain->show();
+    FChart.hide();
+    Application->TopMosts().NormalizeTopMosts(FMain);
+    EXPECT_TRUE(FMain->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(ChartOnTop());
     Application->TopMosts().RestoreTopMosts();
 }

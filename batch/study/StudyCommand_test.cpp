@@ -1,6 +1,6 @@
 #include "batch/study/StudyCommand.h"
 
-#include "app/SeparatorFixture.h"
+#include "testing/app/SeparatorFixture.h"
 #include "batch/BatchRunner.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
@@ -33,11 +33,10 @@ std::string ReadText(const std::filesystem::path& path)
     return text.str();
 }
 
-class StudyCommandTest : public TSeparatorTest {
+class StudyCommandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TSeparatorTest::SetUp();
         SetFloatEnvironment();
         FFolder = std::filesystem::temp_directory_path() / ("kelvaro-study-" + std::to_string(getpid()));
         std::filesystem::create_directories(FFolder);
@@ -45,7 +44,6 @@ protected:
     void TearDown() override
     {
         std::filesystem::remove_all(FFolder);
-        TSeparatorTest::TearDown();
     }
 
     static TResult Run(std::vector<std::string> args)
@@ -56,6 +54,7 @@ protected:
     }
     std::string File(const std::string& name) const { return (FFolder / name).string(); }
 
+    TSeparatorFixture FSeparators;
     std::filesystem::path FFolder;
 };
 

@@ -19,7 +19,7 @@ QImage WindowPicture(const TRunFields& fields, bool view3D)
     if (!QTest::qWaitForWindowExposed(&form))
         return {};
     QTest::qWait(10);
-    return form.findChild<DataChartWidget*>()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return form.findChild<TDataChartWidget*>()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 TEST(StudyPicture, ARunsPictureIsTheChartWindowsPixelForPixel)

@@ -9,16 +9,16 @@ namespace Reference {
 
 void ParasiteStep(TSexualPopulation& p);
 uint8_t CountLiving(const TSexualPopulation& p);
-Real48 AverageGC(const TSexualPopulation& p);
+TSixByteReal AverageGC(const TSexualPopulation& p);
 void Mutate(TSexualPopulation& p);
 void LethalCheck(TSexualPopulation& p);
 void Reproduce(TSexualPopulation& p);
 
 void ParasiteStep(TAsexualPopulation& p);
 uint8_t CountLiving(const TAsexualPopulation& p);
-Real48 AverageGC(const TAsexualPopulation& p);
+TSixByteReal AverageGC(const TAsexualPopulation& p);
 void Mutate(TAsexualPopulation& p);
 void LethalCheck(TAsexualPopulation& p);
 void Reproduce(TAsexualPopulation& p);
 
-} // namespace Reference
+}  // namespace Reference

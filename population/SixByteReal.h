@@ -4,19 +4,22 @@
 #include <array>
 #include <cstdint>
 
-struct Real48 {
+struct TSixByteReal {
     std::array<uint8_t, 6> Bytes{};
 
-    friend bool operator==(const Real48&, const Real48&) = default;
+    friend bool operator==(const TSixByteReal&, const TSixByteReal&) = default;
 };
 
 // Rounds to 40 significant bits (halves away from zero); underflow gives zero,
 // magnitudes of 2^127 and above raise EOverflow. A floating fault pending from
 // the computation of x surfaces here as its own exception.
-Real48 Ext2Real(long double x);
+TSixByteReal Ext2Real(long double x);
 
 // Exact.
-long double Real2Ext(Real48 r);
+long double Real2Ext(TSixByteReal r);
 
 // The value after a trip through the six-byte real.
-inline long double SixByte(long double x) { return Real2Ext(Ext2Real(x)); }
+inline long double SixByte(long double x)
+{
+    return Real2Ext(Ext2Real(x));
+}

@@ -1,4 +1,4 @@
-#include "population/ReferencePopulation.h"
+#include "testing/population/ReferencePopulation.h"
 
 #include "population/Random.h"
 
@@ -24,7 +24,7 @@ uint8_t CountLiving(const TSexualPopulation& p)
     return n;
 }
 
-Real48 AverageGC(const TSexualPopulation& p)
+TSixByteReal AverageGC(const TSexualPopulation& p)
 {
     long double s = 0;
     for (const auto& o : p.Organisms) {
@@ -40,7 +40,7 @@ void Mutate(TSexualPopulation& p)
         if (!o.Alive() || !(Random(100) < Real2Ext(p.MutationRate)))
             continue;
         TGene10& target = Random() < 0.5L ? o.Chromosome1 : o.Chromosome2;
-        const char32_t b = p.RandomBase();
+        const char32_t b = RandomBase();
         target.Places[Random(10)] = b;
     }
 }
@@ -48,7 +48,8 @@ void Mutate(TSexualPopulation& p)
 void LethalCheck(TSexualPopulation& p)
 {
     for (auto& o : p.Organisms)
-        if (Real2Ext(p.Identity(o.Chromosome1)) < p.MutationLimit || Real2Ext(p.Identity(o.Chromosome2)) < p.MutationLimit)
+        if (Real2Ext(p.Identity(o.Chromosome1)) < p.MutationLimit ||
+            Real2Ext(p.Identity(o.Chromosome2)) < p.MutationLimit)
             o.Chromosome1.Length = o.Chromosome2.Length = 0;
 }
 
@@ -95,7 +96,7 @@ uint8_t CountLiving(const TAsexualPopulation& p)
     return n;
 }
 
-Real48 AverageGC(const TAsexualPopulation& p)
+TSixByteReal AverageGC(const TAsexualPopulation& p)
 {
     long double s = 0;
     for (const auto& o : p.Organisms)
@@ -110,7 +111,7 @@ void Mutate(TAsexualPopulation& p)
             continue;
         if (!(Random() < 0.5L))
             continue;
-        const char32_t b = p.RandomBase();
+        const char32_t b = RandomBase();
         o.Chromosome.Places[Random(20)] = b;
     }
 }
@@ -139,4 +140,4 @@ void Reproduce(TAsexualPopulation& p)
     }
 }
 
-} // namespace Reference
+}  // namespace Reference

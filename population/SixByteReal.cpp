@@ -1,4 +1,4 @@
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include "population/Exception.h"
 #include "population/FloatEnvironment.h"
@@ -53,9 +53,9 @@ void RoundSignificand(TExtendedBits& bits)
     }
 }
 
-} // namespace
+}  // namespace
 
-Real48 Ext2Real(long double x)
+TSixByteReal Ext2Real(long double x)
 {
     CheckFloatFaults();
     TExtendedBits bits = Split(x);
@@ -71,7 +71,7 @@ Real48 Ext2Real(long double x)
         RaiseFloatFault(TFloatFault::Overflow);
 
     const uint64_t kept = bits.Significand >> kDroppedBits;
-    Real48 r;
+    TSixByteReal r;
     r.Bytes[0] = static_cast<uint8_t>(exponent);
     for (int i = 1; i <= 5; ++i)
         r.Bytes[i] = static_cast<uint8_t>(kept >> (8 * (i - 1)));
@@ -79,7 +79,7 @@ Real48 Ext2Real(long double x)
     return r;
 }
 
-long double Real2Ext(Real48 r)
+long double Real2Ext(TSixByteReal r)
 {
     if (r.Bytes[0] == 0)
         return 0.0L;
@@ -87,6 +87,6 @@ long double Real2Ext(Real48 r)
     for (int i = 5; i >= 1; --i)
         fraction = (fraction << 8) | r.Bytes[i];
     fraction &= (uint64_t{1} << 39) - 1;
-    return Join({(uint64_t{1} << 63) | (fraction << kDroppedBits), r.Bytes[0] + kExponentOffset,
-                 (r.Bytes[5] & 0x80) != 0});
+    return Join(
+        {(uint64_t{1} << 63) | (fraction << kDroppedBits), r.Bytes[0] + kExponentOffset, (r.Bytes[5] & 0x80) != 0});
 }

@@ -1,4 +1,4 @@
-#include "population/Real48.h"
+#include "population/SixByteReal.h"
 
 #include "population/Exception.h"
 #include "population/FloatEnvironment.h"
@@ -10,21 +10,21 @@
 
 namespace {
 
-Real48 Bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4, uint8_t b5)
+TSixByteReal Bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3, uint8_t b4, uint8_t b5)
 {
-    return Real48{{b0, b1, b2, b3, b4, b5}};
+    return TSixByteReal{{b0, b1, b2, b3, b4, b5}};
 }
 
-class Real48Test : public ::testing::Test {
+class SixByteRealTest : public ::testing::Test {
 protected:
     void SetUp() override { SetFloatEnvironment(); }
 };
 
-TEST_F(Real48Test, Layout)
+TEST_F(SixByteRealTest, Layout)
 {
     const struct {
-        long double x;
-        Real48 r;
+        long double X;
+        TSixByteReal R;
     } cases[] = {
         {0.0L, Bytes(0, 0, 0, 0, 0, 0)},
         {1.0L, Bytes(0x81, 0, 0, 0, 0, 0)},
@@ -33,38 +33,38 @@ TEST_F(Real48Test, Layout)
         {-1.0L, Bytes(0x81, 0, 0, 0, 0, 0x80)},
         {-0.0L, Bytes(0, 0, 0, 0, 0, 0)},
         {1.0L + std::ldexp(1.0L, -39), Bytes(0x81, 1, 0, 0, 0, 0)},  // lowest fraction bit
-        {std::ldexp(1.0L, -128), Bytes(1, 0, 0, 0, 0, 0)},            // smallest
+        {std::ldexp(1.0L, -128), Bytes(1, 0, 0, 0, 0, 0)},           // smallest
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Ext2Real(c.x), c.r) << static_cast<double>(c.x);
-        EXPECT_EQ(Real2Ext(c.r), c.x == 0 ? 0.0L : c.x);
+        EXPECT_EQ(Ext2Real(c.X), c.R) << static_cast<double>(c.X);
+        EXPECT_EQ(Real2Ext(c.R), c.X == 0 ? 0.0L : c.X);
     }
 }
 
-TEST_F(Real48Test, RoundsToFortyBitsHalvesAwayFromZero)
+TEST_F(SixByteRealTest, RoundsToFortyBitsHalvesAwayFromZero)
 {
     const long double ulp = std::ldexp(1.0L, -39);
     const struct {
-        long double x, expected;
+        long double X, Expected;
     } cases[] = {
-        {1.0L + ulp / 2, 1.0L + ulp},                          // exactly half: up
-        {1.0L + ulp / 2 - std::ldexp(1.0L, -63), 1.0L},        // just below half: down
-        {-(1.0L + ulp / 2), -(1.0L + ulp)},                    // away from zero when negative
-        {2.0L - ulp / 2, 2.0L},                                // carry into the exponent
+        {1.0L + ulp / 2, 1.0L + ulp},                    // exactly half: up
+        {1.0L + ulp / 2 - std::ldexp(1.0L, -63), 1.0L},  // just below half: down
+        {-(1.0L + ulp / 2), -(1.0L + ulp)},              // away from zero when negative
+        {2.0L - ulp / 2, 2.0L},                          // carry into the exponent
         {-(2.0L - ulp / 2), -2.0L},
-        {std::ldexp(1.0L, -130), 0.0L},                        // underflow: zero, no error
-        {std::ldexp(1.0L, -129) * (2 - ulp), 0.0L},                       // largest below range
+        {std::ldexp(1.0L, -130), 0.0L},                                    // underflow: zero, no error
+        {std::ldexp(1.0L, -129) * (2 - ulp), 0.0L},                        // largest below range
         {std::ldexp(1.0L, -129) * (2 - ulp / 2), std::ldexp(1.0L, -128)},  // rounds up into range
-        {std::ldexp(1.0L, -16400), 0.0L},                      // extended denormal
-        {9990 * 0.005L, std::ldexp(858134465741.0L, -34)},     // 49,9500000000116
-        {9910 * 0.005L, std::ldexp(851262518067.0L, -34)},     // 49,5499999999884
+        {std::ldexp(1.0L, -16400), 0.0L},                                  // extended denormal
+        {9990 * 0.005L, std::ldexp(858134465741.0L, -34)},                 // 49,9500000000116
+        {9910 * 0.005L, std::ldexp(851262518067.0L, -34)},                 // 49,5499999999884
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SixByte(c.x), c.expected) << static_cast<double>(c.x);
+        EXPECT_EQ(SixByte(c.X), c.Expected) << static_cast<double>(c.X);
     }
 }
 
-TEST_F(Real48Test, TooLargeOverflows)
+TEST_F(SixByteRealTest, TooLargeOverflows)
 {
     const long double largest = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 87);
     EXPECT_EQ(SixByte(largest), largest);
@@ -79,7 +79,7 @@ TEST_F(Real48Test, TooLargeOverflows)
     }
 }
 
-TEST_F(Real48Test, PendingFaultSurfacesAtConversion)
+TEST_F(SixByteRealTest, PendingFaultSurfacesAtConversion)
 {
     volatile long double zero = 0.0L;
     EXPECT_THROW(Ext2Real(zero / zero), EInvalidOp);
@@ -87,15 +87,15 @@ TEST_F(Real48Test, PendingFaultSurfacesAtConversion)
     EXPECT_EQ(Ext2Real(2.0L), Bytes(0x82, 0, 0, 0, 0, 0));  // the fault was cleared
 }
 
-TEST_F(Real48Test, RoundTripIsExact)
+TEST_F(SixByteRealTest, RoundTripIsExact)
 {
     RandSeed = 7;
     for (int i = 0; i < 20000; ++i) {
         const long double x = std::ldexp(Random() + 0.5L, static_cast<int>(Random(250)) - 125) * (i % 2 ? -1 : 1);
-        const Real48 r = Ext2Real(x);
+        const TSixByteReal r = Ext2Real(x);
         EXPECT_EQ(Ext2Real(Real2Ext(r)), r);
         ASSERT_LE(std::fabs(Real2Ext(r) - x), std::fabs(x) * std::ldexp(1.0L, -40));
     }
 }
 
-} // namespace
+}  // namespace

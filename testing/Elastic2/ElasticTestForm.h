@@ -11,17 +11,17 @@ class QLabel;
 // Top-level window with the controls of the main window; not yet shown.
 std::unique_ptr<QWidget> MakeTestForm();
 
-// Shows the form and gives it the outer size Width × Height (frame included).
-void ShowWithOuterSize(QWidget& Form, int Width, int Height);
+// Shows the form and gives it the outer size width × height (frame included).
+void ShowWithOuterSize(QWidget& form, int width, int height);
 
-// Resizes so that the outer size becomes Width × Height.
-void SetOuterSize(QWidget& Form, int Width, int Height);
+// Resizes so that the outer size becomes width × height.
+void SetOuterSize(QWidget& form, int width, int height);
 
-QWidget& Control(QWidget& Form, const QString& Name);
-QLabel& LabelOf(QWidget& Form, const QString& Name);
+QWidget& Control(QWidget& form, const QString& name);
+QLabel& LabelOf(QWidget& form, const QString& name);
 
 // Every control of the form that carries a design name.
-QList<QWidget*> AllControlsOf(QWidget& Form);
+QList<QWidget*> AllControlsOf(QWidget& form);
 
 // Readable rectangles in test failures.
-void PrintTo(const QRect& Rect, std::ostream* Out);
+void PrintTo(const QRect& rect, std::ostream* out);
