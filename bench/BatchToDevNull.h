@@ -5,19 +5,20 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
 inline void RunBatchToDevNull(benchmark::State& state, const std::vector<std::string>& args)
 {
-    std::FILE* devNull = std::fopen("/dev/null", "w");
+    const int devNull = ::open("/dev/null", O_WRONLY);
     for (auto _ : state) {
-        TFileSink out(devNull);
+        TFileSink out(devNull, "/dev/null");
         TStringSink err;
         if (RunBatch(args, out, err) != 0)
             state.SkipWithError(err.Text.c_str());
     }
-    std::fclose(devNull);
+    ::close(devNull);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
