@@ -78,6 +78,7 @@ private:
     TLineSeries& Series(TRunSeries series) const;
     void KeepOuterSize();
     void FlushLines();
+    void FlushLines(TResultBox box);
 
     // A box's lines since its last insertion, as UTF-8 joined by line breaks.
     struct TPendingLines {
