@@ -1,5 +1,6 @@
 #include "app/FloatToText.h"
 
+#include "app/ExtendedArithmetic.h"
 #include "app/PowerOfTen.h"
 #include "app/Utf8.h"
 
@@ -164,6 +165,7 @@ std::size_t FloatToText(char* buffer, long double value, int precision, int expo
         std::memcpy(out, infinite ? "INF" : "NAN", 3);
         return 3;
     }
+    const TExtendedArithmetic arithmetic;
     precision = precision < 1 ? 1 : (precision > kDigits ? kDigits : precision);
     exponentDigits = exponentDigits > 4 ? 4 : exponentDigits;
 

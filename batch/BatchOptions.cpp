@@ -3,6 +3,7 @@
 #include "app/GeneText.h"
 #include "app/Utf8.h"
 
+#include <cstdio>
 #include <string_view>
 
 const char* const kBatchUsage =
@@ -94,12 +95,32 @@ std::uint32_t ParseSeed(const std::string& text)
     return static_cast<std::uint32_t>(value);
 }
 
+// Characters a number text may hold besides the separator, and characters that
+// cannot be seen: as separator they would make the lines unreadable and change
+// how the option texts convert.
+bool UnfitSeparator(char32_t c)
+{
+    if ((c >= U'0' && c <= U'9') || c == U'+' || c == U'-' || c == U'E' || c == U'e')
+        return true;
+    if (c < 0x20 || (c >= 0x7F && c <= 0xA0) || c == 0xAD)
+        return true;
+    return c == U' ' || c == 0x1680 || (c >= 0x2000 && c <= 0x200F) || (c >= 0x2028 && c <= 0x202F)
+           || (c >= 0x205F && c <= 0x206F) || c == 0x3000 || c == 0xFEFF;
+}
+
 char32_t ParseSeparator(const std::string& text)
 {
     const std::u32string characters = DecodeUtf8(text);
     if (characters.size() != 1)
         Usage("--decimal-separator braucht genau ein Zeichen: '" + text + "'");
-    return characters.front();
+    const char32_t separator = characters.front();
+    if (UnfitSeparator(separator)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(separator));
+        Usage(std::string("--decimal-separator: Ziffern, Vorzeichen, E, Leer- und Steuerzeichen gehen nicht: ")
+              + code);
+    }
+    return separator;
 }
 
 std::string ParseGene(const std::string& text)

@@ -48,9 +48,10 @@ TEST(ParseBatchOptions, HelpWinsOverWhatFollows)
 
 TEST(ParseBatchOptions, RejectsMalformedCommandLines)
 {
+    const std::string kUnfit = "--decimal-separator: Ziffern, Vorzeichen, E, Leer- und Steuerzeichen gehen nicht: ";
     const struct {
         std::vector<std::string> Args;
-        const char* Message;
+        std::string Message;
     } cases[] = {
         {{"--bogus"}, "unbekannte Option: '--bogus'"},
         {{"generations"}, "unbekannte Option: 'generations'"},
@@ -61,6 +62,16 @@ TEST(ParseBatchOptions, RejectsMalformedCommandLines)
         {{"--seed="}, "ungültiger Wert für --seed: ''"},
         {{"--decimal-separator", ",,"}, "--decimal-separator braucht genau ein Zeichen: ',,'"},
         {{"--decimal-separator="}, "--decimal-separator braucht genau ein Zeichen: ''"},
+        {{"--decimal-separator", "7"}, kUnfit + "U+0037"},
+        {{"--decimal-separator", "E"}, kUnfit + "U+0045"},
+        {{"--decimal-separator", "e"}, kUnfit + "U+0065"},
+        {{"--decimal-separator", "+"}, kUnfit + "U+002B"},
+        {{"--decimal-separator", "-"}, kUnfit + "U+002D"},
+        {{"--decimal-separator", " "}, kUnfit + "U+0020"},
+        {{"--decimal-separator", "\n"}, kUnfit + "U+000A"},
+        {{"--decimal-separator", "\x7F"}, kUnfit + "U+007F"},
+        {{"--decimal-separator", "\u00A0"}, kUnfit + "U+00A0"},
+        {{"--decimal-separator", "\u2009"}, kUnfit + "U+2009"},
         {{"--format", "json"}, "unbekanntes Format: 'json' (memo oder csv)"},
         {{"--gene", "AAATTCCCGGA"}, "--gene: höchstens 10 Zeichen: 'AAATTCCCGGA'"},
     };

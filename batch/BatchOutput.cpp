@@ -3,39 +3,56 @@
 #include "app/FloatToText.h"
 #include "app/IntegerText.h"
 
+volatile std::sig_atomic_t StopSignal = 0;
+
+void TBatchOutput::Measured(TResultBox box, std::uint8_t living, long double averageGC)
+{
+    if (box == TResultBox::Memo1 && StopSignal != 0)
+        throw EStopped("Abbruch");
+    Tabulate(box, living, averageGC);
+}
+
 void TMemoOutput::AppendLine(TResultBox box, std::string_view line)
 {
     if (box == TResultBox::Memo1) {
-        out_.Write(line);
-        out_.Write("\n");
+        FOut.Write(line);
+        FOut.Write("\n");
     } else {
-        memo2_.Append(line);
-        memo2_.Append("\n");
+        FMemo2.AppendLine(line);
     }
 }
 
 void TMemoOutput::Finish()
 {
-    out_.Write("\n");
-    memo2_.MoveTo(out_);
+    FOut.Write("\n");
+    FMemo2.MoveTo(FOut);
 }
 
 TCsvOutput::TCsvOutput(TTextSink& out) : TBatchOutput(out)
 {
-    out_.Write("generation,sexual_living,sexual_gc,asexual_living,asexual_gc\n");
+    FOut.Write("generation,sexual_living,sexual_gc,asexual_living,asexual_gc\n");
 }
 
-void TCsvOutput::Measured(TResultBox box, std::uint8_t living, long double averageGC)
+void TCsvOutput::Tabulate(TResultBox box, std::uint8_t living, long double averageGC)
 {
     if (box == TResultBox::Memo1)
-        row_ = IntToStr(++generation_);
-    row_ += ',';
-    row_ += IntToStr(living);
-    row_ += ',';
+        FRow = IntToStr(++FGeneration);
+    FRow += ',';
+    FRow += IntToStr(living);
+    FRow += ',';
     char gc[kFloatTextCapacity];
-    row_.append(gc, FloatToText(gc, averageGC, 15, 0, U'.'));
+    FRow.append(gc, FloatToText(gc, averageGC, 15, 0, U'.'));
     if (box == TResultBox::Memo2) {
-        row_ += '\n';
-        out_.Write(row_);
+        FRow += '\n';
+        FOut.Write(FRow);
+        FRow.clear();
     }
+}
+
+void TCsvOutput::Finish()
+{
+    if (FRow.empty())
+        return;
+    FOut.Write(FRow);
+    FOut.Write(",,\n");
 }

@@ -4,10 +4,20 @@
 #include "batch/SpillBuffer.h"
 #include "batch/TextSink.h"
 #include "main/SimulationRun.h"
+#include "population/Exception.h"
+
+#include <csignal>
+
+// Set from a signal handler to the number of the signal that asks the run to stop.
+extern volatile std::sig_atomic_t StopSignal;
+
+// Raised at the start of a generation once StopSignal is set, so that both boxes
+// hold the same whole generations.
+KELVARO_EXCEPTION_CLASS(EStopped, Exception);
 
 class TBatchOutput : public TRunHost {
 public:
-    explicit TBatchOutput(TTextSink& out) : out_(out) {}
+    explicit TBatchOutput(TTextSink& out) : FOut(out) {}
 
     void ClearLines(TResultBox) override {}
     void ClearSeries(TRunSeries) override {}
@@ -15,12 +25,16 @@ public:
     bool ChartVisible() override { return false; }
     void ProcessMessages() override {}
     void SetBusyCursor(bool) override {}
+    void Measured(TResultBox box, std::uint8_t living, long double averageGC) final;
 
     // Writes what is still held back once the run has ended, however it ended.
     virtual void Finish() = 0;
 
 protected:
-    TTextSink& out_;
+    // Measured, for outputs that keep the numbers.
+    virtual void Tabulate(TResultBox /*box*/, std::uint8_t /*living*/, long double /*averageGC*/) {}
+
+    TTextSink& FOut;
 };
 
 // Memo1's lines, an empty line, Memo2's lines.
@@ -31,18 +45,21 @@ public:
     void Finish() override;
 
 private:
-    TSpillBuffer memo2_;  // held back until Memo1 is complete
+    TSpillBuffer FMemo2;  // held back until Memo1 is complete
 };
 
-// One row per whole generation; GC values always with "." as separator.
+// One row per generation; GC values always with "." as separator. A generation
+// cut short after its sexual half keeps that half, with empty asexual fields.
 class TCsvOutput : public TBatchOutput {
 public:
     explicit TCsvOutput(TTextSink& out);
     void AppendLine(TResultBox, std::string_view) override {}
-    void Measured(TResultBox box, std::uint8_t living, long double averageGC) override;
-    void Finish() override {}
+    void Finish() override;
+
+protected:
+    void Tabulate(TResultBox box, std::uint8_t living, long double averageGC) override;
 
 private:
-    std::int32_t generation_ = 0;
-    std::string row_;
+    std::int32_t FGeneration = 0;
+    std::string FRow;  // the generation in progress
 };

@@ -4,10 +4,48 @@
 #include "app/FormatSettings.h"
 #include "batch/BatchOptions.h"
 #include "batch/BatchOutput.h"
+#include "batch/CheckedIo.h"
 
 #include <memory>
 #include <new>
-#include <optional>
+
+namespace {
+
+struct TRunEnd {
+    int Status = 0;
+    std::string Message;  // for the error output, without the final "."
+};
+
+// Any error ends the computation; what was produced so far is still written.
+TRunEnd Simulate(TBatchOutput& output, const TRunFields& fields)
+{
+    try {
+        SimulationRun(output, fields);
+    } catch (const EStopped&) {
+        return {128 + StopSignal, {}};
+    } catch (const Exception& e) {
+        return {1, e.Message};
+    } catch (const std::bad_alloc&) {
+        return {1, kOutOfMemoryMessage};
+    }
+    return {};
+}
+
+// A failure while writing leaves `end` as the run left it; the caller reports the
+// first error.
+void RunAndWrite(const TBatchOptions& options, TTextSink& out, TRunEnd& end)
+{
+    std::unique_ptr<TBatchOutput> output;
+    if (options.Format == TOutputFormat::Csv)
+        output = std::make_unique<TCsvOutput>(out);
+    else
+        output = std::make_unique<TMemoOutput>(out);
+    end = Simulate(*output, options.Fields);
+    output->Finish();
+    out.Flush();
+}
+
+} // namespace
 
 int RunBatch(std::span<const std::string> args, TTextSink& out, TTextSink& err)
 {
@@ -19,31 +57,27 @@ int RunBatch(std::span<const std::string> args, TTextSink& out, TTextSink& err)
         err.Write(kBatchUsage);
         return 2;
     }
-    if (options.Help) {
-        out.Write(kBatchUsage);
-        return 0;
-    }
     if (options.DecimalSeparator)
         DecimalSeparator = *options.DecimalSeparator;
 
-    std::unique_ptr<TBatchOutput> output;
-    if (options.Format == TOutputFormat::Csv)
-        output = std::make_unique<TCsvOutput>(out);
-    else
-        output = std::make_unique<TMemoOutput>(out);
-
-    std::optional<std::string> failure;
+    TRunEnd end;
     try {
-        SimulationRun(*output, options.Fields);
-    } catch (const Exception& e) {
-        failure = e.Message;
+        if (options.Help) {
+            out.Write(kBatchUsage);
+            out.Flush();
+        } else {
+            RunAndWrite(options, out, end);
+        }
+    } catch (const EOutputError& e) {
+        if (end.Message.empty())
+            end = {1, e.Message};
     } catch (const std::bad_alloc&) {
-        failure = kOutOfMemoryMessage;
+        if (end.Message.empty())
+            end = {1, kOutOfMemoryMessage};
     }
-    output->Finish();
-    if (failure) {
-        err.Write(*failure + ".\n");
-        return 1;
-    }
-    return 0;
+    if (!end.Message.empty())
+        err.Write(end.Message + ".\n");
+    if (end.Status == 0 && StopSignal != 0)
+        end.Status = 128 + StopSignal;
+    return end.Status;
 }

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr const char* kHeader1 = "Anzahl Lebender nach Parasit (sexuell); GC-Gehalt (sexuell)\n";
+constexpr const char* kCsvHeader = "generation,sexual_living,sexual_gc,asexual_living,asexual_gc\n";
 constexpr const char* kHeader2 =
     "Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)\n";
 
@@ -58,8 +59,7 @@ TEST_F(RunBatchTest, CsvLayoutAlwaysUsesAPoint)
 {
     const TResult r = Run({"--seed=0", "--generations=5", "--format=csv"});
     EXPECT_EQ(r.Status, 0);
-    EXPECT_EQ(r.Out,
-              "generation,sexual_living,sexual_gc,asexual_living,asexual_gc\n"
+    EXPECT_EQ(r.Out, std::string(kCsvHeader) +
               "1,52,50,53,50\n"
               "2,49,50,54,50\n"
               "3,49,49.9000000000233,60,50.0999999999767\n"
@@ -91,9 +91,12 @@ TEST_F(RunBatchTest, RunErrorsKeepEverythingProducedSoFar)
         {{"--kill-factor", "1E39"}, 1, sexualOnly, "Überlauf bei Gleitkomma-Operation.\n"},
         {{"--generations", " 5 "}, 1, bothHeaders, "' 5 ' ist kein gültiger Integerwert.\n"},
         {{"--gene", ""}, 1, bothHeaders, "Fehler bei Gleitkomma-Operation.\n"},
-        // csv writes whole generations only
-        {{"--format", "csv", "--gene", ""}, 1,
-         "generation,sexual_living,sexual_gc,asexual_living,asexual_gc\n", "Fehler bei Gleitkomma-Operation.\n"},
+        {{"--format", "csv", "--gene", ""}, 1, kCsvHeader, "Fehler bei Gleitkomma-Operation.\n"},
+        // the overflow comes in the asexual half of the first generation
+        {{"--kill-factor", "1,7203e36", "--seed", "8"}, 1, std::string(kHeader1) + "0; 50\n\n" + kHeader2,
+         "Überlauf bei Gleitkomma-Operation.\n"},
+        {{"--kill-factor", "1,7203e36", "--seed", "8", "--format", "csv"}, 1, std::string(kCsvHeader) + "1,0,50,,\n",
+         "Überlauf bei Gleitkomma-Operation.\n"},
         {{"--generations", "-5"}, 0, bothHeaders, ""},  // no generations is no error
     };
     for (const auto& c : cases) {

@@ -1,51 +1,74 @@
 #include "batch/SpillBuffer.h"
 
+#include "batch/CheckedIo.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kWriteFailed = "Schreibfehler in der Zwischendatei";
+constexpr const char* kReadFailed = "Lesefehler in der Zwischendatei";
+
+} // namespace
 
 TSpillBuffer::~TSpillBuffer()
 {
-    if (file_)
-        std::fclose(file_);
+    if (FFile >= 0)
+        ::close(FFile);
 }
 
-void TSpillBuffer::Append(std::string_view text)
+void TSpillBuffer::AppendLine(std::string_view line)
 {
-    memory_.append(text);
-    if (memory_.size() >= memoryLimit_)
+    // Reserved first, so that running out of memory leaves no half line.
+    FMemory.reserve(FMemory.size() + line.size() + 1);
+    FMemory.append(line);
+    FMemory += '\n';
+    if (FMemory.size() >= FMemoryLimit)
         Spill();
+}
+
+void TSpillBuffer::OpenFile()
+{
+    const char* tmpdir = std::getenv("TMPDIR");
+    const std::string directory = tmpdir && *tmpdir ? tmpdir : "/tmp";
+    std::string path = directory + "/kelvaro-batch-XXXXXX";
+    FFile = ::mkostemp(path.data(), O_CLOEXEC);
+    if (FFile < 0)
+        RaiseOutputError("Zwischendatei in '" + directory + "' nicht anlegbar", errno);
+    ::unlink(path.c_str());
 }
 
 void TSpillBuffer::Spill()
 {
-    if (!file_)
-        file_ = std::tmpfile();
-    // Without a temporary file, or when it is full, the text stays in memory;
-    // a short write is overwritten by the next attempt.
-    if (!file_)
-        return;
-    if (std::fwrite(memory_.data(), 1, memory_.size(), file_) == memory_.size()) {
-        fileBytes_ += memory_.size();
-        memory_.clear();
-    } else {
-        std::fseek(file_, static_cast<long>(fileBytes_), SEEK_SET);
-    }
+    if (FFile < 0)
+        OpenFile();
+    WriteAll(FFile, FMemory, kWriteFailed);
+    FFileBytes += FMemory.size();
+    FMemory.clear();
 }
 
 void TSpillBuffer::MoveTo(TTextSink& sink)
 {
-    if (file_) {
-        std::rewind(file_);
+    if (FFile >= 0) {
+        if (::lseek(FFile, 0, SEEK_SET) != 0)
+            RaiseOutputError(kReadFailed, errno);
         char block[1 << 16];
-        for (std::size_t left = fileBytes_, n; left > 0; left -= n) {
-            n = std::fread(block, 1, std::min(left, sizeof block), file_);
-            if (n == 0)
-                break;
-            sink.Write(std::string_view(block, n));
+        while (FFileBytes > 0) {
+            const ssize_t n = ::read(FFile, block, std::min<std::uint64_t>(FFileBytes, sizeof block));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                RaiseOutputError(kReadFailed, n < 0 ? errno : 0);
+            sink.Write(std::string_view(block, static_cast<std::size_t>(n)));
+            FFileBytes -= static_cast<std::uint64_t>(n);
         }
-        std::fclose(file_);
-        file_ = nullptr;
-        fileBytes_ = 0;
+        ::close(FFile);
+        FFile = -1;
     }
-    sink.Write(memory_);
-    memory_.clear();
+    sink.Write(FMemory);
+    FMemory.clear();
 }

@@ -1,31 +1,32 @@
 #pragma once
 // Text held back for later: in memory up to a limit, beyond it in an anonymous
-// temporary file, so that a run of any length needs bounded memory.
+// file in $TMPDIR (else /tmp), so that a run of any length needs bounded memory.
+// The file is opened once, when the limit is first reached; if it cannot be
+// opened, written or read back, EOutputError ends the run.
 #include "batch/TextSink.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 class TSpillBuffer {
 public:
-    explicit TSpillBuffer(std::size_t memoryLimit = std::size_t{32} << 20)
-        : memoryLimit_(memoryLimit)
-    {
-    }
+    explicit TSpillBuffer(std::size_t memoryLimit = std::size_t{32} << 20) : FMemoryLimit(memoryLimit) {}
     ~TSpillBuffer();
     TSpillBuffer(const TSpillBuffer&) = delete;
     TSpillBuffer& operator=(const TSpillBuffer&) = delete;
 
-    void Append(std::string_view text);
+    // Appends `line` and a line break.
+    void AppendLine(std::string_view line);
     // Writes everything appended so far, in order, and empties the buffer.
     void MoveTo(TTextSink& sink);
 
 private:
     void Spill();
+    void OpenFile();
 
-    std::size_t memoryLimit_;
-    std::string memory_;
-    std::FILE* file_ = nullptr;  // holds what came before memory_
-    std::size_t fileBytes_ = 0;
+    std::size_t FMemoryLimit;
+    std::string FMemory;
+    int FFile = -1;  // holds what came before FMemory
+    std::uint64_t FFileBytes = 0;
 };

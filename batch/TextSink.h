@@ -1,6 +1,5 @@
 #pragma once
-// Where the runner's text goes: a standard stream, or a string in tests.
-#include <cstdio>
+// Where the runner's text goes: a file descriptor, or a string in tests.
 #include <string>
 #include <string_view>
 
@@ -8,33 +7,27 @@ class TTextSink {
 public:
     virtual ~TTextSink() = default;
     virtual void Write(std::string_view text) = 0;
+    // Hands on whatever is still buffered.
+    virtual void Flush() {}
 };
 
-// Buffers writes to a C stream in large blocks; flushes when destroyed.
+// Writes to a file descriptor in large blocks. Every write is checked: a failure raises
+// EOutputError naming `name` ("der Standardausgabe"). Nothing is allocated after construction, and nothing is
+// written on destruction: what is buffered then has been given up.
 class TFileSink : public TTextSink {
 public:
-    explicit TFileSink(std::FILE* file) : file_(file) {}
-    ~TFileSink() override { Flush(); }
+    TFileSink(int descriptor, std::string_view name);
     TFileSink(const TFileSink&) = delete;
     TFileSink& operator=(const TFileSink&) = delete;
 
-    void Write(std::string_view text) override
-    {
-        buffer_.append(text);
-        if (buffer_.size() >= kBlock)
-            Flush();
-    }
-    void Flush()
-    {
-        std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
-        std::fflush(file_);
-        buffer_.clear();
-    }
+    void Write(std::string_view text) override;
+    void Flush() override;
 
 private:
     static constexpr std::size_t kBlock = 1 << 16;
-    std::FILE* file_;
-    std::string buffer_;
+    int FDescriptor;
+    std::string FFailure;  // the message prefix, built beforehand
+    std::string FBuffer;
 };
 
 class TStringSink : public TTextSink {

@@ -1,23 +1,29 @@
 #pragma once
-// Runs kelvaro-batch with the given arguments into /dev/null once per iteration; the items
-// are the generations of range(0).
+// Runs a command line of kelvaro-batch into /dev/null once per iteration; the items
+// are the generations of range(0), or `generations` when given.
 #include "batch/BatchRunner.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#include <span>
 #include <string>
 #include <vector>
 
-inline void RunBatchToDevNull(benchmark::State& state, const std::vector<std::string>& args)
+using TCommandLine = int (*)(std::span<const std::string>, TTextSink&, TTextSink&);
+
+inline void RunBatchToDevNull(benchmark::State& state, const std::vector<std::string>& args,
+                              TCommandLine run = RunBatch, std::int64_t generations = 0)
 {
-    std::FILE* devNull = std::fopen("/dev/null", "w");
+    const int devNull = ::open("/dev/null", O_WRONLY);
     for (auto _ : state) {
-        TFileSink out(devNull);
+        TFileSink out(devNull, "/dev/null");
         TStringSink err;
-        if (RunBatch(args, out, err) != 0)
+        if (run(args, out, err) != 0)
             state.SkipWithError(err.Text.c_str());
+        out.Flush();
     }
-    std::fclose(devNull);
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    ::close(devNull);
+    state.SetItemsProcessed(state.iterations() * (generations > 0 ? generations : state.range(0)));
 }

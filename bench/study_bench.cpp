@@ -1,11 +1,11 @@
 // A study of 1,000 runs x 500 generations (default parameters, seed 0), its table to
 // /dev/null, in one process and in worker processes: wall time is what parallel runs save.
 #include "batch/study/StudyCommand.h"
+#include "bench/BatchToDevNull.h"
 #include "population/FloatEnvironment.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,15 +16,7 @@ void BM_Study1000Runs(benchmark::State& state)
     SetFloatEnvironment();
     const std::vector<std::string> args = {"--seed", "0", "--replicates", "1000", "--decimal-separator", ",",
                                            "--jobs", std::to_string(state.range(0))};
-    std::FILE* devNull = std::fopen("/dev/null", "w");
-    for (auto _ : state) {
-        TFileSink out(devNull);
-        TStringSink err;
-        if (RunCommandLine(args, out, err) != 0)
-            state.SkipWithError(err.Text.c_str());
-    }
-    std::fclose(devNull);
-    state.SetItemsProcessed(state.iterations() * 1000 * 500);  // generations
+    RunBatchToDevNull(state, args, RunCommandLine, 1000 * 500);
 }
 BENCHMARK(BM_Study1000Runs)->ArgName("jobs")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -181,6 +181,8 @@ BENCHMARK(BM_SeriesAlone)->Apply(Sizes);
 BENCHMARK(BM_WindowRun)->Apply(Sizes);
 // 5,000 generations with the chart hidden, against the shown runs below.
 BENCHMARK(BM_WindowRun)->Arg(5000)->Unit(benchmark::kMillisecond);
+// Peak memory of long runs with the chart hidden: run each alone (filter) to read its peak_MiB.
+BENCHMARK(BM_WindowRun)->Arg(200000)->Arg(1000000)->Arg(3000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 

@@ -7,6 +7,7 @@
 
 #include "Unit2/Unit2.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,6 +19,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -402,5 +407,39 @@ TEST_F(Form1Test, ClosingTheMainWindowDuringAPumpingRunEndsTheProgramAfterTheRun
     EXPECT_EQ(Lines(Form1->Memo2).size(), 61);
     EXPECT_TRUE(Form1->isVisible());
 }
+
+#ifndef __SANITIZE_ADDRESS__ // the sanitizer's shadow memory does not fit under an address space limit
+// Lets the process grow by `bytes` beyond what it holds now.
+void LimitAddressSpace(std::size_t bytes)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    std::size_t used = 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            used = line.mid(7).trimmed().split(' ').front().toULongLong() * 1024;
+    const rlimit limit = {used + bytes, used + bytes};
+    setrlimit(RLIMIT_AS, &limit);
+}
+
+// Out of memory in a run with the chart hidden, in a child process: the box,
+// the normal cursor, and the window works on.
+TEST_F(Form1Test, RunningOutOfMemoryIsReportedAndTheProgramCarriesOn)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            LimitAddressSpace(std::size_t{192} << 20);
+            Start("100000000");
+            const bool reported = FShown.size() == 1 && FShown[0].Text == "Speicher reicht nicht aus.";
+            const bool restored = CursorRestored();
+            Start("5");
+            const bool carriesOn = Lines(Form1->Memo1).size() == 6 && Lines(Form1->Memo2).size() == 6;
+            std::fprintf(stderr, "reported %d, cursor %d, carries on %d\n", reported, restored, carriesOn);
+            std::_Exit(reported && restored && carriesOn ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "reported 1, cursor 1, carries on 1");
+}
+#endif
 
 } // namespace

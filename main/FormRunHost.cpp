@@ -6,6 +6,31 @@
 #include "main/Form1.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
+
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+namespace {
+
+constexpr qsizetype kPendingBytes = qsizetype{1} << 20;
+
+// The text document does not survive running out of memory while it grows (it
+// dereferences a failed reallocation), so room for its growth is claimed before
+// each insertion: its node arrays double, the insertion is decoded to UTF-16.
+void EnsureRoomToInsert(const QTextDocument& document, qsizetype bytes)
+{
+    const std::size_t room = static_cast<std::size_t>(document.blockCount()) * 256
+                             + static_cast<std::size_t>(document.characterCount()) * 4
+                             + static_cast<std::size_t>(bytes) * 16;
+    void* const probe = std::malloc(room);
+    if (!probe)
+        throw std::bad_alloc();
+    std::free(probe);
+}
+
+} // namespace
 
 QPlainTextEdit* TFormRunHost::Memo(TResultBox box) const
 {
@@ -19,9 +44,10 @@ void TFormRunHost::ClearLines(TResultBox box)
 }
 
 // Nothing repaints between two message pumps, so the lines of a run wait and
-// enter each box in one insertion: laying out a block at a time would cost
+// enter each box in large insertions: laying out a block at a time would cost
 // more than the whole simulation. They wait as UTF-8, which costs no
-// allocation per line and is decoded once.
+// allocation per line and is decoded once; past a mebibyte they go in at once,
+// which bounds the memory of a run's waiting lines and of their decoding.
 void TFormRunHost::AppendLine(TResultBox box, std::string_view line)
 {
     TPendingLines& pending = FPendingLines[static_cast<int>(box)];
@@ -29,17 +55,31 @@ void TFormRunHost::AppendLine(TResultBox box, std::string_view line)
         pending.Text.append('\n');
     pending.Text.append(line.data(), static_cast<qsizetype>(line.size()));
     pending.Empty = false;
+    if (pending.Text.size() >= kPendingBytes)
+        FlushLines(box);
 }
 
 void TFormRunHost::FlushLines()
 {
-    for (TResultBox box : {TResultBox::Memo1, TResultBox::Memo2}) {
-        TPendingLines& pending = FPendingLines[static_cast<int>(box)];
-        if (pending.Empty)
-            continue;
-        Memo(box)->appendPlainText(QString::fromUtf8(pending.Text));
-        pending = {};
-    }
+    FlushLines(TResultBox::Memo1);
+    FlushLines(TResultBox::Memo2);
+}
+
+// The run's lines are not a user's edit: recording them for undo would keep a
+// second copy of every line.
+void TFormRunHost::FlushLines(TResultBox box)
+{
+    TPendingLines& pending = FPendingLines[static_cast<int>(box)];
+    if (pending.Empty)
+        return;
+    // Taken out first: if the insertion runs out of memory, the lines are given up
+    // and their memory is free for the report.
+    const TPendingLines lines = std::exchange(pending, {});
+    QTextDocument* const document = Memo(box)->document();
+    EnsureRoomToInsert(*document, lines.Text.size());
+    document->setUndoRedoEnabled(false);
+    Memo(box)->appendPlainText(QString::fromUtf8(lines.Text));
+    document->setUndoRedoEnabled(true);
 }
 
 TLineSeries& TFormRunHost::Series(TRunSeries series) const
@@ -74,10 +114,11 @@ void TFormRunHost::ProcessMessages()
     Application->ProcessMessages();
 }
 
-// The end of every run, however it ends, comes with the normal cursor.
+// The end of every run, however it ends, comes with the normal cursor, even when
+// the last lines cannot be inserted any more.
 void TFormRunHost::SetBusyCursor(bool busy)
 {
+    Screen->SetCursor(busy ? crHourGlass : crDefault);
     if (!busy)
         FlushLines();
-    Screen->SetCursor(busy ? crHourGlass : crDefault);
 }

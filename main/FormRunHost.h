@@ -25,6 +25,7 @@ private:
     QPlainTextEdit* Memo(TResultBox box) const;
     TLineSeries& Series(TRunSeries series) const;
     void FlushLines();
+    void FlushLines(TResultBox box);
 
     // A box's lines since its last insertion, as UTF-8 joined by line breaks.
     struct TPendingLines {

@@ -15,17 +15,6 @@ namespace {
 // been superseded by a run started meanwhile.
 unsigned LatestRun = 0;
 
-class TBusyCursor {
-public:
-    explicit TBusyCursor(TRunHost& host) : FHost(host) { FHost.SetBusyCursor(true); }
-    ~TBusyCursor() { FHost.SetBusyCursor(false); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-
-private:
-    TRunHost& FHost;
-};
-
 template <class TPopulation>
 void InitPopulation(TPopulation& population, const std::u32string& gene, const TRunFields& fields)
 {
@@ -61,13 +50,8 @@ void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSer
     population.Reproduce();
 }
 
-}  // namespace
-
-void SimulationRun(TRunHost& host, const TRunFields& fields)
+void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
 {
-    const unsigned thisRun = ++LatestRun;
-    TBusyCursor cursor(host);
-
     host.ClearLines(TResultBox::Memo1);
     host.ClearLines(TResultBox::Memo2);
     for (auto series : {TRunSeries::Series1, TRunSeries::Series2, TRunSeries::Series3, TRunSeries::Series4})
@@ -94,4 +78,22 @@ void SimulationRun(TRunHost& host, const TRunFields& fields)
         Generation(host, AsexualPopulation, TResultBox::Memo2, TRunSeries::Series4, kSeries4Colour, TRunSeries::Series3,
                    kSeries3Colour);
     }
+}
+
+} // namespace
+
+void SimulationRun(TRunHost& host, const TRunFields& fields)
+{
+    const unsigned thisRun = ++LatestRun;
+    host.SetBusyCursor(true);
+    try {
+        RunGenerations(host, fields, thisRun);
+    } catch (...) {
+        // Restored here and not by a destructor: the host may allocate on the way
+        // (lines still waiting for their box), and a failure then must replace the
+        // error being handled rather than end the program.
+        host.SetBusyCursor(false);
+        throw;
+    }
+    host.SetBusyCursor(false);
 }

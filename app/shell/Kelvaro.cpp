@@ -14,7 +14,46 @@
 #include <QFont>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
 namespace {
+
+// The toolkit's messages while it starts, held back: when it cannot start (no
+// display, most likely), one line of ours replaces them, as the toolkit would
+// otherwise abort the process after them.
+struct THeldMessage {
+    QtMsgType Type;
+    QByteArray Category;
+    QString Text;
+};
+std::vector<THeldMessage>* HeldMessages = nullptr;
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("Kelvaro kann nicht starten: keine grafische Anzeige gefunden.\n", stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    HeldMessages->push_back({type, context.category, text});
+}
+
+void StartToolkit(std::optional<QApplication>& application, int& argc, char** argv)
+{
+    std::vector<THeldMessage> held;
+    HeldMessages = &held;
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
+    application.emplace(argc, argv);
+    qInstallMessageHandler(previous);
+    HeldMessages = nullptr;
+    for (const THeldMessage& message : held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.Category.constData());
+        qt_message_output(message.Type, context, message.Text);
+    }
+}
 
 // Once the stack has unwound, the fault's own address is gone; the place where
 // the error was caught is the nearest code address left to report.
@@ -27,7 +66,8 @@ namespace {
 
 int main(int argc, char** argv)
 {
-    QApplication qtApplication(argc, argv);
+    std::optional<QApplication> qtApplication;
+    StartToolkit(qtApplication, argc, argv);
     // Set after Qt's start-up, which may leave the control word as it likes.
     SetFloatEnvironment();
     GetFormatSettings();

@@ -1,6 +1,10 @@
 #include "batch/study/AtomicFile.h"
 
+#include "batch/CheckedIo.h"
+
 #include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <cstring>
 #include <stdexcept>
 #include <unistd.h>
@@ -63,19 +67,19 @@ void Unregister(const std::string& path)
 TAtomicFile::TAtomicFile(std::string path)
     : FPath(std::move(path)), FTemporary(FPath + ".tmp" + std::to_string(getpid()))
 {
-    FFile = std::fopen(FTemporary.c_str(), "wb");
-    if (!FFile)
-        throw std::runtime_error("kann " + FTemporary + " nicht anlegen: " + std::strerror(errno));
+    FDescriptor = ::open(FTemporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (FDescriptor < 0)
+        RaiseOutputError("Die Datei " + FTemporary + " lässt sich nicht anlegen", errno);
     Register(FTemporary);
-    FSink = std::make_unique<TFileSink>(FFile);
+    FSink = std::make_unique<TFileSink>(FDescriptor, "der Datei " + FPath);
 }
 
 TAtomicFile::~TAtomicFile()
 {
-    if (!FFile)
+    if (FDescriptor < 0)
         return;
     FSink.reset();
-    std::fclose(FFile);
+    ::close(FDescriptor);
     std::remove(FTemporary.c_str());
     Unregister(FTemporary);
 }
@@ -84,14 +88,13 @@ void TAtomicFile::Commit()
 {
     FSink->Flush();
     FSink.reset();
-    const bool written = std::ferror(FFile) == 0;
-    const bool closed = std::fclose(FFile) == 0;
-    FFile = nullptr;
-    const bool renamed = written && closed && std::rename(FTemporary.c_str(), FPath.c_str()) == 0;
-    const std::string reason = std::strerror(errno);
+    const bool closed = ::close(FDescriptor) == 0;
+    FDescriptor = -1;
+    const bool renamed = closed && std::rename(FTemporary.c_str(), FPath.c_str()) == 0;
+    const int error = errno;
     if (!renamed)
         std::remove(FTemporary.c_str());
     Unregister(FTemporary);
     if (!renamed)
-        throw std::runtime_error("kann " + FPath + " nicht schreiben: " + reason);
+        RaiseOutputError("Schreibfehler auf der Datei " + FPath, error);
 }

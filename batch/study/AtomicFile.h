@@ -3,13 +3,12 @@
 // when complete, so that an interrupted study never leaves half a file under that name.
 #include "batch/TextSink.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
 class TAtomicFile {
 public:
-    // Raises std::runtime_error (with a German message) when the file cannot be created.
+    // Raises EOutputError when the file cannot be created.
     explicit TAtomicFile(std::string path);
     // Removes the temporary file unless committed; so does an interrupt (SIGINT, SIGTERM, SIGHUP).
     ~TAtomicFile();
@@ -17,12 +16,12 @@ public:
     TAtomicFile& operator=(const TAtomicFile&) = delete;
 
     TTextSink& Sink() { return *FSink; }
-    // Flushes, closes and renames; raises std::runtime_error when any write failed.
+    // Flushes, closes and renames; raises EOutputError when any of it fails.
     void Commit();
 
 private:
     std::string FPath;
     std::string FTemporary;
-    std::FILE* FFile = nullptr;
+    int FDescriptor = -1;
     std::unique_ptr<TFileSink> FSink;
 };

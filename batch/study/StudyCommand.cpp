@@ -2,7 +2,9 @@
 
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
+#include "app/Errors.h"
 #include "batch/BatchRunner.h"
+#include "batch/CheckedIo.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
 #include "batch/study/StudyPicture.h"
@@ -11,6 +13,7 @@
 #include "population/Random.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -224,13 +227,28 @@ int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
     return FailedMessage(err, failed, static_cast<std::int64_t>(runs.size()));
 }
 
+// A plain run writes what it has when interrupted; a study ends at once, its workers with it,
+// and leaves no temporary file behind (TAtomicFile). Ignored signals stay ignored.
+void EndOnStopSignals()
+{
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action = {};
+        sigaction(signal, nullptr, &action);
+        if (action.sa_handler != SIG_IGN)
+            std::signal(signal, SIG_DFL);
+    }
+}
+
 } // namespace
 
 int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink& err)
 {
     try {
-        if (!args.empty() && args[0] == "merge")
-            return RunMerge(args.subspan(1), out, err);
+        if (!args.empty() && args[0] == "merge") {
+            const int status = RunMerge(args.subspan(1), out, err);
+            out.Flush();
+            return status;
+        }
         TBatchOptions options;
         try {
             options = ParseBatchOptions(args);
@@ -244,10 +262,19 @@ int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink&
         const TStudyOptions study = ReadStudyOptions(options);
         if (!study.Study)
             return RunWithPicture(args, options, study.Picture, out, err);
-        return RunStudy(options, study, out, err);
+        EndOnStopSignals();
+        const int status = RunStudy(options, study, out, err);
+        out.Flush();
+        return status;
     } catch (const EUsageError& e) {
         // Raised only while options and tables are read and the study is planned: before any output.
         return UsageError(err, e.Message);
+    } catch (const EOutputError& e) {
+        err.Write(e.Message + ".\n");
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err.Write(std::string(kOutOfMemoryMessage) + ".\n");
+        return 1;
     } catch (const std::runtime_error& e) {
         err.Write(std::string("kelvaro-batch: ") + e.what() + "\n");
         return 1;

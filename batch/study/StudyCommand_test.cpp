@@ -2,6 +2,7 @@
 
 #include "testing/app/SeparatorFixture.h"
 #include "batch/BatchRunner.h"
+#include "batch/CheckedIo.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
 #include "batch/study/StudyTable.h"
@@ -235,7 +236,7 @@ TEST_F(StudyCommandTest, FilesAppearUnderTheirNamesOnlyWhenComplete)
     file.Sink().Write("whole");
     file.Commit();
     EXPECT_EQ(ReadText(name), "whole");
-    EXPECT_THROW(TAtomicFile(File("no/such/folder.csv")), std::runtime_error);
+    EXPECT_THROW(TAtomicFile(File("no/such/folder.csv")), EOutputError);
 
     // An interrupted writer leaves neither the file nor its temporary.
     std::filesystem::remove(name);

@@ -22,7 +22,17 @@ public:
     void AppendLine(TResultBox, std::string_view) override {}
     void Finish() override {}
 
-    void Measured(TResultBox box, std::uint8_t living, long double averageGC) override
+    void Failed(const std::string& message)
+    {
+        FRecord.Outcome.Failed = true;
+        FRow = FPrefix + ",,,,,";
+        AppendCsvField(FRow, message);
+        FRow += '\n';
+        FOut.Write(FRow);
+    }
+
+protected:
+    void Tabulate(TResultBox box, std::uint8_t living, long double averageGC) override
     {
         const int population = box == TResultBox::Memo1 ? 0 : 1;
         if (population == 0)
@@ -52,16 +62,7 @@ public:
         if (FDiedOutAt[population] != 0)
             FRow += IntToStr(FDiedOutAt[population]);
         FRow += ",\n";
-        out_.Write(FRow);
-    }
-
-    void Failed(const std::string& message)
-    {
-        FRecord.Outcome.Failed = true;
-        FRow = FPrefix + ",,,,,";
-        AppendCsvField(FRow, message);
-        FRow += '\n';
-        out_.Write(FRow);
+        FOut.Write(FRow);
     }
 
 private:

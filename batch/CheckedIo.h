@@ -1,0 +1,16 @@
+#pragma once
+// Checked input and output of the runner's own files: the results on standard output and the
+// file that holds back the asexual lines. Either ends the run at once.
+#include "population/Exception.h"
+
+#include <string>
+#include <string_view>
+
+KELVARO_EXCEPTION_CLASS(EOutputError, Exception);
+
+// "<what>: <cause>", the cause in words for the common errno values.
+[[noreturn]] void RaiseOutputError(std::string_view what, int error);
+
+// Writes all of `text` to `descriptor`, resuming after signals; raises EOutputError
+// with `what` when the write fails.
+void WriteAll(int descriptor, std::string_view text, std::string_view what);

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Usage: FailureScenarios.sh KELVARO_BATCH [sanitized]
+# Faults outside the input, one per line of the table below: each must end the run
+# with its message on stderr and its status, and keep every whole line computed.
+# "sanitized" leaves out the memory limit, which sanitizer builds cannot run under.
+set -u
+bin=$1
+sanitized=${2:-}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+long=2000000  # enough asexual lines to fill the 32 MiB held in memory
+
+header1='Anzahl Lebender nach Parasit (sexuell); GC-Gehalt (sexuell)'
+header2='Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)'
+
+# Both boxes in whole lines up to the same generation, the sexual one possibly half a
+# generation ahead: header, lines, empty line, header, lines.
+whole_boxes() {
+    [ -z "$(tail -c 1 "$1")" ] && awk -v h1="$header1" -v h2="$header2" '
+        NR == 1 { bad = $0 != h1; next }
+        !second && $0 == "" { second = 1; getline; bad = bad || $0 != h2; next }
+        !/^[0-9]+; [0-9][0-9.,E+-]*$/ { bad = 1 }
+        { count[second + 0]++ }
+        END { exit bad || !second || count[0] - count[1] > 1 || count[0] < count[1] }' "$1"
+}
+
+# scenario NAME STATUS MESSAGE OUTPUT-CHECK COMMAND...: runs COMMAND (a shell text with
+# $bin, $out and $err) and compares the status, the error output and the output.
+scenario() {
+    local name=$1 want=$2 message=$3 check=$4 command=$5
+    out=$work/out err=$work/err
+    bash -c "$command" _ "$bin" "$out" "$err" "$work"
+    local status=$?
+    local got
+    got=$(cat "$err")
+    if [ "$status" != "$want" ] || [ "$got" != "$message" ]; then
+        echo "FAIL $name: status $status (want $want), stderr '$got' (want '$message')"
+        failures=$((failures + 1))
+    elif [ "$check" = whole ] && ! whole_boxes "$out"; then
+        echo "FAIL $name: output is not both boxes in whole generations"
+        failures=$((failures + 1))
+    else
+        echo "ok   $name"
+    fi
+    rm -f "$out" "$err"
+}
+
+written='Schreibfehler auf der Standardausgabe'
+spill='Schreibfehler in der Zwischendatei'
+
+scenario full-device 1 "$written: kein Platz mehr auf dem Datenträger." - \
+    '"$1" --generations 5 >/dev/full 2>"$3"'
+scenario full-device-help 1 "$written: kein Platz mehr auf dem Datenträger." - \
+    '"$1" --help >/dev/full 2>"$3"'
+scenario closed-output 1 "$written: nicht zum Schreiben geöffnet." - \
+    '"$1" --generations 5 >&- 2>"$3"'
+scenario reader-gone 1 "$written: der Empfänger liest nicht mehr." - \
+    'trap "" PIPE; "$1" --generations '$long' 2>"$3" | head -c 1 >/dev/null; exit ${PIPESTATUS[0]}'
+scenario no-temporary-folder 1 "Zwischendatei in '$work/missing' nicht anlegbar: Verzeichnis nicht vorhanden." whole \
+    'TMPDIR="$4/missing" "$1" --generations '$long' >"$2" 2>"$3"'
+scenario file-size-limit 1 "$spill: Datei zu groß." whole \
+    '(trap "" XFSZ; ulimit -f 4096; TMPDIR="$4" exec "$1" --generations '$long' 2>"$3") | cat >"$2"; exit ${PIPESTATUS[0]}'
+if unshare -rm true 2>/dev/null; then
+    mkdir "$work/small"
+    scenario full-temporary-folder 1 "$spill: kein Platz mehr auf dem Datenträger." whole \
+        'unshare -rm bash -c "mount -t tmpfs -o size=1m none \"\$0\" && TMPDIR=\"\$0\" exec \"\$1\" --generations '$long'" "$4/small" "$1" >"$2" 2>"$3"'
+else
+    echo "skip full-temporary-folder: no user namespaces"
+fi
+if [ "$sanitized" != sanitized ]; then
+    # 20 MB above what a one-generation run needs: less than the 32 MiB held in memory.
+    for base in $(seq 40000 10000 400000); do
+        (ulimit -v "$base"; "$bin" --generations 1 >/dev/null 2>&1) && break
+    done
+    scenario out-of-memory 1 "Speicher reicht nicht aus." whole \
+        'ulimit -v '$((base + 20000))'; "$1" --generations 10000000 >"$2" 2>"$3"'
+fi
+for signal in INT TERM; do
+    scenario "sig$signal" $((128 + $(kill -l $signal))) "" whole \
+        'set -m; "$1" --generations 100000000 >"$2" 2>"$3" & sleep 1; kill -'$signal' $!; wait $! 2>/dev/null'
+done
+
+[ "$failures" = 0 ]

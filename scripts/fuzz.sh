@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang, address and undefined sanitizers) in build-fuzz/
+# and runs each for SECONDS (default 30) on the seed corpus in fuzz/corpus/<target>/;
+# the inputs it finds go to build-fuzz/corpus/<target>/, a failing input to build-fuzz/.
+# Usage: scripts/fuzz.sh [seconds] [target...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-30}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(integer_text_fuzz text_to_float_fuzz float_to_text_fuzz batch_options_fuzz)
+
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+      -DKELVARO_FUZZ=ON -DKELVARO_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
+
+for target in "${targets[@]}"; do
+  mkdir -p "build-fuzz/corpus/$target"
+  echo "== $target, $seconds s"
+  (cd build-fuzz && "fuzz/$target" -max_total_time="$seconds" -max_len=256 -print_final_stats=1 \
+     -dict="../fuzz/$target.dict" "corpus/$target" "../fuzz/corpus/$target" 2>"$target.log") || {
+    tail -n 40 "build-fuzz/$target.log"
+    exit 1
+  }
+  grep -E 'stat::number_of_executed_units|stat::peak_rss_mb' "build-fuzz/$target.log"
+done
