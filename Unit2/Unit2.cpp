@@ -1,10 +1,10 @@
 #include "Unit2/Unit2.h"
 
+#include "app/shell/DesignFont.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartLegend.h"
 
 #include <QCloseEvent>
-#include <QFont>
 #include <QVBoxLayout>
 
 TForm2* Form2 = nullptr;
@@ -15,9 +15,7 @@ TForm2::TForm2(QWidget* parent)
     setWindowTitle(QStringLiteral("Grafischer Output"));
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(Scaled(13));
-    setFont(font);
+    setFont(DesignFont(Scaled(13)));
 
     FChartWidget = new DataChartWidget(this);
     DataChart1 = &FChartWidget->Chart();

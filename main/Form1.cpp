@@ -2,6 +2,7 @@
 
 #include "app/shell/Application.h"
 #include "app/shell/CheckBox.h"
+#include "app/shell/DesignFont.h"
 #include "app/shell/ControlHint.h"
 #include "Elastic2/Elastic2.h"
 #include "main/GeneValidator.h"
@@ -39,14 +40,6 @@ public:
 private:
     int FPixelsPerInch;
 };
-
-QFont SansSerif(int pixelHeight)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelHeight);
-    return font;
-}
 
 template <class TControl>
 TControl* Place(TControl* control, const char* name, const QRect& bounds)
@@ -92,7 +85,7 @@ TForm1::TForm1()
 void TForm1::BuildControls()
 {
     const TDesignScale s(qRound(screen()->logicalDotsPerInchY()));
-    setFont(SansSerif(s(13)));
+    setFont(DesignFont(s(13)));
     move(235, 174);
     resize(kOuterSize);
 
@@ -140,7 +133,7 @@ void TForm1::BuildControls()
 
     Label8 = Place(new QLabel(QStringLiteral("Kelvaro · Vermehrungsstrategien unter Parasitendruck"), this),
                    "Label8", s(8, 388, 366, 13));
-    Label8->setFont(SansSerif(s(12)));
+    Label8->setFont(DesignFont(s(12)));
     QPalette black = Label8->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label8->setPalette(black);

@@ -7,12 +7,15 @@
 
 #include "Unit2/Unit2.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +23,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 void PrintTo(const QRect& r, std::ostream* out)
@@ -146,6 +150,41 @@ TEST_F(Form1Test, ControlsSitAtTheirDesignPlacesWithTheirTexts)
     EXPECT_EQ(f.frameGeometry(), QRect(235, 174, 501, 436));
     EXPECT_EQ(f.Label8->font().pixelSize(), 12);
     EXPECT_EQ(f.font().pixelSize(), 13);
+}
+
+// The text of a label, check box, push button or group box and the width its style gives it;
+// no text for other controls.
+std::pair<QString, int> TextAndRoom(QWidget* control)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return {label->text(), label->contentsRect().width()};
+    if (auto* box = qobject_cast<QGroupBox*>(control))
+        return {box->title(), box->contentsRect().width()};
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (button == nullptr)
+        return {};
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QStyle::SubElement contents =
+        qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents;
+    return {button->text(), button->style()->subElementRect(contents, &option, button).width()};
+}
+
+// Run at 96, 120 and 144 pixels per inch (see CMakeLists.txt).
+TEST_F(Form1Test, EveryCaptionIsShownWholeInItsControl)
+{
+    int captions = 0;
+    for (QWidget* window : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form2)})
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            const auto [text, room] = TextAndRoom(control);
+            if (text.isEmpty())
+                continue;
+            ++captions;
+            EXPECT_LE(control->fontMetrics().horizontalAdvance(text), room)
+                << control->objectName().toStdString() << " at " << control->logicalDpiY() << " ppi";
+        }
+    EXPECT_EQ(captions, 17);
 }
 
 TEST_F(Form1Test, FieldsCheckBoxesAndHintsStartAsDesigned)
