@@ -107,6 +107,8 @@ void TForm1::BuildControls()
                    s(245, 104, 93, 16));
     Label5 = Place(new QLabel(QStringLiteral("Mutationrate:"), GroupBox2), "Label5", s(245, 25, 75, 16));
     Button3 = Place(new QPushButton(QStringLiteral("Start"), GroupBox2), "Button3", s(16, 158, 433, 33));
+    // Return and keypad Enter press the button while it has the focus, as Space does.
+    Button3->setAutoDefault(true);
     Edit1 = MakeEdit(GroupBox2, "Edit1", s(95, 25, 122, 24), QStringLiteral("AAATTCCCGG"),
                      QStringLiteral("Gen von max. 10 Basen Länge"));
     Edit1->setValidator(new TGeneValidator(Edit1));

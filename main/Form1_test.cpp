@@ -241,6 +241,19 @@ TEST_F(Form1Test, InitialGeneIsUpperCasedAsTypedAndLimitedToTenCharacters)
     EXPECT_EQ(edit->text(), "ACGTßAATTC");
 }
 
+TEST_F(Form1Test, ReturnAndKeypadEnterPressTheFocusedStartButton)
+{
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Return, Qt::NoModifier},
+                                                             {Qt::Key_Enter, Qt::KeypadModifier}};
+    Form1->Edit2->setText("3");
+    Form1->Button3->setFocus();
+    for (const auto& [key, modifiers] : keys) {
+        Form1->Memo1->clear();
+        QTest::keyClick(Form1->Button3, key, modifiers);
+        EXPECT_EQ(Lines(Form1->Memo1).size(), 4) << key;
+    }
+}
+
 TEST_F(Form1Test, DefaultRunFillsBothBoxesAndAllSeriesWhileTheChartIsHidden)
 {
     QTest::mouseClick(Form1->Button3, Qt::LeftButton);
