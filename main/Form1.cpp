@@ -5,7 +5,7 @@
 #include "app/shell/DesignFont.h"
 #include "app/shell/ControlHint.h"
 #include "Elastic2/Elastic2.h"
-#include "main/GeneValidator.h"
+#include "main/FieldValidator.h"
 #include "app/shell/HandlerGuard.h"
 #include "app/shell/Screen.h"
 #include "Unit2/Unit2.h"
@@ -50,10 +50,10 @@ TControl* Place(TControl* control, const char* name, const QRect& bounds)
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const QString& text,
-                    const QString& hint)
+                    const QString& hint, bool upperCase = false)
 {
     auto* edit = Place(new QLineEdit(text, parent), name, bounds);
-    edit->setMaxLength(10);
+    new TFieldValidator(edit, 10, upperCase);
     SetHint(edit, hint);
     SetShowHint(edit, true);
     return edit;
@@ -110,8 +110,7 @@ void TForm1::BuildControls()
     // Return and keypad Enter press the button while it has the focus, as Space does.
     Button3->setAutoDefault(true);
     Edit1 = MakeEdit(GroupBox2, "Edit1", s(95, 25, 122, 24), QStringLiteral("AAATTCCCGG"),
-                     QStringLiteral("Gen von max. 10 Basen Länge"));
-    Edit1->setValidator(new TGeneValidator(Edit1));
+                     QStringLiteral("Gen von max. 10 Basen Länge"), true);
     Edit2 = MakeEdit(GroupBox2, "Edit2", s(167, 64, 48, 24), QStringLiteral("500"),
                      QStringLiteral("Anzahl der Generationen"));
     Edit4 = MakeEdit(GroupBox2, "Edit4", s(403, 64, 40, 24), QStringLiteral("30"),
