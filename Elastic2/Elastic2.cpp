@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 #include <cfenv>
@@ -29,6 +30,9 @@ public:
 private:
     std::fexcept_t FSaved{};
 };
+
+// A label property: its exact font size in points while that rounds to one point or less.
+constexpr char kCollapsedPoints[] = "ElasticCollapsedPoints";
 
 Real48 Ratio(int Now, int Reference)
 {
@@ -125,7 +129,13 @@ void TElastic::StretchFont(QLabel& Label, long double YRatio) const
     const int Ppi = Label.logicalDpiY();
     QFont Font = Label.font();
     const int Height = FontPixelHeight(Font, Ppi);
-    const int NewHeight = HeightOfPoints(Round(PointsOfHeight(Height, Ppi) * YRatio), Ppi);
+    // A size that rounds to one point or none (two pixels or the one-pixel stand-in) is off by
+    // half of itself or more; it keeps its exact value, so that growing back scales from that.
+    const QVariant Collapsed = Label.property(kCollapsedPoints);
+    const long double Points = Collapsed.isValid() ? Collapsed.toDouble() : PointsOfHeight(Height, Ppi);
+    const long double NewPoints = Points * YRatio;
+    Label.setProperty(kCollapsedPoints, Round(NewPoints) <= 1 ? QVariant(static_cast<double>(NewPoints)) : QVariant());
+    const int NewHeight = HeightOfPoints(Round(NewPoints), Ppi);
     if (NewHeight == Height)
         return;
     // Qt has no font of height 0; the smallest it can show is one pixel.

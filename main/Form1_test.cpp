@@ -187,6 +187,27 @@ TEST_F(Form1Test, EveryCaptionIsShownWholeInItsControl)
     EXPECT_EQ(captions, 17);
 }
 
+TEST_F(Form1Test, BackFromASliverLabelsHaveTheirDesignFontAndLeaveTheFieldsFree)
+{
+    TForm1& f = *Form1;
+    const QSize frame = f.frameSize() - f.size();
+    // Labels of 0 and of 1 point at the sliver's height.
+    for (int sliver : {26, 30}) {
+        SCOPED_TRACE(sliver);
+        f.resize(QSize(501, sliver) - frame);
+        f.resize(QSize(501, 436) - frame);
+        for (QLabel* label : f.findChildren<QLabel*>()) {
+            SCOPED_TRACE(label->objectName().toStdString());
+            EXPECT_NEAR(label->font().pixelSize(), label == f.Label8 ? 12 : 13, 1);
+            for (QWidget* field : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const bool isField = qobject_cast<QLineEdit*>(field) || qobject_cast<QPlainTextEdit*>(field);
+                EXPECT_FALSE(isField && label->geometry().intersects(field->geometry()))
+                    << field->objectName().toStdString();
+            }
+        }
+    }
+}
+
 TEST_F(Form1Test, FieldsCheckBoxesAndHintsStartAsDesigned)
 {
     TForm1& f = *Form1;
