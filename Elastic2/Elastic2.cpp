@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
@@ -78,13 +79,19 @@ void TElastic::ShowInformationBox(const QString& Text, const QString& Caption)
 QSize TElastic::OuterSize()
 {
     // A frame that appears or changes (the window being mapped) is not a resize: move the
-    // reference with it so the ratio only sees the change of the window itself.
+    // reference with it so the ratio only sees the change of the window itself. Maximising and
+    // restoring change the frame as part of the resize.
     const QSize Frame = FForm->frameSize() - FForm->size();
-    if (Frame != FFrame) {
+    const bool Maximized = FForm->isMaximized();
+    if (Frame != FFrame && Maximized == FMaximized) {
         FReferenceHeight += Frame.height() - FFrame.height();
         FReferenceWidth += Frame.width() - FFrame.width();
-        FFrame = Frame;
     }
+    FFrame = Frame;
+    FMaximized = Maximized;
+    // A maximised window fills the work area, whatever frame the window system still reports.
+    if (Maximized)
+        return FForm->screen()->availableGeometry().size();
     return FForm->frameSize();
 }
 

@@ -1,6 +1,7 @@
 #include "Unit2/Unit2.h"
 
 #include "app/shell/DesignFont.h"
+#include "app/shell/WindowFrame.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartLegend.h"
 
@@ -23,9 +24,8 @@ TForm2::TForm2(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(FChartWidget);
 
-    // Outer 535 x 334 at design resolution leaves a client area of 527 x 307.
     move(Scaled(471), Scaled(41));
-    resize(Scaled(527), Scaled(307));
+    FFrame = new TWindowFrame(*this, {Scaled(535), Scaled(334)});
 
     ConfigureChart();
     Series3 = NewSeries("Series3", "Lebend-Nichtsexuell", clAqua);
@@ -35,6 +35,11 @@ TForm2::TForm2(QWidget* parent)
 }
 
 TForm2::~TForm2() = default;
+
+void TForm2::MoveOuter(QPoint topLeft)
+{
+    FFrame->MoveOuter(topLeft);
+}
 
 int TForm2::Scaled(int designValue) const
 {

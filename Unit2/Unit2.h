@@ -7,12 +7,17 @@
 #include <QWidget>
 #include <memory>
 
+class TWindowFrame;
+
 class TForm2 : public QWidget {
     Q_OBJECT
 
 public:
     explicit TForm2(QWidget* parent = nullptr);
     ~TForm2() override;
+
+    // Puts the window's outer top-left corner, frame included, on the point.
+    void MoveOuter(QPoint topLeft);
 
     TDataChart* DataChart1;
     // In the chart's series order: Series3, Series2, Series4, Series1.
@@ -34,6 +39,7 @@ private:
     void ConfigureChart();
     TLineSeries* NewSeries(const char* name, const char* title, TColor color);
 
+    TWindowFrame* FFrame;
     DataChartWidget* FChartWidget;
     std::unique_ptr<TLineSeries> FSeries[4];
     int FPixelsPerInch;

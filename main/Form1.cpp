@@ -8,6 +8,7 @@
 #include "main/FieldValidator.h"
 #include "app/shell/HandlerGuard.h"
 #include "app/shell/Screen.h"
+#include "app/shell/WindowFrame.h"
 #include "Unit2/Unit2.h"
 
 #include "chart/ChartTypes.h"
@@ -77,6 +78,10 @@ TForm1::TForm1()
     setWindowTitle(QStringLiteral("Kelvaro"));
     BuildControls();
     ConnectHandlers();
+    // The frame's giving way is not a user's resize: the layout follows it without scaling.
+    auto* frame = new TWindowFrame(*this, kOuterSize);
+    frame->OnGivingWay = [this] { Elastic1->Enabled = false; };
+    frame->OnGivenWay = [this] { Elastic1->Enabled = true; };
     // Created last: it takes the window's design size as its reference.
     Elastic1 = new TElastic(this);
     TResizeSlot::Of(*this).Boundary = InvokeHandler;
@@ -87,7 +92,6 @@ void TForm1::BuildControls()
     const TDesignScale s(qRound(screen()->logicalDotsPerInchY()));
     setFont(DesignFont(s(13)));
     move(235, 174);
-    resize(kOuterSize);
 
     // Creation order is the controls' child order, which the elastic layout visits.
     GroupBox1 = Place(new QGroupBox(QStringLiteral("Werte"), this), "GroupBox1", s(8, 221, 473, 159));
@@ -181,7 +185,7 @@ void TForm1::Form2Close()
 void TForm1::CheckBox1Click()
 {
     if (CheckBox1->Checked()) {
-        Form2->move(x(), y() + GroupBox1->y() + 20);
+        Form2->MoveOuter({x(), y() + GroupBox1->y() + 20});
         Form2->show();
     } else {
         Form2->hide();
@@ -299,41 +303,4 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->ignore();
     if (Application->MainForm() == this)
         Application->Terminate();
-}
-
-bool TForm1::event(QEvent* event)
-{
-    const bool handled = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-        KeepOuterSize();
-        break;
-    case QEvent::Resize:
-        // The layout component has seen the giving-way resize by now (it watches
-        // the window's events before the window does).
-        if (FGivingWay) {
-            FGivingWay = false;
-            Elastic1->Enabled = true;
-        }
-        break;
-    default:
-        break;
-    }
-    return handled;
-}
-
-// The outer size is a design value; where the window system adds a frame, the
-// client area gives way once, when the frame becomes known. That is not a
-// user's resize, so the layout follows it without scaling. The resize may be
-// delivered later, so the layout is switched on again when it arrives.
-void TForm1::KeepOuterSize()
-{
-    const QSize frame = frameSize() - size();
-    if (FOuterSizeKept || frame.isNull())
-        return;
-    FOuterSizeKept = true;
-    FGivingWay = true;
-    Elastic1->Enabled = false;
-    resize(kOuterSize - frame);
 }

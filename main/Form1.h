@@ -69,14 +69,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void BuildControls();
     void ConnectHandlers();
     QPlainTextEdit* Memo(TResultBox box) const;
     TLineSeries& Series(TRunSeries series) const;
-    void KeepOuterSize();
     void FlushLines();
 
     // A box's lines since its last insertion, as UTF-8 joined by line breaks.
@@ -85,8 +83,6 @@ private:
         bool Empty = true;
     };
     TPendingLines FPendingLines[2]; // indexed by TResultBox
-    bool FOuterSizeKept = false;
-    bool FGivingWay = false;
 };
 
 extern TForm1* Form1;

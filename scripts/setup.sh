@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake g++ libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev
-          fonts-liberation fonts-dejavu-core xvfb xauth xdotool x11-utils libx11-dev imagemagick libqcustomplot-dev libqcustomplot2.1-qt6)
+          fonts-liberation fonts-dejavu-core xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick libqcustomplot-dev libqcustomplot2.1-qt6)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
