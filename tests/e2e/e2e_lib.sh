@@ -89,6 +89,13 @@ start_kelvaro() {
     geometry "$main_window"
 }
 
+# click_at <x> <y>: a left click there. A synchronous move to where the pointer already is
+# would wait for a motion that never comes.
+click_at() {
+    [ "$(xdotool getmouselocation | cut -d' ' -f1,2)" = "x:$1 y:$2" ] || xdotool mousemove --sync "$1" "$2"
+    xdotool click 1
+}
+
 # shot <file.ppm> <width>x<height>+<x>+<y>: a picture of that part of the screen. PPM
 # carries no time stamps, so equal pixels give equal files.
 shot() {

@@ -17,7 +17,8 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ "$TOP" -gt 0 ] || fail "the main window got no frame"
-stable "$work/main.ppm" "1280x1024+0+0" || fail "the screen never settled"
+geometry "$main_window"
+stable "$work/main.ppm" "${WIDTH}x$HEIGHT+$X+$Y" || fail "the main window never settled"
 
 # outer <window>: sets OUTER_X, OUTER_Y, OUTER_W, OUTER_H to its frame's place and size.
 outer() {
@@ -32,7 +33,7 @@ outer "$main_window"
 # "Grafische Ausgabe" (GroupBox2 8, 8 + CheckBox1 24, 103) at the main window's current scale.
 toggle_chart() {
     geometry "$main_window"
-    xdotool mousemove --sync $((X + 40 * OUTER_W / 501)) $((Y + 119 * OUTER_H / 436)) click 1
+    click_at $((X + 40 * OUTER_W / 501)) $((Y + 119 * OUTER_H / 436))
 }
 
 # expect_chart_placed <GroupBox1 top>: the chart frame's top-left is the main window's frame
@@ -56,7 +57,13 @@ expect_chart_placed() {
 toggle_chart
 expect_chart_placed 221 "first showing"
 toggle_chart
-xdotool windowmove --sync "$main_window" 300 200
+# Not --sync: under a window manager the window does not end exactly where xdotool asked.
+xdotool windowmove "$main_window" 300 200
+for _ in $(seq 50); do
+    geometry "$main_window"
+    [ "$X,$Y" != "$((OUTER_X + LEFT)),$((OUTER_Y + TOP))" ] && break
+    sleep 0.1
+done
 toggle_chart
 expect_chart_placed 221 "after moving the main window"
 toggle_chart
@@ -70,16 +77,16 @@ outer "$main_window"
 
 # Minimise and restore with the focus in "Läufe" (GroupBox2 8, 8 + Edit2 167, 64, 48 x 24).
 geometry "$main_window"
-xdotool mousemove --sync $((X + 200)) $((Y + 84)) click 1
+click_at $((X + 200)) $((Y + 84))
 field="40x16+$((X + 177))+$((Y + 76))"
 xdotool windowminimize --sync "$main_window"
-xdotool windowactivate --sync "$main_window"
+xdotool windowactivate --sync "$main_window" 2>/dev/null
 for _ in $(seq 50); do
     [ "$(xdotool getactivewindow 2>/dev/null)" = "$main_window" ] && break
     sleep 0.1
 done
 stable "$work/restored.ppm" "$field" || fail "the restored field never settled"
-[ "$(xdotool getactivewindow)" = "$main_window" ] || fail "after restoring, the main window is not active"
+[ "$(xdotool getactivewindow 2>/dev/null)" = "$main_window" ] || fail "after restoring, the main window is not active"
 xdotool key 7
 changes "$work/restored.ppm" "$field" "$work/typed.ppm" || fail "after restoring, typing did not reach Läufe"
 
@@ -91,7 +98,6 @@ for _ in $(seq 50); do
     [ "$OUTER_W" -gt 501 ] && break
     sleep 0.1
 done
-stable "$work/max.ppm" "${WIDTH}x$HEIGHT+$X+$Y" || fail "the maximised window never settled"
 area=$(xprop -root _NET_WORKAREA | sed -n 's/.* = //p' | tr -d , | cut -d' ' -f3,4)
 read -r area_w area_h <<<"$area"
 [ "${OUTER_W}x$OUTER_H" = "${area_w}x$area_h" ] || fail "maximised to ${OUTER_W}x$OUTER_H, not ${area_w}x$area_h"
@@ -101,11 +107,22 @@ scaled() {
 }
 right=$(($(scaled 8 "$area_w" 501) + $(scaled 16 "$area_w" 501) + $(scaled 433 "$area_w" 501) - 1))
 middle=$(($(scaled 8 "$area_h" 436) + $(scaled 158 "$area_h" 436) + $(scaled 33 "$area_h" 436) / 2))
-# The first pixel from the right that is not the group box's background is the button's outline.
-background=$(pixel "$work/max.ppm" $((right + 20)) "$middle")
-edge=$((right + 20))
-while [ "$(pixel "$work/max.ppm" "$edge" "$middle")" = "$background" ] && [ "$edge" -gt $((right - 20)) ]; do
-    edge=$((edge - 1))
+# button_end: the first pixel from the right of the row through the button's middle that is not
+# the group box's background is the button's outline; its offset from where it belongs.
+button_end() {
+    shot "$work/row.ppm" "80x1+$((X + right - 40))+$((Y + middle))"
+    local background edge=60
+    background=$(pixel "$work/row.ppm" 60 0)
+    while [ "$(pixel "$work/row.ppm" "$edge" 0)" = "$background" ] && [ "$edge" -gt 20 ]; do
+        edge=$((edge - 1))
+    done
+    echo $((edge - 40))
+}
+# Polled: the scaled layout is painted a little after the resize.
+for _ in $(seq 50); do
+    offset=$(button_end)
+    [ "$offset" -eq 0 ] && break
+    sleep 0.1
 done
-[ "$edge" -eq "$right" ] || fail "maximised Start button ends at x $edge, not $right"
+[ "$offset" -eq 0 ] || fail "maximised Start button ends $offset pixels from its place"
 echo "e2e: outer sizes, chart placement, restore with focus and maximising under a window manager"
