@@ -20,7 +20,8 @@ TEST(FieldValidator, TypedOrPastedTextKeepsItsFirstLineAndWholeCharactersUpToThe
     } cases[] = {
         {true, "", 0, {}, "acg", "ACG"},
         {true, "", 0, {}, "straßeäöx1-", "STRAßEÄÖX1"}, // "ß" has no one-letter upper case
-        {true, "", 0, QString::fromUtf8("ßéa") + emoji.repeated(10), "", QString::fromUtf8("ßÉA") + emoji.repeated(7)},
+        {true, "", 0, QString::fromUtf8("ßéa") + emoji.repeated(10), "",
+         QString::fromUtf8("ßÉA") + emoji.repeated(7)},
         {false, "12345678", 8, emoji.repeated(3), "", "12345678" + emoji.repeated(2)},
         {false, "", 0, "123456789012", "", "1234567890"},
         {false, "", 0, "12\n34", "", "12"},
