@@ -2,8 +2,8 @@
 
 #include "app/shell/Application.h"
 #include "app/shell/CheckBox.h"
-#include "app/shell/DesignFont.h"
 #include "app/shell/ControlHint.h"
+#include "app/shell/DesignFont.h"
 #include "Elastic2/Elastic2.h"
 #include "main/FieldValidator.h"
 #include "app/shell/HandlerGuard.h"
