@@ -3,14 +3,17 @@
 set -euo pipefail
 work=$(mktemp -d)
 xvfb_pid=
+wm_pid=
 app_pid=
 
-wm_pid=
-
+# Each one ended before the next: an X server still going away when the next test starts one
+# on the same display number would take the new one's socket with it.
 cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
