@@ -6,6 +6,8 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 #include <cfenv>
@@ -29,6 +31,9 @@ public:
 private:
     std::fexcept_t FSaved{};
 };
+
+// A label property: its exact font size in points while that rounds to one point or less.
+constexpr char kCollapsedPoints[] = "ElasticCollapsedPoints";
 
 TSixByteReal Ratio(int now, int reference)
 {
@@ -74,13 +79,19 @@ void TElastic::ShowInformationBox(const QString& text, const QString& caption)
 QSize TElastic::OuterSize()
 {
     // A frame that appears or changes (the window being mapped) is not a resize: move the
-    // reference with it so the ratio only sees the change of the window itself.
+    // reference with it so the ratio only sees the change of the window itself. Maximising and
+    // restoring change the frame as part of the resize.
     const QSize frame = FForm->frameSize() - FForm->size();
-    if (frame != FFrame) {
+    const bool maximized = FForm->isMaximized();
+    if (frame != FFrame && maximized == FMaximized) {
         FReferenceHeight += frame.height() - FFrame.height();
         FReferenceWidth += frame.width() - FFrame.width();
-        FFrame = frame;
     }
+    FFrame = frame;
+    FMaximized = maximized;
+    // A maximised window fills the work area, whatever frame the window system still reports.
+    if (maximized)
+        return FForm->screen()->availableGeometry().size();
     return FForm->frameSize();
 }
 
@@ -125,7 +136,13 @@ void TElastic::StretchFont(QLabel& label, long double yRatio) const
     const int ppi = label.logicalDpiY();
     QFont font = label.font();
     const int height = FontPixelHeight(font, ppi);
-    const int newHeight = HeightOfPoints(Round(PointsOfHeight(height, ppi) * yRatio), ppi);
+    // A size that rounds to one point or none (two pixels or the one-pixel stand-in) is off by
+    // half of itself or more; it keeps its exact value, so that growing back scales from that.
+    const QVariant collapsed = label.property(kCollapsedPoints);
+    const long double points = collapsed.isValid() ? collapsed.toDouble() : PointsOfHeight(height, ppi);
+    const long double newPoints = points * yRatio;
+    label.setProperty(kCollapsedPoints, Round(newPoints) <= 1 ? QVariant(static_cast<double>(newPoints)) : QVariant());
+    const int newHeight = HeightOfPoints(Round(newPoints), ppi);
     if (newHeight == height)
         return;
     // Qt has no font of height 0; the smallest it can show is one pixel.

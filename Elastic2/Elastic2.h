@@ -71,4 +71,5 @@ private:
     QWidget* FForm = nullptr;              // null: inert
     QPointer<TResizeSlot> FResizeSlot;     // the window's slot; gone first when the window dies
     QSize FFrame;                          // frame extent the reference size was taken with
+    bool FMaximized = false;               // the window state the reference size was taken in
 };

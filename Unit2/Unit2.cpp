@@ -1,7 +1,9 @@
 #include "Unit2/Unit2.h"
 
+#include "app/shell/DesignFont.h"
+#include "app/shell/WindowFrame.h"
+
 #include <QCloseEvent>
-#include <QFont>
 #include <QVBoxLayout>
 
 TForm2* Form2 = nullptr;
@@ -12,9 +14,7 @@ TForm2::TForm2(QWidget* parent)
     setWindowTitle(QStringLiteral("Grafischer Output"));
     // Only the main window's closing ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(Scaled(13));
-    setFont(font);
+    setFont(DesignFont(Scaled(13)));
 
     FChartWidget = new TDataChartWidget(this);
     DataChart1 = &FChartWidget->Chart();
@@ -23,7 +23,7 @@ TForm2::TForm2(QWidget* parent)
     layout->addWidget(FChartWidget);
 
     move(Scaled(471), Scaled(41));
-    resize(Scaled(kRunChartWidth), Scaled(kRunChartHeight));
+    FFrame = new TWindowFrame(*this, {Scaled(535), Scaled(334)});
 
     FRunSeries = std::make_unique<TRunChartSeries>(*DataChart1, FPixelsPerInch);
     Series1 = FRunSeries->Series1;
@@ -33,6 +33,11 @@ TForm2::TForm2(QWidget* parent)
 }
 
 TForm2::~TForm2() = default;
+
+void TForm2::MoveOuter(QPoint topLeft)
+{
+    FFrame->MoveOuter(topLeft);
+}
 
 int TForm2::Scaled(int designValue) const
 {

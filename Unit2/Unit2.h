@@ -7,12 +7,17 @@
 #include <QWidget>
 #include <memory>
 
+class TWindowFrame;
+
 class TForm2 : public QWidget {
     Q_OBJECT
 
 public:
     explicit TForm2(QWidget* parent = nullptr);
     ~TForm2() override;
+
+    // Puts the window's outer top-left corner, frame included, on the point.
+    void MoveOuter(QPoint topLeft);
 
     TDataChart* DataChart1;
     // In the chart's series order: Series3, Series2, Series4, Series1.
@@ -32,6 +37,7 @@ private:
     // Design values are at 120 pixels per inch.
     int Scaled(int designValue) const;
 
+    TWindowFrame* FFrame;
     TDataChartWidget* FChartWidget;
     int FPixelsPerInch;
     std::unique_ptr<TRunChartSeries> FRunSeries;

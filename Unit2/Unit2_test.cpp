@@ -2,7 +2,9 @@
 
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartLegend.h"
+#include "chart/ChartPanel/ChartCanvas.h"
 
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -17,7 +19,7 @@ TEST(Form2, WindowAtDesignGeometryHiddenAndOnTop)
     EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     // The suite runs at 120 pixels per inch, the design resolution.
     EXPECT_EQ(form.pos(), QPoint(471, 41));
-    EXPECT_EQ(form.size(), QSize(527, 307));
+    EXPECT_EQ(form.frameSize(), QSize(535, 334));
     EXPECT_EQ(form.font().pixelSize(), 13);
 }
 
@@ -102,7 +104,39 @@ TEST(Form2, AddingPointsOnlyMarksTheChartDirty)
     EXPECT_TRUE(chart.ImageDirty);
     QTRY_VERIFY(!chart.ImageDirty);  // the window's paint request draws it
     ASSERT_NE(chart.ChartImage(), nullptr);
-    EXPECT_EQ(chart.ChartImage()->size(), QSize(527, 307));
+    // The client area gives way to the frame: the outer size stays 535 x 334.
+    EXPECT_EQ(form.frameSize(), QSize(535, 334));
+    EXPECT_EQ(chart.ChartImage()->size(), form.size());
+}
+
+TEST(Form2, AxisTextsLeaveTheGradientAroundTheirGlyphs)
+{
+    TForm2 form;
+    for (int i = 0; i < 500; ++i) {
+        form.Series1->Add(i % 101);
+        form.Series3->Add(100);
+    }
+    QImage image(527, 307, QImage::Format_RGB32);
+    {
+        TChartCanvas canvas(&image);
+        form.DataChart1->Draw(canvas, {0, 0, 527, 307});
+    }
+    // The gradient runs from top to bottom: column 1, inside the bevel, shows each row's colour.
+    // Black text in the left axis's label band and in the bottom axis's may only darken it.
+    const int leftBand = form.DataChart1->LeftAxis()->LabelsPosition;
+    const int bottomBand = form.DataChart1->BottomAxis()->LabelsPosition;
+    const int bottomTitle = form.DataChart1->BottomAxis()->TitlePosition;
+    ASSERT_LT(bottomBand, bottomTitle);
+    int lighter = 0;
+    for (int y = 1; y < bottomTitle; ++y) {
+        const QRgb gradient = image.pixel(1, y);
+        for (int x = 2; x < (y < bottomBand ? leftBand : image.width() - 1); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) > qRed(gradient) || qGreen(p) > qGreen(gradient) || qBlue(p) > qBlue(gradient))
+                ++lighter;
+        }
+    }
+    EXPECT_EQ(lighter, 0);
 }
 
 TEST(DataChartWidget, ChartCursorAndSizeReachTheWindow)

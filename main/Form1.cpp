@@ -3,9 +3,11 @@
 #include "app/shell/Application.h"
 #include "app/shell/CheckBox.h"
 #include "app/shell/ControlHint.h"
+#include "app/shell/DesignFont.h"
 #include "Elastic2/Elastic2.h"
-#include "main/GeneValidator.h"
+#include "main/FieldValidator.h"
 #include "app/shell/HandlerGuard.h"
+#include "app/shell/WindowFrame.h"
 #include "Unit2/Unit2.h"
 
 #include "chart/ChartPanel/ChartTypes.h"
@@ -39,14 +41,6 @@ private:
     int FPixelsPerInch;
 };
 
-QFont SansSerif(int pixelHeight)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelHeight);
-    return font;
-}
-
 template <class TControl>
 TControl* Place(TControl* control, const char* name, const QRect& bounds)
 {
@@ -56,10 +50,10 @@ TControl* Place(TControl* control, const char* name, const QRect& bounds)
 }
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const QString& text,
-                    const QString& hint)
+                    const QString& hint, bool upperCase = false)
 {
     auto* edit = Place(new QLineEdit(text, parent), name, bounds);
-    edit->setMaxLength(10);
+    new TFieldValidator(edit, 10, upperCase);
     SetHint(edit, hint);
     SetShowHint(edit, true);
     return edit;
@@ -83,6 +77,10 @@ TForm1::TForm1()
     setWindowTitle(QStringLiteral("Kelvaro"));
     BuildControls();
     ConnectHandlers();
+    // The frame's giving way is not a user's resize: the layout follows it without scaling.
+    auto* frame = new TWindowFrame(*this, kOuterSize);
+    frame->OnGivingWay = [this] { Elastic1->Enabled = false; };
+    frame->OnGivenWay = [this] { Elastic1->Enabled = true; };
     // Created last: it takes the window's design size as its reference.
     Elastic1 = new TElastic(this);
     TResizeSlot::Of(*this).Boundary = InvokeHandler;
@@ -91,9 +89,8 @@ TForm1::TForm1()
 void TForm1::BuildControls()
 {
     const TDesignScale s(qRound(screen()->logicalDotsPerInchY()));
-    setFont(SansSerif(s(13)));
+    setFont(DesignFont(s(13)));
     move(235, 174);
-    resize(kOuterSize);
 
     // Creation order is the controls' child order, which the elastic layout visits.
     GroupBox1 = Place(new QGroupBox(QStringLiteral("Werte"), this), "GroupBox1", s(8, 221, 473, 159));
@@ -113,9 +110,10 @@ void TForm1::BuildControls()
                    s(245, 104, 93, 16));
     Label5 = Place(new QLabel(QStringLiteral("Mutationrate:"), GroupBox2), "Label5", s(245, 25, 75, 16));
     Button3 = Place(new QPushButton(QStringLiteral("Start"), GroupBox2), "Button3", s(16, 158, 433, 33));
+    // Return and keypad Enter press the button while it has the focus, as Space does.
+    Button3->setAutoDefault(true);
     Edit1 = MakeEdit(GroupBox2, "Edit1", s(95, 25, 122, 24), QStringLiteral("AAATTCCCGG"),
-                     QStringLiteral("Gen von max. 10 Basen Länge"));
-    Edit1->setValidator(new TGeneValidator(Edit1));
+                     QStringLiteral("Gen von max. 10 Basen Länge"), true);
     Edit2 = MakeEdit(GroupBox2, "Edit2", s(167, 64, 48, 24), QStringLiteral("500"),
                      QStringLiteral("Anzahl der Generationen"));
     Edit4 = MakeEdit(GroupBox2, "Edit4", s(403, 64, 40, 24), QStringLiteral("30"),
@@ -139,7 +137,7 @@ void TForm1::BuildControls()
 
     Label8 = Place(new QLabel(QStringLiteral("Kelvaro · Vermehrungsstrategien unter Parasitendruck"), this),
                    "Label8", s(8, 388, 366, 13));
-    Label8->setFont(SansSerif(s(12)));
+    Label8->setFont(DesignFont(s(12)));
     QPalette black = Label8->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label8->setPalette(black);
@@ -186,7 +184,7 @@ void TForm1::Form2Close()
 void TForm1::CheckBox1Click()
 {
     if (CheckBox1->Checked()) {
-        Form2->move(x(), y() + GroupBox1->y() + 20);
+        Form2->MoveOuter({x(), y() + GroupBox1->y() + 20});
         Form2->show();
     } else {
         Form2->hide();
@@ -225,41 +223,4 @@ void TForm1::closeEvent(QCloseEvent* event)
     event->ignore();
     if (Application->MainForm() == this)
         Application->Terminate();
-}
-
-bool TForm1::event(QEvent* event)
-{
-    const bool handled = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-        KeepOuterSize();
-        break;
-    case QEvent::Resize:
-        // The layout component has seen the giving-way resize by now (it watches
-        // the window's events before the window does).
-        if (FGivingWay) {
-            FGivingWay = false;
-            Elastic1->Enabled = true;
-        }
-        break;
-    default:
-        break;
-    }
-    return handled;
-}
-
-// The outer size is a design value; where the window system adds a frame, the
-// client area gives way once, when the frame becomes known. That is not a
-// user's resize, so the layout follows it without scaling. The resize may be
-// delivered later, so the layout is switched on again when it arrives.
-void TForm1::KeepOuterSize()
-{
-    const QSize frame = frameSize() - size();
-    if (FOuterSizeKept || frame.isNull())
-        return;
-    FOuterSizeKept = true;
-    FGivingWay = true;
-    Elastic1->Enabled = false;
-    resize(kOuterSize - frame);
 }

@@ -61,16 +61,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void BuildControls();
     void ConnectHandlers();
-    void KeepOuterSize();
 
     TFormRunHost FRunHost{*this};
-    bool FOuterSizeKept = false;
-    bool FGivingWay = false;
 };
 
 extern TForm1* Form1;

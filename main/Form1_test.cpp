@@ -7,6 +7,7 @@
 
 #include "Unit2/Unit2.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -14,6 +15,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -25,6 +28,7 @@
 #include <cstdlib>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 void PrintTo(const QRect& r, std::ostream* out)
@@ -153,6 +157,62 @@ TEST_F(Form1Test, ControlsSitAtTheirDesignPlacesWithTheirTexts)
     EXPECT_EQ(f.font().pixelSize(), 13);
 }
 
+// The text of a label, check box, push button or group box and the width its style gives it;
+// no text for other controls.
+std::pair<QString, int> TextAndRoom(QWidget* control)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return {label->text(), label->contentsRect().width()};
+    if (auto* box = qobject_cast<QGroupBox*>(control))
+        return {box->title(), box->contentsRect().width()};
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (button == nullptr)
+        return {};
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QStyle::SubElement contents =
+        qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents;
+    return {button->text(), button->style()->subElementRect(contents, &option, button).width()};
+}
+
+// Run at 96, 120 and 144 pixels per inch (see CMakeLists.txt).
+TEST_F(Form1Test, EveryCaptionIsShownWholeInItsControl)
+{
+    int captions = 0;
+    for (QWidget* window : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form2)})
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            const auto [text, room] = TextAndRoom(control);
+            if (text.isEmpty())
+                continue;
+            ++captions;
+            EXPECT_LE(control->fontMetrics().horizontalAdvance(text), room)
+                << control->objectName().toStdString() << " at " << control->logicalDpiY() << " ppi";
+        }
+    EXPECT_EQ(captions, 17);
+}
+
+TEST_F(Form1Test, BackFromASliverLabelsHaveTheirDesignFontAndLeaveTheFieldsFree)
+{
+    TForm1& f = *Form1;
+    const QSize frame = f.frameSize() - f.size();
+    // Labels of 0 and of 1 point at the sliver's height.
+    for (int sliver : {26, 30}) {
+        SCOPED_TRACE(sliver);
+        f.resize(QSize(501, sliver) - frame);
+        f.resize(QSize(501, 436) - frame);
+        for (QLabel* label : f.findChildren<QLabel*>()) {
+            SCOPED_TRACE(label->objectName().toStdString());
+            EXPECT_NEAR(label->font().pixelSize(), label == f.Label8 ? 12 : 13, 1);
+            for (QWidget* field : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const bool isField = qobject_cast<QLineEdit*>(field) || qobject_cast<QPlainTextEdit*>(field);
+                EXPECT_FALSE(isField && label->geometry().intersects(field->geometry()))
+                    << field->objectName().toStdString();
+            }
+        }
+    }
+}
+
 TEST_F(Form1Test, FieldsCheckBoxesAndHintsStartAsDesigned)
 {
     TForm1& f = *Form1;
@@ -168,7 +228,8 @@ TEST_F(Form1Test, FieldsCheckBoxesAndHintsStartAsDesigned)
         {f.Edit5, "Mutationsrate in %"},
     };
     for (const TField& field : fields) {
-        EXPECT_EQ(field.Edit->maxLength(), 10);
+        field.Edit->setText("123456789012");
+        EXPECT_EQ(field.Edit->text(), "1234567890");
         EXPECT_TRUE(EffectiveShowHint(field.Edit));
         EXPECT_EQ(HintText(field.Edit), QString::fromUtf8(field.Hint));
     }
@@ -205,6 +266,19 @@ TEST_F(Form1Test, InitialGeneIsUpperCasedAsTypedAndLimitedToTenCharacters)
     EXPECT_EQ(edit->text(), "ACG");
     QTest::keyClicks(edit, "tßaattcc");
     EXPECT_EQ(edit->text(), "ACGTßAATTC");
+}
+
+TEST_F(Form1Test, ReturnAndKeypadEnterPressTheFocusedStartButton)
+{
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Return, Qt::NoModifier},
+                                                             {Qt::Key_Enter, Qt::KeypadModifier}};
+    Form1->Edit2->setText("3");
+    Form1->Button3->setFocus();
+    for (const auto& [key, modifiers] : keys) {
+        Form1->Memo1->clear();
+        QTest::keyClick(Form1->Button3, key, modifiers);
+        EXPECT_EQ(Lines(Form1->Memo1).size(), 4) << key;
+    }
 }
 
 TEST_F(Form1Test, DefaultRunFillsBothBoxesAndAllSeriesWhileTheChartIsHidden)

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake g++ libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev
-          fonts-liberation fonts-dejavu-core xvfb xauth xdotool x11-utils libx11-dev imagemagick
+          fonts-liberation fonts-dejavu-core xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
           libqcustomplot-dev libqcustomplot2.1-qt6 parallel clang clang-format clang-tidy libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

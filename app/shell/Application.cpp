@@ -150,10 +150,13 @@ void TApplication::MainFormStateChanged()
         w->setWindowState(minimized ? (w->windowState() | Qt::WindowMinimized)
                                     : (w->windowState() & ~Qt::WindowMinimized));
     }
-    if (minimized)
+    if (minimized) {
         FTopMosts.NormalizeTopMosts(FMainForm);
-    else
+    } else {
         FTopMosts.RestoreTopMosts();
+        // The window system activates the windows it shows again; the main window was the active one.
+        FMainForm->activateWindow();
+    }
 }
 
 bool TApplication::eventFilter(QObject* watched, QEvent* event)

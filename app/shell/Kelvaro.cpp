@@ -11,7 +11,6 @@
 #include "population/Random.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 
 #include <cstdio>
@@ -72,9 +71,6 @@ int main(int argc, char** argv)
     SetFloatEnvironment();
     GetFormatSettings();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvaro.png")));
-    // The windows are designed for a narrow sans serif; the font system's generic fallback is
-    // wider and cuts the check boxes' captions, the Arial-metric face is close to the design.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 
     TScreen screen;
     TApplication application;

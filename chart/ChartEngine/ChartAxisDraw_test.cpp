@@ -15,33 +15,60 @@
 
 namespace {
 
-// Records the text alignment of every TextOut next to the calls.
+// True when every pixel that changed moved from its old colour toward the ink in each
+// channel: glyphs only, no box behind them.
+bool GlyphsOnly(const QImage& before, const QImage& after, QRgb ink)
+{
+    const auto between = [](int value, int from, int to) {
+        return std::min(from, to) <= value && value <= std::max(from, to);
+    };
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            const QRgb was = before.pixel(x, y);
+            const QRgb now = after.pixel(x, y);
+            if (!between(qRed(now), qRed(was), qRed(ink)) || !between(qGreen(now), qGreen(was), qGreen(ink)) ||
+                !between(qBlue(now), qBlue(was), qBlue(ink)))
+                return false;
+        }
+    return true;
+}
+
+// Records the text alignment of every TextOut next to the calls, and the texts that
+// painted more than their glyphs.
 class TAlignRecordingCanvas : public TRecordingCanvas {
 public:
-    TAlignRecordingCanvas(QPaintDevice* device, std::vector<TDrawCall>& calls, std::vector<int>& aligns)
-        : TRecordingCanvas(device, calls), FAligns(aligns)
+    TAlignRecordingCanvas(QImage& image, std::vector<TDrawCall>& calls, std::vector<int>& aligns,
+                          std::vector<std::string>& boxed)
+        : TRecordingCanvas(&image, calls), FImage(image), FAligns(aligns), FBoxed(boxed)
     {
     }
 
     void TextOut(int x, int y, const std::string& text) override
     {
         FAligns.push_back(TextAlign);
+        const QImage before = FImage.copy();
         TRecordingCanvas::TextOut(x, y, text);
+        if (!GlyphsOnly(before, FImage, ToQColor(Font.Color()).rgb()))
+            FBoxed.push_back(text);
     }
 
 private:
+    QImage& FImage;
     std::vector<int>& FAligns;
+    std::vector<std::string>& FBoxed;
 };
 
 class TAxisChart : public TCustomAxisPanel {
 public:
     std::vector<TDrawCall> Calls;
     std::vector<int> Aligns;
+    std::vector<std::string> Boxed;
 
     void PaintNow()
     {
         Calls.clear();
         Aligns.clear();
+        Boxed.clear();
         QImage target(Width(), Height(), QImage::Format_RGB32);
         TChartCanvas canvas(&target);
         Draw(canvas, GetClientRect());
@@ -50,7 +77,7 @@ public:
 protected:
     std::unique_ptr<TChartCanvas> CreateImageCanvas(QImage& image) override
     {
-        return std::make_unique<TAlignRecordingCanvas>(&image, Calls, Aligns);
+        return std::make_unique<TAlignRecordingCanvas>(image, Calls, Aligns, Boxed);
     }
 };
 
@@ -173,6 +200,12 @@ TEST_F(ProgramAxesTest, BottomAndLeftLabelsFromTheTopDown)
     for (int v = 100; v >= 0; v -= 10)
         expected.push_back({std::to_string(v), Left().LabelsPosition, Left().ValueToPixel(v) - fh / 2, TA_RIGHT | TA_TOP});
     EXPECT_EQ(Texts(), expected);
+}
+
+TEST_F(ProgramAxesTest, TitleAndLabelsLeaveThePixelsAroundTheirGlyphsAfterGridLines)
+{
+    ASSERT_FALSE(GridLines().empty());
+    EXPECT_EQ(Chart.Boxed, std::vector<std::string>{});
 }
 
 TEST_F(ProgramAxesTest, BandsFromTheOutsideIn)

@@ -207,10 +207,14 @@ void TChartCanvas::TextOut(int x, int y, const std::string& text)
     const int width = metrics.horizontalAdvance(qtext);
     const QPoint origin = TextOrigin(x, y, width, metrics);
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (BackMode == bmOpaque)
+    // A clear brush writes the text alone, whatever the background mode says.
+    if (BackMode == bmOpaque && Brush.Style != bsClear)
         FPainter.fillRect(QRect(origin.x(), origin.y(), width, metrics.height()), ToQColor(BackColor));
     FPainter.setPen(ToQColor(Font.Color()));
     FAppliedPen.reset();
+    // The box is painted above or not at all; the painter's own would fill it again.
+    FPainter.setBackgroundMode(Qt::TransparentMode);
+    FAppliedBackground.reset();
     FPainter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), qtext);
 }
 
@@ -224,6 +228,7 @@ void TChartCanvas::RotateLabel(int x, int y, const std::string& text, double ang
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     FPainter.translate(x, y);
     FPainter.rotate(-angle);
+    FPainter.setBackgroundMode(Qt::TransparentMode);
     FPainter.setPen(ToQColor(Font.Color()));
     FPainter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), qtext);
     FPainter.restore();

@@ -3,8 +3,8 @@
 // QPainter but follows the window-system conventions the chart was designed for:
 // - lines leave out their end pixel;
 // - a rectangle covers Left..Right-1 and Top..Bottom-1, corners in either order;
-// - text is anchored at its top-left corner (or as TextAlign says) with a transparent or
-//   opaque background by BackMode;
+// - text is anchored at its top-left corner (or as TextAlign says); its background box is
+//   painted only with BackMode opaque and a brush that is not clear;
 // - pmNotXor applied twice restores the pixels;
 // - psDot is 3 pixels on, 3 off (psDash 18/6, psDashDot 9/6/3/6, psDashDotDot 9/3/3/3/3/3),
 //   restarting at the first point of every line;

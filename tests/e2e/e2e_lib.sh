@@ -3,11 +3,17 @@
 set -euo pipefail
 work=$(mktemp -d)
 xvfb_pid=
+wm_pid=
 app_pid=
 
+# Each one ended before the next: an X server still going away when the next test starts one
+# on the same display number would take the new one's socket with it.
 cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    for pid in "$app_pid" "$wm_pid" "$xvfb_pid"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,6 +44,33 @@ start_xvfb() {
     export QT_QPA_PLATFORM=xcb QT_FONT_DPI=120 QT_ENABLE_HIGHDPI_SCALING=0
 }
 
+# start_wm: a real window manager (openbox, its default settings) on the display: windows get
+# frames, and maximising, minimising and activation go through it.
+start_wm() {
+    XDG_CONFIG_HOME="$work/config" openbox --sm-disable >"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        running "$wm_pid" || break
+        sleep 0.1
+    done
+    fail "openbox did not start: $(cat "$work/wm.log")"
+}
+
+# geometry <window>: sets X, Y, WIDTH and HEIGHT to its client area on the screen.
+geometry() {
+    eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print "X=" $4} /Absolute upper-left Y/ {print "Y=" $4}
+                                     /Width:/ {print "WIDTH=" $2} /Height:/ {print "HEIGHT=" $2}')"
+}
+
+# frame <window>: sets LEFT, RIGHT, TOP and BOTTOM to the frame extents the window manager
+# gives it (0 without one).
+frame() {
+    local extents
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.* = //p' | tr -d ,)
+    read -r LEFT RIGHT TOP BOTTOM <<<"${extents:-0 0 0 0}"
+}
+
 # find_window <title regex>: prints the id of the visible window once it appears.
 find_window() {
     local window=
@@ -56,7 +89,14 @@ start_kelvaro() {
     "$1" 2>"$work/kelvaro.log" &
     app_pid=$!
     main_window=$(find_window '^Kelvaro$')
-    eval "$(xdotool getwindowgeometry --shell "$main_window")"
+    geometry "$main_window"
+}
+
+# click_at <x> <y>: a left click there. A synchronous move to where the pointer already is
+# would wait for a motion that never comes.
+click_at() {
+    [ "$(xdotool getmouselocation | cut -d' ' -f1,2)" = "x:$1 y:$2" ] || xdotool mousemove --sync "$1" "$2"
+    xdotool click 1
 }
 
 # shot <file.ppm> <width>x<height>+<x>+<y>: a picture of that part of the screen. PPM
