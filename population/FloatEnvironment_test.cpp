@@ -35,7 +35,6 @@ TEST_F(FloatEnvironmentTest, FaultsBecomeTheirExceptions)
 {
     volatile long double sink;
     EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = FZero / FZero; }), "Fehler bei Gleitkomma-Operation");
-    EXPECT_EQ(FaultMessage<EInvalidOp>([&] { sink = std::sqrt(-1.0L - FZero); }), "Fehler bei Gleitkomma-Operation");
     EXPECT_EQ(FaultMessage<EZeroDivide>([&] { sink = 1.0L / FZero; }), "Gleitkommadivision durch Null");
     EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = FHuge * FHuge; }), "Überlauf bei Gleitkomma-Operation");
     EXPECT_EQ(FaultMessage<EOverflow>([&] { sink = static_cast<double>(FHuge); }), "Überlauf bei Gleitkomma-Operation");
