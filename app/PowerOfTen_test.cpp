@@ -24,12 +24,11 @@ TEST(ScalePowerOfTen, EveryTableFactorIsTheNearestExtendedValue)
 
 TEST(ScalePowerOfTen, CombinesFactorsInTheirOrderWithRounding)
 {
-    // 10^(3 + 64 + 1024): three roundings, in ascending order of the factors.
-    const long double expected =
-        ((1.0L * NearestExtended(3)) * NearestExtended(64)) * NearestExtended(1024);
-    EXPECT_EQ(ScalePowerOfTen(1.0L, 1091), expected);
-    EXPECT_EQ(ScalePowerOfTen(1.0L, -1091),
-              ((1.0L / NearestExtended(3)) / NearestExtended(64)) / NearestExtended(1024));
+    // 10^(23 + 32 + 1024): three roundings, in ascending order of the factors; for
+    // 1.1 every other order gives another result.
+    const long double x = 1.1L;
+    EXPECT_EQ(ScalePowerOfTen(x, 1079), ((x * NearestExtended(23)) * NearestExtended(32)) * NearestExtended(1024));
+    EXPECT_EQ(ScalePowerOfTen(x, -1079), ((x / NearestExtended(23)) / NearestExtended(32)) / NearestExtended(1024));
     EXPECT_EQ(ScalePowerOfTen(2.5L, 0), 2.5L);
 }
 

@@ -57,6 +57,14 @@ TEST_F(SexualPopulationTest, AverageGCShowsSixByteRounding)
     EXPECT_EQ(Real2Ext(FPopulation.AverageGC()), std::ldexp(851262518067.0L, -34));  // 49,5499999999884
 }
 
+TEST_F(SexualPopulationTest, InitWithAnotherGeneRebuildsTheParasiteTable)
+{
+    FPopulation.ParasiteStep();
+    FPopulation.Init(U"GC");  // GC content 100: no draw up to 99 kills
+    FPopulation.ParasiteStep();
+    EXPECT_EQ(FPopulation.CountLiving(), 100);
+}
+
 TEST_F(SexualPopulationTest, EmptyGeneIsAnInvalidOperation)
 {
     FPopulation.Init(U"");
