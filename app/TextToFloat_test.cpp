@@ -14,7 +14,7 @@ private:
     TSeparatorFixture FSeparators;
 };
 
-TEST_F(StrToFloatTest, AcceptsTheSpecifiedForms)
+TEST_F(StrToFloatTest, AcceptsTheDecimalForms)
 {
     const struct {
         const char* Text;

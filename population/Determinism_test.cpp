@@ -14,20 +14,18 @@ TEST(Determinism, FirstFiveGenerationsFromSeedZero)
     SexualPopulation.Init(U"AAATTCCCGG");
     AsexualPopulation.Init(U"AAATTCCCGG");
     RandSeed = 0;
+    const auto generation = [](auto& population, std::vector<int>& living) {
+        population.ParasiteStep();
+        population.AverageGC();
+        living.push_back(population.CountLiving());
+        population.Mutate();
+        population.LethalCheck();
+        population.Reproduce();
+    };
     std::vector<int> sexual, asexual;
     for (int g = 0; g < 5; ++g) {
-        SexualPopulation.ParasiteStep();
-        SexualPopulation.AverageGC();
-        sexual.push_back(SexualPopulation.CountLiving());
-        SexualPopulation.Mutate();
-        SexualPopulation.LethalCheck();
-        SexualPopulation.Reproduce();
-        AsexualPopulation.ParasiteStep();
-        AsexualPopulation.AverageGC();
-        asexual.push_back(AsexualPopulation.CountLiving());
-        AsexualPopulation.Mutate();
-        AsexualPopulation.LethalCheck();
-        AsexualPopulation.Reproduce();
+        generation(SexualPopulation, sexual);
+        generation(AsexualPopulation, asexual);
     }
     EXPECT_EQ(sexual, (std::vector<int>{52, 49, 49, 45, 40}));
     EXPECT_EQ(asexual, (std::vector<int>{53, 54, 60, 49, 51}));

@@ -45,35 +45,4 @@ TEST(GenerationTables, FirstOverflowingDrawMatchesConversion)
     }
 }
 
-// The integer running sum against the extended one rounded through six bytes.
-TEST(GenerationTables, GCSumInBitsRoundsLikeSixBytes)
-{
-    SetFloatEnvironment();
-    for (int length : {3, 6, 7, 9}) {
-        std::array<long double, 11> values{};
-        for (int c = 0; c <= 10; ++c)
-            values[c] = SixByte(c * 100.0L / length);
-        TGCSum sum;
-        sum.Build(values, 0.005L);
-        ASSERT_FALSE(sum.Exact) << length;
-        RandSeed = static_cast<uint32_t>(length);
-        long double expected = 0;
-        uint64_t bits = 0;
-        for (int place = 0; place < 100; ++place) {
-            const uint32_t c1 = Random(11), c2 = Random(11);
-            expected = SixByte(expected + values[c1] + values[c2]);
-            bits = TGCSum::RoundBits(bits + sum.Bits[c1] + sum.Bits[c2]);
-            ASSERT_EQ(sum.FromBits(bits), expected) << length << " " << place;
-        }
-    }
-}
-
-TEST(GenerationTables, GCSumExactOnlyForCoarseUnits)
-{
-    EXPECT_TRUE(TGCSum::FitsExactly(10.0L, 2000));
-    EXPECT_TRUE(TGCSum::FitsExactly(12.5L, 2000));
-    EXPECT_FALSE(TGCSum::FitsExactly(SixByte(100.0L / 3), 2000));
-    EXPECT_FALSE(TGCSum::FitsExactly(0.0L, 2000));
-}
-
 } // namespace

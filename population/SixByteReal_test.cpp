@@ -69,14 +69,8 @@ TEST_F(SixByteRealTest, TooLargeOverflows)
     const long double largest = std::ldexp(1.0L, 127) - std::ldexp(1.0L, 87);
     EXPECT_EQ(SixByte(largest), largest);
     for (long double x : {std::ldexp(1.5L, 127), -std::ldexp(1.5L, 127), std::ldexp(1.0L, 127),
-                          largest + std::ldexp(1.0L, 86), 1e300L * 1e300L}) {
-        try {
-            Ext2Real(x);
-            ADD_FAILURE() << static_cast<double>(x);
-        } catch (const EOverflow& e) {
-            EXPECT_STREQ(e.what(), "Überlauf bei Gleitkomma-Operation");
-        }
-    }
+                          largest + std::ldexp(1.0L, 86), 1e300L * 1e300L})
+        EXPECT_THROW(Ext2Real(x), EOverflow) << static_cast<double>(x);
 }
 
 TEST_F(SixByteRealTest, PendingFaultSurfacesAtConversion)
