@@ -1,6 +1,7 @@
 #include "chart/ChartPanel/ChartCanvas.h"
 
 #include "chart/ChartPanel/ChartPen.h"
+#include "chart/ChartPanel/LinePixels.h"
 
 #include <QImage>
 #include <QPainterPath>
@@ -285,7 +286,14 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     }
     for (std::size_t i = 0; i < points.size(); ++i)
         corners[i] = QPoint(points[i].X, points[i].Y);
-    if (Brush.Style != bsClear) {
+    if (Brush.Style == bsSolid && FImage != nullptr && points.size() <= kShapeCorners) {
+        const QRgb colour = ToRgb(Brush.Color);
+        const QPoint origin = corners[0];
+        for (const TFillSpan& span : FillSpans(std::span<const QPoint>(corners, points.size()))) {
+            for (int x = span.Left; x < span.Right; ++x)
+                FTarget.Set(origin.x() + x, origin.y() + span.Row, colour);
+        }
+    } else if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();
         FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -294,6 +302,68 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
         FPainter.drawPolygon(corners, static_cast<int>(points.size()), Qt::OddEvenFill);
     }
     Stroke(std::span<const QPoint>(corners, points.size()), true);
+}
+
+std::size_t TChartCanvas::TShapeHash::operator()(const TShape& shape) const
+{
+    std::size_t hash = shape.Corners;
+    for (std::size_t i = 0; i < 2 * shape.Corners; ++i)
+        hash = hash * 1000003u ^ static_cast<std::size_t>(static_cast<unsigned>(shape.Offsets[i]));
+    return hash;
+}
+
+const std::vector<TChartCanvas::TFillSpan>& TChartCanvas::FillSpans(std::span<const QPoint> corners)
+{
+    TShape shape;
+    shape.Corners = corners.size();
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const QPoint offset = corners[i] - corners[0];
+        shape.Offsets[2 * i] = offset.x();
+        shape.Offsets[2 * i + 1] = offset.y();
+        left = std::min(left, offset.x());
+        top = std::min(top, offset.y());
+        right = std::max(right, offset.x());
+        bottom = std::max(bottom, offset.y());
+    }
+    if (const auto found = FFillShapes.find(shape); found != FFillShapes.end())
+        return found->second;
+    // Bounded: a paint has a few shapes per ribbon height and slope.
+    constexpr std::size_t kMostShapes = 4096;
+    if (FFillShapes.size() >= kMostShapes)
+        FFillShapes.clear();
+    // The painter fills a copy of the shape with a one-pixel border round it.
+    const QPoint place(1 - left, 1 - top);
+    QImage coverage(right - left + 3, bottom - top + 3, QImage::Format_Grayscale8);
+    coverage.fill(0);
+    {
+        std::array<QPoint, kShapeCorners> placed;
+        for (std::size_t i = 0; i < corners.size(); ++i)
+            placed[i] = corners[i] - corners[0] + place;
+        QPainter painter(&coverage);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(placed.data(), static_cast<int>(corners.size()), Qt::OddEvenFill);
+    }
+    std::vector<TFillSpan> spans;
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar* row = coverage.constScanLine(y);
+        for (int x = 0; x < coverage.width();) {
+            if (row[x] == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < coverage.width() && row[x] != 0)
+                ++x;
+            spans.push_back({y - place.y(), start - place.x(), x - place.x()});
+        }
+    }
+    return FFillShapes.emplace(shape, std::move(spans)).first->second;
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1)
@@ -388,25 +458,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     for (std::size_t i = 0; i < segments; ++i) {
         const QPoint a = vertices[i];
         const QPoint b = vertices[(i + 1) % vertices.size()];
-        const int dx = std::abs(b.x() - a.x());
-        const int dy = -std::abs(b.y() - a.y());
-        const int sx = a.x() < b.x() ? 1 : -1;
-        const int sy = a.y() < b.y() ? 1 : -1;
-        int err = dx + dy;
-        int x = a.x();
-        int y = a.y();
-        while (x != b.x() || y != b.y()) {
-            plot(x, y);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
+        ForEachLinePixel(a.x(), a.y(), b.x(), b.y(), plot);
     }
     if (direct)
         return;

@@ -16,10 +16,12 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <array>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QImage;
@@ -119,6 +121,25 @@ private:
     };
     // Recomputed whenever the clip changes.
     void UpdatePixelTarget();
+
+    // A polygon's fill as the painter rasterises it, as row spans relative to its first
+    // corner: the same wherever the same shape is placed, so each shape is rasterised once.
+    struct TFillSpan {
+        int Row = 0;
+        int Left = 0;
+        int Right = 0;  // excluded
+    };
+    static constexpr std::size_t kShapeCorners = 8;
+    struct TShape {
+        std::array<int, 2 * kShapeCorners> Offsets{};
+        std::size_t Corners = 0;
+        friend bool operator==(const TShape&, const TShape&) = default;
+    };
+    struct TShapeHash {
+        std::size_t operator()(const TShape& shape) const;
+    };
+    const std::vector<TFillSpan>& FillSpans(std::span<const QPoint> corners);
+    std::unordered_map<TShape, std::vector<TFillSpan>, TShapeHash> FFillShapes;
     TPixelTarget FTarget;
     void ApplyPen();
     void ApplyBrush();
