@@ -289,10 +289,8 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     if (Brush.Style == bsSolid && FImage != nullptr && points.size() <= kShapeCorners) {
         const QRgb colour = ToRgb(Brush.Color);
         const QPoint origin = corners[0];
-        for (const TFillSpan& span : FillSpans(std::span<const QPoint>(corners, points.size()))) {
-            for (int x = span.Left; x < span.Right; ++x)
-                FTarget.Set(origin.x() + x, origin.y() + span.Row, colour);
-        }
+        for (const TFillSpan& span : FillSpans(std::span<const QPoint>(corners, points.size())))
+            FTarget.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
     } else if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();
@@ -420,9 +418,21 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     const bool direct = DirectPixels();
     const TPixelTarget& target = FTarget;
     const QRgb penColour = ToRgb(Pen.Color);
+    const bool solid = Pen.Style == psSolid;
+    const auto eachSegment = [&](const auto& plot) {
+        const std::size_t segments = closed ? vertices.size() : vertices.size() - 1;
+        for (std::size_t i = 0; i < segments; ++i) {
+            const QPoint a = vertices[i];
+            const QPoint b = vertices[(i + 1) % vertices.size()];
+            ForEachLinePixel(a.x(), a.y(), b.x(), b.y(), plot);
+        }
+    };
+    if (solid && direct) {
+        eachSegment([&](int x, int y) { target.Set(x, y, penColour); });
+        return;
+    }
     const bool backPixels = BackMode == bmOpaque;
     const QRgb backColour = ToRgb(BackColor);
-    const bool solid = Pen.Style == psSolid;
     // The dash pattern in whole pixels, walked one pixel at a time across all segments.
     std::array<int, 6> pattern{};
     std::size_t parts = 0;
@@ -434,11 +444,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     int inPart = 0;
     QPolygon on;
     QPolygon off;
-    const auto plot = [&](int x, int y) {
-        if (solid && direct) {
-            target.Set(x, y, penColour);
-            return;
-        }
+    eachSegment([&](int x, int y) {
         bool dash = true;
         if (parts > 0) {
             dash = part % 2 == 0;
@@ -453,13 +459,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
             return;
         }
         (dash ? on : off).append(QPoint(x, y));
-    };
-    const std::size_t segments = closed ? vertices.size() : vertices.size() - 1;
-    for (std::size_t i = 0; i < segments; ++i) {
-        const QPoint a = vertices[i];
-        const QPoint b = vertices[(i + 1) % vertices.size()];
-        ForEachLinePixel(a.x(), a.y(), b.x(), b.y(), plot);
-    }
+    });
     if (direct)
         return;
     FPainter.setCompositionMode(Pen.Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination

@@ -16,6 +16,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -117,6 +118,24 @@ private:
             if (Mask != nullptr && Mask[y * MaskStride + x] == 0)
                 return;
             Bits[y * Stride + x] = colour;
+        }
+        // Pixels left..right-1 of row y.
+        void SetRow(int y, int left, int right, QRgb colour) const
+        {
+            if (y < Top || y >= Bottom)
+                return;
+            left = std::max(left, Left);
+            right = std::min(right, Right);
+            QRgb* row = Bits + y * Stride;
+            if (Mask == nullptr) {
+                std::fill(row + left, row + std::max(left, right), colour);
+                return;
+            }
+            const uchar* inside = Mask + y * MaskStride;
+            for (int x = left; x < right; ++x) {
+                if (inside[x] != 0)
+                    row[x] = colour;
+            }
         }
     };
     // Recomputed whenever the clip changes.

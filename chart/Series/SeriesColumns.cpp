@@ -173,6 +173,8 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
     // row lies inside the span.
     std::int32_t j = last;
     double toValue = FSeries.YValue(last);
+    std::int32_t toRow = spanLow;
+    bool toRowKnown = true;
     bool toInside = inside(spanLow);
     while (j > first) {
         // Whole blocks of points inside the span hide their ribbons and leave the span as it is.
@@ -184,6 +186,7 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
                 FSeries.YValues().RangeMinMax(j - size, j - 1, low, high) && deepValue(low) && deepValue(high)) {
                 j -= size;
                 toValue = FSeries.YValue(j);
+                toRowKnown = false;
                 hidden = true;
                 break;
             }
@@ -191,18 +194,24 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
         if (hidden)
             continue;
         const double fromValue = FSeries.YValue(j - 1);
-        if (!(toInside && known(fromValue))) {
+        if (toInside && known(fromValue)) {
+            toRowKnown = false;
+        } else {
             const std::int32_t from = FSeries.CalcYPosValue(fromValue);
             const bool fromInside = inside(from);
-            const std::int32_t to = FSeries.CalcYPosValue(toValue);
             // Points on one pixel draw no ribbon.
-            if (from != to && !(fromInside && toInside))
-                kept.emplace_back(from, to);
+            if (!(fromInside && toInside)) {
+                const std::int32_t to = toRowKnown ? toRow : FSeries.CalcYPosValue(toValue);
+                if (from != to)
+                    kept.emplace_back(from, to);
+            }
             if (deep(from))
                 learn(fromValue);
             spanLow = std::min(spanLow, from);
             spanHigh = std::max(spanHigh, from);
             toInside = inside(from);
+            toRow = from;
+            toRowKnown = true;
         }
         toValue = fromValue;
         --j;
