@@ -1,28 +1,20 @@
 #include "chart/ChartEngine/ValueBlocks.h"
 
+#include <algorithm>
 #include <cmath>
 
 void TValueBlocks::TBlock::Add(double v)
 {
-    if (std::isnan(v)) {
-        NaN = true;
-    } else if (Empty) {
-        Low = High = v;
-        Empty = false;
-    } else if (v < Low) {
-        Low = v;
-    } else if (v > High) {
-        High = v;
-    }
+    NaN = NaN || std::isnan(v);
+    Low = std::min(Low, v);
+    High = std::max(High, v);
 }
 
 void TValueBlocks::TBlock::Add(const TBlock& other)
 {
     NaN = NaN || other.NaN;
-    if (other.Empty)
-        return;
-    Add(other.Low);
-    Add(other.High);
+    Low = std::min(Low, other.Low);
+    High = std::max(High, other.High);
 }
 
 void TValueBlocks::Append(const std::vector<double>& values)
@@ -76,5 +68,5 @@ bool TValueBlocks::MinMax(const std::vector<double>& values, std::int32_t first,
     }
     low = range.Low;
     high = range.High;
-    return !range.NaN && !range.Empty;
+    return !range.NaN && low <= high;
 }

@@ -3,6 +3,7 @@
 // appended, so that the smallest and largest value of an index range cost a few comparisons
 // per block instead of one per value; also whether the values never decrease.
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 class TValueBlocks {
@@ -25,9 +26,10 @@ public:
 
 private:
     struct TBlock {
-        double Low = 0;
-        double High = 0;
-        bool Empty = true;
+        // An empty block has no extremes: Low above High. A NaN leaves both as they are
+        // (std::min and std::max keep their first argument) and is flagged.
+        double Low = std::numeric_limits<double>::infinity();
+        double High = -std::numeric_limits<double>::infinity();
         bool NaN = false;
 
         void Add(double v);

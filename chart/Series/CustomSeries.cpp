@@ -142,8 +142,10 @@ void TCustomSeries::DrawAllValues()
     const bool view3D = ParentChart()->View3D();
     const TSeriesColumns columns(*this, ParentChart()->SeriesWidth3D, ParentChart()->SeriesHeight3D);
     DrawValue(FirstValueIndex);
+    std::int32_t runLength = 0;
     for (std::int32_t i = FirstValueIndex + 1; i <= LastValueIndex;) {
-        const std::int32_t end = columns.RunEnd(i, LastValueIndex);
+        const std::int32_t end = columns.RunEnd(i, LastValueIndex, runLength);
+        runLength = end - i + 1;
         // The segment into the column; then the run's own segments, all in this colour.
         DrawValue(i);
         if (end > i) {

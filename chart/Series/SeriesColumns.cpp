@@ -86,7 +86,7 @@ bool TSeriesColumns::AllOnRow(std::int32_t first, std::int32_t last, std::int32_
     return Rows(first, last, low, high) && low == row && high == row;
 }
 
-std::int32_t TSeriesColumns::RunEnd(std::int32_t first, std::int32_t last) const
+std::int32_t TSeriesColumns::RunEnd(std::int32_t first, std::int32_t last, std::int32_t expected) const
 {
     constexpr std::int32_t kShortest = 3;
     if (last - first + 1 < kShortest)
@@ -95,7 +95,17 @@ std::int32_t TSeriesColumns::RunEnd(std::int32_t first, std::int32_t last) const
     if (!Drawable(x) || FSeries.ValueColor(first) == clNone || FSeries.CalcXPos(first + kShortest - 1) != x)
         return first;
     const TChartSeries& series = FSeries;
-    std::int32_t end = LastHolding(first + kShortest - 1, last, [&](std::int32_t i) { return FSeries.CalcXPos(i) == x; });
+    const auto sameColumn = [&](std::int32_t i) { return FSeries.CalcXPos(i) == x; };
+    // Neighbouring columns hold about as many points: try the expected end first.
+    std::int32_t end = first + kShortest - 1;
+    std::int32_t limit = last;
+    if (const std::int32_t guess = first + expected - 1; guess > end && guess <= last) {
+        if (sameColumn(guess))
+            end = guess;
+        else
+            limit = guess - 1;
+    }
+    end = LastHolding(end, limit, sameColumn);
     if (series.ColorRunStart(end) > first)
         end = LastHolding(first, end, [&](std::int32_t i) { return series.ColorRunStart(i) <= first; });
     std::int32_t low = 0;

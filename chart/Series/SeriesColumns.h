@@ -16,7 +16,8 @@ public:
 
     // Last index of the run from first (at most last) whose drawable points share first's
     // pixel column and stored colour; first when that run has fewer than three points.
-    std::int32_t RunEnd(std::int32_t first, std::int32_t last) const;
+    // expected: the likely number of points in the run, tried first.
+    std::int32_t RunEnd(std::int32_t first, std::int32_t last, std::int32_t expected) const;
     // Rows top..bottom that the vertical segments joining points first..last of a run paint,
     // each segment leaving out its end pixel; false when they paint none.
     bool LineRows(std::int32_t first, std::int32_t last, std::int32_t& top, std::int32_t& bottom) const;
