@@ -145,24 +145,25 @@ void TCustomSeries::DrawAllValues()
     DrawValue(FirstValueIndex);
     std::int32_t runLength = 0;
     for (std::int32_t i = FirstValueIndex + 1; i <= LastValueIndex;) {
-        const std::int32_t end = columns.RunEnd(i, LastValueIndex, runLength);
-        runLength = end - i + 1;
+        const TSeriesColumns::TRun run = columns.Run(i, LastValueIndex, runLength);
+        runLength = run.Last - i + 1;
         // The segment into the column; then the run's own segments, all in this colour.
         DrawValue(i);
-        if (end > i) {
+        if (run.Last > i) {
             const TColor c = OldColor;
+            const std::int32_t lastRow = CalcYPos(run.Last);
             if (view3D) {
-                for (const auto& [from, to] : columns.VisibleRibbons(i, end)) {
+                for (const auto& [from, to] : columns.VisibleRibbons(run, lastRow)) {
                     OldY = from;
                     DrawRibbon(OldX, to, c);
                 }
-            } else if (std::int32_t top = 0, bottom = 0; columns.LineRows(i, end, top, bottom)) {
+            } else if (std::int32_t top = 0, bottom = 0; columns.LineRows(run, lastRow, top, bottom)) {
                 OldY = top;
                 DrawFlatLine(OldX, bottom + 1, c);
             }
-            OldY = CalcYPos(end);
+            OldY = lastRow;
         }
-        i = end + 1;
+        i = run.Last + 1;
     }
 }
 

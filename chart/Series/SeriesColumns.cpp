@@ -86,33 +86,36 @@ bool TSeriesColumns::AllOnRow(std::int32_t first, std::int32_t last, std::int32_
     return Rows(first, last, low, high) && low == row && high == row;
 }
 
-std::int32_t TSeriesColumns::RunEnd(std::int32_t first, std::int32_t last, std::int32_t expected) const
+TSeriesColumns::TRun TSeriesColumns::Run(std::int32_t first, std::int32_t last, std::int32_t expected) const
 {
     constexpr std::int32_t kShortest = 3;
+    TRun none;
+    none.First = none.Last = first;
     if (last - first + 1 < kShortest)
-        return first;
+        return none;
     const std::int32_t x = FSeries.CalcXPos(first);
-    if (!Drawable(x) || FSeries.ValueColor(first) == clNone || FSeries.CalcXPos(first + kShortest - 1) != x)
-        return first;
+    if (!Drawable(x) || FSeries.ValueColor(first) == clNone)
+        return none;
     const TChartSeries& series = FSeries;
     const auto sameColumn = [&](std::int32_t i) { return FSeries.CalcXPos(i) == x; };
-    // Neighbouring columns hold about as many points: try the expected end first.
-    std::int32_t end = first + kShortest - 1;
+    // Neighbouring columns hold about as many points: the expected end is tried first.
+    TRun run = none;
     std::int32_t limit = last;
-    if (const std::int32_t guess = first + expected - 1; guess > end && guess <= last) {
+    if (const std::int32_t guess = first + expected - 1; guess >= first + kShortest - 1 && guess <= last) {
         if (sameColumn(guess))
-            end = guess;
+            run.Last = guess;
         else
             limit = guess - 1;
+    } else if (!sameColumn(first + kShortest - 1)) {
+        return none;
     }
-    end = LastHolding(end, limit, sameColumn);
-    if (series.ColorRunStart(end) > first)
-        end = LastHolding(first, end, [&](std::int32_t i) { return series.ColorRunStart(i) <= first; });
-    std::int32_t low = 0;
-    std::int32_t high = 0;
-    if (end - first + 1 < kShortest || !Rows(first, end, low, high) || !Drawable(low) || !Drawable(high))
-        return first;
-    return end;
+    run.Last = LastHolding(run.Last, limit, sameColumn);
+    if (series.ColorRunStart(run.Last) > first)
+        run.Last = LastHolding(first, run.Last, [&](std::int32_t i) { return series.ColorRunStart(i) <= first; });
+    if (run.Last - first + 1 < kShortest || !Rows(first, run.Last, run.Low, run.High) || !Drawable(run.Low) ||
+        !Drawable(run.High))
+        return none;
+    return run;
 }
 
 std::int32_t TSeriesColumns::TrailStart(std::int32_t first, std::int32_t last, std::int32_t row) const
@@ -123,19 +126,21 @@ std::int32_t TSeriesColumns::TrailStart(std::int32_t first, std::int32_t last, s
     return last - k;
 }
 
-bool TSeriesColumns::LineRows(std::int32_t first, std::int32_t last, std::int32_t& top, std::int32_t& bottom) const
+bool TSeriesColumns::LineRows(const TRun& run, std::int32_t lastRow, std::int32_t& top, std::int32_t& bottom) const
 {
-    if (!Rows(first, last, top, bottom) || top == bottom)
+    top = run.Low;
+    bottom = run.High;
+    if (top == bottom)
         return false;
-    const std::int32_t end = FSeries.CalcYPos(last);
+    const std::int32_t end = lastRow;
     if (end != top && end != bottom)
         return true;
     // The last point's row is an extreme: it is painted only when a segment starts there,
     // i.e. when an earlier point, before the points that end on it, lies on it too.
-    const std::int32_t trail = TrailStart(first, last, end);
+    const std::int32_t trail = TrailStart(run.First, run.Last, end);
     std::int32_t low = 0;
     std::int32_t high = 0;
-    Rows(first, trail - 1, low, high);
+    Rows(run.First, trail - 1, low, high);
     if (end < low || end > high) {
         if (end == bottom)
             --bottom;
@@ -145,12 +150,14 @@ bool TSeriesColumns::LineRows(std::int32_t first, std::int32_t last, std::int32_
     return true;
 }
 
-std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbons(std::int32_t first,
-                                                                                  std::int32_t last) const
+std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbons(const TRun& run,
+                                                                                  std::int32_t lastRow) const
 {
+    const std::int32_t first = run.First;
+    const std::int32_t last = run.Last;
     std::vector<std::pair<std::int32_t, std::int32_t>> kept;
     // Walks back from the last ribbon. Rows spanned by the ribbons after the current one:
-    std::int32_t spanLow = FSeries.CalcYPos(last);
+    std::int32_t spanLow = lastRow;
     std::int32_t spanHigh = spanLow;
     // Rows far enough inside stay so as the span grows; a row on the span's edge does not.
     const auto deep = [&](std::int32_t row) { return row >= spanLow + FTopMargin && row <= spanHigh - FBottomMargin; };

@@ -14,19 +14,26 @@ public:
     // Ribbons are depthWidth wide and depthHeight deep (none in the flat view).
     TSeriesColumns(TChartSeries& series, std::int32_t depthWidth, std::int32_t depthHeight);
 
-    // Last index of the run from first (at most last) whose drawable points share first's
-    // pixel column and stored colour; first when that run has fewer than three points.
-    // expected: the likely number of points in the run, tried first.
-    std::int32_t RunEnd(std::int32_t first, std::int32_t last, std::int32_t expected) const;
-    // Rows top..bottom that the vertical segments joining points first..last of a run paint,
-    // each segment leaving out its end pixel; false when they paint none.
-    bool LineRows(std::int32_t first, std::int32_t last, std::int32_t& top, std::int32_t& bottom) const;
-    // The ribbons (from row, to row) joining points first..last of a run that can still show a
-    // pixel, in drawing order. A ribbon lying far enough inside the
+    // Points First..Last of one pixel column and stored colour, all drawable, with the lowest
+    // and highest pixel row they reach.
+    struct TRun {
+        std::int32_t First = 0;
+        std::int32_t Last = 0;
+        std::int32_t Low = 0;
+        std::int32_t High = 0;
+    };
+    // The run from first (at most to last); Last is First when it would have fewer than three
+    // points. expected: the likely number of points in the run, tried first.
+    TRun Run(std::int32_t first, std::int32_t last, std::int32_t expected) const;
+    // Rows top..bottom that the vertical segments joining a run's points paint, each segment
+    // leaving out its end pixel (lastRow: the row of the run's last point); false for none.
+    bool LineRows(const TRun& run, std::int32_t lastRow, std::int32_t& top, std::int32_t& bottom) const;
+    // The ribbons (from row, to row) joining a run's points that can still show a pixel, in
+    // drawing order (lastRow: the row of the run's last point). A ribbon lying far enough inside the
     // rows that the ribbons after it span is painted over by them: their fills and outlines
     // cover every pixel it paints. The others are kept, so drawing an extra one is the worst
     // that can happen.
-    std::vector<std::pair<std::int32_t, std::int32_t>> VisibleRibbons(std::int32_t first, std::int32_t last) const;
+    std::vector<std::pair<std::int32_t, std::int32_t>> VisibleRibbons(const TRun& run, std::int32_t lastRow) const;
 
 private:
     // Lowest and highest pixel row of points first..last; false with a NaN among them.
