@@ -135,8 +135,8 @@ bool TCustomSeries::DrawsByColumns() const
 
 void TCustomSeries::DrawAllValues()
 {
-    // With fewer than two points per column on average, looking for runs costs more than it saves.
-    if (LastValueIndex - FirstValueIndex < 2 * ParentChart()->ChartWidth || !DrawsByColumns()) {
+    // With fewer than four points per column on average, looking for runs costs more than it saves.
+    if (LastValueIndex - FirstValueIndex < 4 * ParentChart()->ChartWidth || !DrawsByColumns()) {
         TChartSeries::DrawAllValues();
         return;
     }
