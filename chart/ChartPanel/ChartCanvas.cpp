@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -327,12 +328,14 @@ const std::vector<TChartCanvas::TFillSpan>& TChartCanvas::FillSpans(std::span<co
         right = std::max(right, offset.x());
         bottom = std::max(bottom, offset.y());
     }
-    if (const auto found = FFillShapes.find(shape); found != FFillShapes.end())
+    // Kept across canvases, since every paint makes its own and the shapes recur from paint to
+    // paint; bounded, as a paint has a few shapes per ribbon height and slope.
+    thread_local std::unordered_map<TShape, std::vector<TFillSpan>, TShapeHash> shapes;
+    if (const auto found = shapes.find(shape); found != shapes.end())
         return found->second;
-    // Bounded: a paint has a few shapes per ribbon height and slope.
     constexpr std::size_t kMostShapes = 4096;
-    if (FFillShapes.size() >= kMostShapes)
-        FFillShapes.clear();
+    if (shapes.size() >= kMostShapes)
+        shapes.clear();
     // The painter fills a copy of the shape with a one-pixel border round it.
     const QPoint place(1 - left, 1 - top);
     QImage coverage(right - left + 3, bottom - top + 3, QImage::Format_Grayscale8);
@@ -361,7 +364,7 @@ const std::vector<TChartCanvas::TFillSpan>& TChartCanvas::FillSpans(std::span<co
             spans.push_back({y - place.y(), start - place.x(), x - place.x()});
         }
     }
-    return FFillShapes.emplace(shape, std::move(spans)).first->second;
+    return shapes.emplace(shape, std::move(spans)).first->second;
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1)

@@ -22,7 +22,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class QImage;
@@ -157,8 +156,7 @@ private:
     struct TShapeHash {
         std::size_t operator()(const TShape& shape) const;
     };
-    const std::vector<TFillSpan>& FillSpans(std::span<const QPoint> corners);
-    std::unordered_map<TShape, std::vector<TFillSpan>, TShapeHash> FFillShapes;
+    static const std::vector<TFillSpan>& FillSpans(std::span<const QPoint> corners);
     TPixelTarget FTarget;
     void ApplyPen();
     void ApplyBrush();

@@ -5,7 +5,6 @@
 #include "chart/ChartEngine/ValueBlocks.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 

@@ -29,10 +29,10 @@ public:
     // leaving out its end pixel (lastRow: the row of the run's last point); false for none.
     bool LineRows(const TRun& run, std::int32_t lastRow, std::int32_t& top, std::int32_t& bottom) const;
     // The ribbons (from row, to row) joining a run's points that can still show a pixel, in
-    // drawing order (lastRow: the row of the run's last point). A ribbon lying far enough inside the
-    // rows that the ribbons after it span is painted over by them: their fills and outlines
-    // cover every pixel it paints. The others are kept, so drawing an extra one is the worst
-    // that can happen.
+    // drawing order (lastRow: the row of the run's last point). A ribbon lying far enough
+    // inside the rows that the ribbons after it span is painted over by them: their fills and
+    // outlines cover every pixel it paints. The others are kept, so drawing an extra one is the
+    // worst that can happen.
     std::vector<std::pair<std::int32_t, std::int32_t>> VisibleRibbons(const TRun& run, std::int32_t lastRow) const;
 
 private:
