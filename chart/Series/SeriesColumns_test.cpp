@@ -38,6 +38,8 @@ struct TCase {
     // Axis ranges set by a zoom or scroll; automatic when empty.
     std::vector<double> Bottom;
     std::vector<double> Left;
+    bool BottomInverted = false;
+    bool LeftInverted = false;
     std::string Description;
 };
 
@@ -120,7 +122,10 @@ TCase MakeCase(std::uint32_t seed, int fewestPoints, int mostPoints)
         // Now and then so narrow that points fall outside the drawable pixel range.
         c.Left = {a, a + (chance(0.3) ? 0.01 : 60) * unit(random)};
     }
-    text << (c.Bottom.empty() ? "" : "; bottom zoomed") << (c.Left.empty() ? "" : "; left zoomed");
+    c.BottomInverted = chance(0.1);
+    c.LeftInverted = chance(0.1);
+    text << (c.Bottom.empty() ? "" : "; bottom zoomed") << (c.Left.empty() ? "" : "; left zoomed")
+         << (c.BottomInverted ? "; bottom inverted" : "") << (c.LeftInverted ? "; left inverted" : "");
     c.Description = text.str();
     return c;
 }
@@ -152,6 +157,8 @@ TPicture Paint(const TCase& c)
         chart.BottomAxis()->SetMinMax(c.Bottom[0], c.Bottom[1]);
     if (!c.Left.empty())
         chart.LeftAxis()->SetMinMax(c.Left[0], c.Left[1]);
+    chart.BottomAxis()->SetInverted(c.BottomInverted);
+    chart.LeftAxis()->SetInverted(c.LeftInverted);
     TPicture picture{QImage(c.Width, c.Height, QImage::Format_RGB32), {}};
     TChartCanvas canvas(&picture.Image);
     chart.Paint(canvas);
