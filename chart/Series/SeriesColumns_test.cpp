@@ -66,7 +66,9 @@ TPoints Generate(std::mt19937& random, int n, TShape shape, TColor color, double
             if (chance(0.05))
                 y = std::round(100 * unit(random));
             break;
-        case TShape::FarOut: y = chance(0.05) ? (chance(0.5) ? -1 : 1) * std::pow(10.0, 12 * unit(random)) : 60 * unit(random); break;
+        case TShape::FarOut:
+            y = chance(0.05) ? (chance(0.5) ? -1 : 1) * std::pow(10.0, 12 * unit(random)) : 60 * unit(random);
+            break;
         }
         if (chance(colourChanges))
             current = chance(0.5) ? color : static_cast<TColor>(random() & 0xFFFFFF);
