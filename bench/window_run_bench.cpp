@@ -55,8 +55,8 @@ void BM_WindowRun(benchmark::State& state)
 }
 
 // The same run with the chart window shown (flat or 3D): every generation lets the chart
-// repaint, and each repaint draws all points so far, so the cost grows with the square of
-// the generations. "paints" counts the chart's paints per run.
+// repaint, and each repaint draws all points so far, at a cost that grows with the points
+// until their runs per pixel column take over. "paints" counts the chart's paints per run.
 void WindowRunWithChart(benchmark::State& state, bool view3D)
 {
     Form1->Edit2->setText(Generations(state));
@@ -184,6 +184,8 @@ BENCHMARK(BM_WindowRun)->Arg(5000)->Unit(benchmark::kMillisecond);
 // Peak memory of long runs with the chart hidden: run each alone (filter) to read its peak_MiB.
 BENCHMARK(BM_WindowRun)->Arg(200000)->Arg(1000000)->Arg(3000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+// Long flat runs, for the growth of a run's cost with its length.
+BENCHMARK(BM_WindowRunChartShown)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 } // namespace

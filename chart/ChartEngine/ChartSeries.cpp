@@ -61,6 +61,7 @@ std::int32_t TChartSeries::AddXY(double x, double y, const std::string& label, T
     const std::int32_t index = FXValues.AddChartValue(x);
     FYValues.InsertChartValue(index, y);
     FColors.insert(FColors.begin() + index, color);
+    UpdateColorRuns(index);
     FLabels.insert(FLabels.begin() + index, label.empty() ? std::nullopt : std::optional<std::string>(label));
     AddedValue(index);
     return index;
@@ -69,6 +70,19 @@ std::int32_t TChartSeries::AddXY(double x, double y, const std::string& label, T
 std::int32_t TChartSeries::AddNull(const std::string& label)
 {
     return Add(0, label, clNone);
+}
+
+void TChartSeries::UpdateColorRuns(std::int32_t index)
+{
+    const auto at = static_cast<std::size_t>(index);
+    if (at + 1 < FColors.size()) {
+        // Inserted before the end: every later run may have changed.
+        FColorRuns.resize(FColors.size());
+        for (std::size_t i = at; i < FColors.size(); ++i)
+            FColorRuns[i] = i > 0 && FColors[i] == FColors[i - 1] ? FColorRuns[i - 1] : static_cast<std::int32_t>(i);
+        return;
+    }
+    FColorRuns.push_back(index > 0 && FColors[at] == FColors[at - 1] ? FColorRuns[at - 1] : index);
 }
 
 void TChartSeries::AddedValue(std::int32_t index)
@@ -84,6 +98,7 @@ void TChartSeries::ClearValues()
     for (TChartValueList* list : FValueLists)
         list->Clear();
     FColors.clear();
+    FColorRuns.clear();
     FLabels.clear();
 }
 
@@ -168,15 +183,52 @@ std::int32_t TChartSeries::CalcYPosValue(double value) const
     return y;
 }
 
+std::pair<double, double> TChartSeries::VisibleXRange() const
+{
+    const TChartAxis* axis = GetHorizAxis();
+    const TRect& r = FParentChart->ChartRect;
+    return {axis->PixelToValue(axis->Inverted() ? r.Right : r.Left),
+            axis->PixelToValue(axis->Inverted() ? r.Left : r.Right)};
+}
+
 void TChartSeries::CalcFirstLastVisibleIndex()
+{
+    if (!FXValues.Ascending()) {
+        ScanFirstLastVisibleIndex();
+        return;
+    }
+    FirstValueIndex = LastValueIndex = -1;
+    if (Count() == 0)
+        return;
+    const auto [lo, hi] = VisibleXRange();
+    // The points the walk finds: the first at or right of lo, and the first at or beyond hi
+    // unless every point lies before it.
+    const auto firstNotBelow = [this](std::int32_t from, double v) {
+        std::int32_t count = Count() - from;
+        while (count > 0) {
+            const std::int32_t half = count / 2;
+            if (XValue(from + half) < v) {
+                from += half + 1;
+                count -= half + 1;
+            } else {
+                count = half;
+            }
+        }
+        return from;
+    };
+    const std::int32_t first = firstNotBelow(0, lo);
+    if (first == Count())
+        return;
+    FirstValueIndex = first;
+    LastValueIndex = XValue(Count() - 1) <= hi ? Count() - 1 : firstNotBelow(first, hi);
+}
+
+void TChartSeries::ScanFirstLastVisibleIndex()
 {
     FirstValueIndex = LastValueIndex = -1;
     if (Count() == 0)
         return;
-    const TChartAxis* axis = GetHorizAxis();
-    const TRect& r = FParentChart->ChartRect;
-    const double lo = axis->PixelToValue(axis->Inverted() ? r.Right : r.Left);
-    const double hi = axis->PixelToValue(axis->Inverted() ? r.Left : r.Right);
+    const auto [lo, hi] = VisibleXRange();
     std::int32_t first = 0;
     while (XValue(first) < lo) {
         if (++first >= Count())

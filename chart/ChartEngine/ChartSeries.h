@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TChartAxis;
@@ -42,6 +43,8 @@ public:
     virtual double YValue(std::int32_t index) const { return FYValues.Value(index); }
     // The stored point colour; clChartDefault means the series colour (or a palette colour).
     virtual TColor ValueColor(std::int32_t index) const;
+    // First index of the run of points up to index that were stored with the same colour.
+    std::int32_t ColorRunStart(std::int32_t index) const { return FColorRuns[static_cast<std::size_t>(index)]; }
     // Null (nullopt) for a point added with an empty label.
     const std::optional<std::string>& Label(std::int32_t index) const;
 
@@ -124,16 +127,25 @@ public:
     virtual void DrawLegend(std::int32_t valueIndex, const TRect& rect);
 
 protected:
+    // CalcFirstLastVisibleIndex by walking the points from the first one, for x values that
+    // are not known to ascend.
+    void ScanFirstLastVisibleIndex();
     virtual void AddedValue(std::int32_t index);
     virtual void ClearValues();
     // Change handler of the series' own pens and brushes.
     void CanvasChanged() { Repaint(); }
 
 private:
+    // The x values at the plotting area's left and right edge.
+    std::pair<double, double> VisibleXRange() const;
+    // Keeps FColorRuns in step after a colour was inserted at index.
+    void UpdateColorRuns(std::int32_t index);
+
     std::vector<TChartValueList*> FValueLists;
     TChartValueList FXValues;
     TChartValueList FYValues;
     std::vector<TColor> FColors;
+    std::vector<std::int32_t> FColorRuns;
     std::vector<std::optional<std::string>> FLabels;
     TSeriesMarks FMarks;
     TCustomAxisPanel* FParentChart = nullptr;

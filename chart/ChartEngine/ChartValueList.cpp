@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 TChartValueList::TChartValueList(TChartSeries* owner, std::string name) : FOwner(owner), FName(std::move(name))
 {
@@ -71,6 +72,10 @@ void TChartValueList::InsertChartValue(std::int32_t index, double value)
     CheckIndex(index, true);
     Grow();
     FValues.insert(FValues.begin() + index, value);
+    if (index == Count() - 1)
+        FBlocks.Append(FValues);
+    else
+        FBlocks.Rebuild(FValues);
     Added(value);
 }
 
@@ -79,6 +84,7 @@ void TChartValueList::Delete(std::int32_t index)
     CheckIndex(index, false);
     const double v = FValues[static_cast<std::size_t>(index)] * FMultiplier;
     FValues.erase(FValues.begin() + index);
+    FBlocks.Rebuild(FValues);
     FTotal -= v;
     FTotalABS -= std::fabs(v);
     RecalcMinMax();
@@ -88,6 +94,7 @@ void TChartValueList::Clear()
 {
     FValues.clear();
     FValues.shrink_to_fit();
+    FBlocks.Clear();
     FCapacity = 0;
     FTotal = FTotalABS = FMinValue = FMaxValue = 0;
 }
@@ -106,6 +113,20 @@ void TChartValueList::RecalcMinMax()
         else if (v > FMaxValue)
             FMaxValue = v;
     }
+}
+
+bool TChartValueList::RangeMinMax(std::int32_t first, std::int32_t last, double& low, double& high) const
+{
+    double storedLow = 0;
+    double storedHigh = 0;
+    if (!FBlocks.MinMax(FValues, first, last, storedLow, storedHigh))
+        return false;
+    // Multiplying by one factor keeps the order (or reverses it, for a negative factor).
+    low = storedLow * FMultiplier;
+    high = storedHigh * FMultiplier;
+    if (high < low)
+        std::swap(low, high);
+    return !std::isnan(low) && !std::isnan(high);
 }
 
 void TChartValueList::SetDateTime(bool value)

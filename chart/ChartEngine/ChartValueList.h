@@ -1,5 +1,7 @@
 #pragma once
 // One coordinate of a series' points (X or Y), kept in order with running statistics.
+#include "chart/ChartEngine/ValueBlocks.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +46,12 @@ public:
     double MinValue() const { return FMinValue; }
     void RecalcMinMax();
 
+    // Smallest and largest Value of indices first..last, in O(range / 256 + 64); false when a
+    // NaN lies among them.
+    bool RangeMinMax(std::int32_t first, std::int32_t last, double& low, double& high) const;
+    // Values never decrease, so a position can be found by binary search.
+    bool Ascending() const { return FBlocks.Ascending() && FMultiplier > 0; }
+
 private:
     void CheckIndex(std::int32_t index, bool allowEnd) const;
     void Grow();
@@ -51,6 +59,7 @@ private:
 
     TChartSeries* FOwner;
     std::vector<double> FValues;
+    TValueBlocks FBlocks;
     std::int32_t FCapacity = 0;
     bool FDateTime = false;
     double FMultiplier = 1.0;

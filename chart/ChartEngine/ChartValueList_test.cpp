@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -94,6 +98,59 @@ TEST(ValueList, CapacityGrowsInSteps)
             seen.push_back(list.Capacity());
     }
     EXPECT_EQ(seen, (std::vector<std::int32_t>{4, 12, 28, 44, 60, 76}));
+}
+
+// Range extremes and the ascending flag against a plain walk over the values, after appends,
+// insertions in the middle, removals, clearing, NaN and a negative multiplier.
+TEST(ValueList, RangeExtremesAndOrderFollowEveryChange)
+{
+    std::mt19937 random(7);
+    TChartValueList list(nullptr, "Y");
+    const auto check = [&](const std::string& step) {
+        bool ascending = list.Multiplier() > 0;
+        for (std::int32_t i = 0; i < list.Count(); ++i) {
+            const double v = list.Value(i);
+            ascending = ascending && !std::isnan(v) && (i == 0 || v >= list.Value(i - 1));
+        }
+        EXPECT_EQ(list.Ascending(), ascending) << step;
+        for (int probe = 0; probe < 40 && list.Count() > 0; ++probe) {
+            const auto first = static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count()));
+            const auto last = first + static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count() - first));
+            double low = INFINITY;
+            double high = -INFINITY;
+            bool nan = false;
+            for (std::int32_t i = first; i <= last; ++i) {
+                nan = nan || std::isnan(list.Value(i));
+                low = std::min(low, list.Value(i));
+                high = std::max(high, list.Value(i));
+            }
+            double rangeLow = 0;
+            double rangeHigh = 0;
+            ASSERT_EQ(list.RangeMinMax(first, last, rangeLow, rangeHigh), !nan) << step << " " << first << ".." << last;
+            if (!nan) {
+                EXPECT_EQ(rangeLow, low) << step << " " << first << ".." << last;
+                EXPECT_EQ(rangeHigh, high) << step << " " << first << ".." << last;
+            }
+        }
+    };
+    for (int i = 0; i < 700; ++i)
+        list.AddChartValue(i % 97 == 0 ? i - 50 : i);
+    check("appended");
+    list.InsertChartValue(300, -1e9);
+    list.InsertChartValue(0, 2e9);
+    check("inserted");
+    list.Delete(0);
+    list.Delete(300);
+    check("deleted");
+    list.SetMultiplier(-0.5);
+    check("negative multiplier");
+    list.SetMultiplier(1);
+    list.AddChartValue(NAN);
+    check("NaN at the end");
+    list.Clear();
+    for (int i = 0; i < 300; ++i)
+        list.AddChartValue(i);
+    check("cleared and refilled");
 }
 
 TEST(ValueList, IndexOutsideRaisesListError)

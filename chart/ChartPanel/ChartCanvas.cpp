@@ -1,6 +1,7 @@
 #include "chart/ChartPanel/ChartCanvas.h"
 
 #include "chart/ChartPanel/ChartPen.h"
+#include "chart/ChartPanel/LinePixels.h"
 
 #include <QImage>
 #include <QPainterPath>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <unordered_map>
 
 namespace {
 
@@ -290,7 +292,12 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     }
     for (std::size_t i = 0; i < points.size(); ++i)
         corners[i] = QPoint(points[i].X, points[i].Y);
-    if (Brush.Style != bsClear) {
+    if (Brush.Style == bsSolid && FImage != nullptr && points.size() <= kShapeCorners) {
+        const QRgb colour = ToRgb(Brush.Color);
+        const QPoint origin = corners[0];
+        for (const TFillSpan& span : FillSpans(std::span<const QPoint>(corners, points.size())))
+            FTarget.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
+    } else if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();
         FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -299,6 +306,70 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
         FPainter.drawPolygon(corners, static_cast<int>(points.size()), Qt::OddEvenFill);
     }
     Stroke(std::span<const QPoint>(corners, points.size()), true);
+}
+
+std::size_t TChartCanvas::TShapeHash::operator()(const TShape& shape) const
+{
+    std::size_t hash = shape.Corners;
+    for (std::size_t i = 0; i < 2 * shape.Corners; ++i)
+        hash = hash * 1000003u ^ static_cast<std::size_t>(static_cast<unsigned>(shape.Offsets[i]));
+    return hash;
+}
+
+const std::vector<TChartCanvas::TFillSpan>& TChartCanvas::FillSpans(std::span<const QPoint> corners)
+{
+    TShape shape;
+    shape.Corners = corners.size();
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const QPoint offset = corners[i] - corners[0];
+        shape.Offsets[2 * i] = offset.x();
+        shape.Offsets[2 * i + 1] = offset.y();
+        left = std::min(left, offset.x());
+        top = std::min(top, offset.y());
+        right = std::max(right, offset.x());
+        bottom = std::max(bottom, offset.y());
+    }
+    // Kept across canvases, since every paint makes its own and the shapes recur from paint to
+    // paint; bounded, as a paint has a few shapes per ribbon height and slope.
+    thread_local std::unordered_map<TShape, std::vector<TFillSpan>, TShapeHash> shapes;
+    if (const auto found = shapes.find(shape); found != shapes.end())
+        return found->second;
+    constexpr std::size_t kMostShapes = 4096;
+    if (shapes.size() >= kMostShapes)
+        shapes.clear();
+    // The painter fills a copy of the shape with a one-pixel border round it.
+    const QPoint place(1 - left, 1 - top);
+    QImage coverage(right - left + 3, bottom - top + 3, QImage::Format_Grayscale8);
+    coverage.fill(0);
+    {
+        std::array<QPoint, kShapeCorners> placed;
+        for (std::size_t i = 0; i < corners.size(); ++i)
+            placed[i] = corners[i] - corners[0] + place;
+        QPainter painter(&coverage);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(placed.data(), static_cast<int>(corners.size()), Qt::OddEvenFill);
+    }
+    std::vector<TFillSpan> spans;
+    for (int y = 0; y < coverage.height(); ++y) {
+        const uchar* row = coverage.constScanLine(y);
+        for (int x = 0; x < coverage.width();) {
+            if (row[x] == 0) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < coverage.width() && row[x] != 0)
+                ++x;
+            spans.push_back({y - place.y(), start - place.x(), x - place.x()});
+        }
+    }
+    return shapes.emplace(shape, std::move(spans)).first->second;
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1)
@@ -355,9 +426,21 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     const bool direct = DirectPixels();
     const TPixelTarget& target = FTarget;
     const QRgb penColour = ToRgb(Pen.Color);
+    const bool solid = Pen.Style == psSolid;
+    const auto eachSegment = [&](const auto& plot) {
+        const std::size_t segments = closed ? vertices.size() : vertices.size() - 1;
+        for (std::size_t i = 0; i < segments; ++i) {
+            const QPoint a = vertices[i];
+            const QPoint b = vertices[(i + 1) % vertices.size()];
+            ForEachLinePixel(a.x(), a.y(), b.x(), b.y(), plot);
+        }
+    };
+    if (solid && direct) {
+        eachSegment([&](int x, int y) { target.Set(x, y, penColour); });
+        return;
+    }
     const bool backPixels = BackMode == bmOpaque;
     const QRgb backColour = ToRgb(BackColor);
-    const bool solid = Pen.Style == psSolid;
     // The dash pattern in whole pixels, walked one pixel at a time across all segments.
     std::array<int, 6> pattern{};
     std::size_t parts = 0;
@@ -369,11 +452,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     int inPart = 0;
     QPolygon on;
     QPolygon off;
-    const auto plot = [&](int x, int y) {
-        if (solid && direct) {
-            target.Set(x, y, penColour);
-            return;
-        }
+    eachSegment([&](int x, int y) {
         bool dash = true;
         if (parts > 0) {
             dash = part % 2 == 0;
@@ -388,31 +467,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
             return;
         }
         (dash ? on : off).append(QPoint(x, y));
-    };
-    const std::size_t segments = closed ? vertices.size() : vertices.size() - 1;
-    for (std::size_t i = 0; i < segments; ++i) {
-        const QPoint a = vertices[i];
-        const QPoint b = vertices[(i + 1) % vertices.size()];
-        const int dx = std::abs(b.x() - a.x());
-        const int dy = -std::abs(b.y() - a.y());
-        const int sx = a.x() < b.x() ? 1 : -1;
-        const int sy = a.y() < b.y() ? 1 : -1;
-        int err = dx + dy;
-        int x = a.x();
-        int y = a.y();
-        while (x != b.x() || y != b.y()) {
-            plot(x, y);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
-    }
+    });
     if (direct)
         return;
     FPainter.setCompositionMode(Pen.Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination

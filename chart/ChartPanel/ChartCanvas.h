@@ -16,6 +16,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <optional>
 #include <span>
@@ -116,9 +118,45 @@ private:
                 return;
             Bits[y * Stride + x] = colour;
         }
+        // Pixels left..right-1 of row y.
+        void SetRow(int y, int left, int right, QRgb colour) const
+        {
+            if (y < Top || y >= Bottom)
+                return;
+            left = std::max(left, Left);
+            right = std::min(right, Right);
+            QRgb* row = Bits + y * Stride;
+            if (Mask == nullptr) {
+                std::fill(row + left, row + std::max(left, right), colour);
+                return;
+            }
+            const uchar* inside = Mask + y * MaskStride;
+            for (int x = left; x < right; ++x) {
+                if (inside[x] != 0)
+                    row[x] = colour;
+            }
+        }
     };
     // Recomputed whenever the clip changes.
     void UpdatePixelTarget();
+
+    // A polygon's fill as the painter rasterises it, as row spans relative to its first
+    // corner: the same wherever the same shape is placed, so each shape is rasterised once.
+    struct TFillSpan {
+        int Row = 0;
+        int Left = 0;
+        int Right = 0;  // excluded
+    };
+    static constexpr std::size_t kShapeCorners = 8;
+    struct TShape {
+        std::array<int, 2 * kShapeCorners> Offsets{};
+        std::size_t Corners = 0;
+        friend bool operator==(const TShape&, const TShape&) = default;
+    };
+    struct TShapeHash {
+        std::size_t operator()(const TShape& shape) const;
+    };
+    static const std::vector<TFillSpan>& FillSpans(std::span<const QPoint> corners);
     TPixelTarget FTarget;
     void ApplyPen();
     void ApplyBrush();

@@ -273,8 +273,8 @@ TEST(Canvas, SetBrushCanvasKeepsHatchesVisible)
 
 namespace {
 
-// One set of strokes, clipped to a rectangle and to a polygon, drawn through the painter
-// (a 24-bit image) and straight into a 32-bit image: the pixels must be the same.
+// One set of strokes and fills, clipped to a rectangle and to a polygon, drawn through the
+// painter (a 24-bit image) and straight into a 32-bit image: the pixels must be the same.
 QImage Strokes(QImage::Format format)
 {
     QImage image(90, 70, format);
@@ -293,6 +293,25 @@ QImage Strokes(QImage::Format format)
             canvas.Rectangle(3, 4, 60, 50);
             const std::array<TPoint, 4> quad = {{{10, 60}, {40, 5}, {85, 20}, {50, 66}}};
             canvas.Polygon(quad);
+            // Filled shapes, some repeated elsewhere: ribbons of every slope and height, a
+            // crossed quadrilateral, a triangle and a polygon with a notch.
+            canvas.Pen = {clBlack, 1, psSolid, pmCopy};
+            for (int i = 0; i < 60; ++i) {
+                canvas.Brush = {static_cast<TColor>(0x0F1E2D * (i + 1) & 0xFFFFFF), bsSolid};
+                const int x = i * 17 % 80;
+                const int y = i * 23 % 66;
+                const int w = i % 9;
+                const int h = i * 5 % 7;
+                const int run = i % 13 - 6;
+                const std::array<TPoint, 4> ribbon = {{{x, y + run}, {x, y}, {x + w, y - h}, {x + w, y + run - h}}};
+                canvas.Polygon(ribbon);
+            }
+            const std::array<TPoint, 4> crossed = {{{20, 20}, {60, 50}, {60, 20}, {20, 50}}};
+            const std::array<TPoint, 3> triangle = {{{70, 10}, {85, 40}, {52, 33}}};
+            const std::array<TPoint, 6> notched = {{{8, 8}, {40, 8}, {24, 20}, {40, 34}, {8, 34}, {16, 21}}};
+            canvas.Polygon(crossed);
+            canvas.Polygon(triangle);
+            canvas.Polygon(notched);
         };
         canvas.ClipRectangle({5, 6, 80, 60});
         draw();
@@ -305,7 +324,7 @@ QImage Strokes(QImage::Format format)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-TEST(CanvasDirect, OnePixelStrokesMatchThePainter)
+TEST(CanvasDirect, OnePixelStrokesAndSolidFillsMatchThePainter)
 {
     const QImage painted = Strokes(QImage::Format_RGB888);
     const QImage direct = Strokes(QImage::Format_RGB32);

@@ -4,6 +4,7 @@
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartPanel/ChartCanvas.h"
 #include "chart/ChartEngine/ChartLegend.h"
+#include "chart/Series/SeriesColumns.h"
 
 #include <algorithm>
 #include <array>
@@ -119,6 +120,51 @@ void TCustomSeries::DrawValue(std::int32_t index)
     OldX = x;
     OldY = y;
     OldColor = c;
+}
+
+bool TCustomSeries::DrawsByColumns() const
+{
+    if (!XValues().Ascending() || ColorEachPoint() || FPointer.Visible() || FStairs || !FLinePen.Visible() ||
+        FLinePen.Width() > 1 || FLinePen.Style() != psSolid || FLinePen.Mode() != pmCopy)
+        return false;
+    const TCustomAxisPanel& chart = *ParentChart();
+    if (!chart.View3D())
+        return FDrawLine;
+    return (FDrawArea || FDrawLine) && FLineBrush == bsSolid && chart.SeriesWidth3D > 0 && chart.SeriesHeight3D > 0;
+}
+
+void TCustomSeries::DrawAllValues()
+{
+    // With fewer than four points per column on average, looking for runs costs more than it saves.
+    if (LastValueIndex - FirstValueIndex < 4 * ParentChart()->ChartWidth || !DrawsByColumns()) {
+        TChartSeries::DrawAllValues();
+        return;
+    }
+    const bool view3D = ParentChart()->View3D();
+    const TSeriesColumns columns(*this, ParentChart()->SeriesWidth3D, ParentChart()->SeriesHeight3D);
+    DrawValue(FirstValueIndex);
+    std::int32_t runLength = 0;
+    for (std::int32_t i = FirstValueIndex + 1; i <= LastValueIndex;) {
+        const TSeriesColumns::TRun run = columns.Run(i, LastValueIndex, runLength);
+        runLength = run.Last - i + 1;
+        // The segment into the column; then the run's own segments, all in this colour.
+        DrawValue(i);
+        if (run.Last > i) {
+            const TColor c = OldColor;
+            const std::int32_t lastRow = CalcYPos(run.Last);
+            if (view3D) {
+                for (const auto& [from, to] : columns.VisibleRibbons(run, lastRow)) {
+                    OldY = from;
+                    DrawRibbon(OldX, to, c);
+                }
+            } else if (std::int32_t top = 0, bottom = 0; columns.LineRows(run, lastRow, top, bottom)) {
+                OldY = top;
+                DrawFlatLine(OldX, bottom + 1, c);
+            }
+            OldY = lastRow;
+        }
+        i = run.Last + 1;
+    }
 }
 
 void TCustomSeries::DrawSegment(std::int32_t index, std::int32_t x, std::int32_t y, TColor c, bool previousMarker)

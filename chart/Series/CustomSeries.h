@@ -38,6 +38,9 @@ public:
     // Draws the segment that ends in point index (the first visible point is joined to the
     // plotting area's left edge when points lie left of it); skips points beyond +-32767 pixels.
     void DrawValue(std::int32_t index) override;
+    // Every point as DrawValue draws it, except that runs of points in one pixel column paint
+    // their pixels at once (see TSeriesColumns): the picture is the same.
+    void DrawAllValues() override;
     // Symbol of the legend item: a line in the flat view, a framed rectangle in 3D.
     void DrawLegend(std::int32_t valueIndex, const TRect& rect) override;
 
@@ -61,6 +64,9 @@ private:
     void DrawSegment(std::int32_t index, std::int32_t x, std::int32_t y, TColor c, bool previousMarker);
     void DrawRibbon(std::int32_t x, std::int32_t y, TColor c);
     void DrawFlatLine(std::int32_t x, std::int32_t y, TColor c);
+    // Runs in one column may be drawn at once: solid one-pixel copy-mode pen, one colour per
+    // run, nothing drawn per point, ribbons of a solid fill and some depth.
+    bool DrawsByColumns() const;
     // Height of the line from point index-1 to point index where the horizontal axis starts.
     std::int32_t InterpolatedStartY(std::int32_t index) const;
 

@@ -1,0 +1,237 @@
+#include "chart/Series/SeriesColumns.h"
+
+#include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartPanel/LinePixels.h"
+#include "chart/ChartEngine/ValueBlocks.h"
+
+#include <algorithm>
+
+namespace {
+
+bool Drawable(std::int32_t v)
+{
+    return v > -32767 && v < 32767;
+}
+
+// Largest index in [known, limit] for which holds(index) is true, holds being true at known
+// and, once false, false for every later index: doubling steps, then halving.
+template <typename THolds>
+std::int32_t LastHolding(std::int32_t known, std::int32_t limit, THolds holds)
+{
+    std::int32_t step = 1;
+    while (known + step <= limit && holds(known + step)) {
+        known += step;
+        step *= 2;
+    }
+    std::int32_t beyond = std::min(known + step, limit + 1);
+    while (beyond - known > 1) {
+        const std::int32_t mid = known + (beyond - known) / 2;
+        if (holds(mid))
+            known = mid;
+        else
+            beyond = mid;
+    }
+    return known;
+}
+
+// The line from (0, 0) to (dx, dy) sets the same pixels as the one back, end pixels included.
+bool SameBothWays(std::int32_t dx, std::int32_t dy)
+{
+    std::vector<std::pair<int, int>> forth = {{dx, dy}};
+    std::vector<std::pair<int, int>> back = {{0, 0}};
+    ForEachLinePixel(0, 0, dx, dy, [&](int x, int y) { forth.emplace_back(x, y); });
+    ForEachLinePixel(dx, dy, 0, 0, [&](int x, int y) { back.emplace_back(x, y); });
+    std::sort(forth.begin(), forth.end());
+    std::sort(back.begin(), back.end());
+    return forth == back;
+}
+
+}  // namespace
+
+TSeriesColumns::TSeriesColumns(TChartSeries& series, std::int32_t depthWidth, std::int32_t depthHeight)
+    : FSeries(series)
+{
+    if (depthWidth <= 0 || depthHeight <= 0)
+        return;
+    // Rows of the ribbon's corners against the span [spanLow, spanHigh] of the later ribbons.
+    // Outline pixels lie within half a pixel of the edges (half the slope, for edges steeper
+    // than 45 degrees), and a fill pixel's centre is half a pixel right of and below its
+    // corner: a ribbon's pixels are those of the later ribbons when its rows lie from a pixel
+    // (half the slope) below the top to more than half a pixel and the slope above the bottom.
+    // An edge on the span's own top or bottom row is the later ribbon's edge, pixel for pixel,
+    // as long as the edge's pixels do not depend on the direction it is drawn in.
+    FTopMargin = std::max(1, (depthHeight + 2 * depthWidth - 1) / (2 * depthWidth));
+    FBottomMargin = std::max(2, (2 * depthHeight + depthWidth) / (2 * depthWidth) + 1);
+    FSharedEdges = SameBothWays(depthWidth, -depthHeight);
+}
+
+bool TSeriesColumns::Rows(std::int32_t first, std::int32_t last, std::int32_t& low, std::int32_t& high) const
+{
+    double vLow = 0;
+    double vHigh = 0;
+    if (!FSeries.YValues().RangeMinMax(first, last, vLow, vHigh))
+        return false;
+    const std::int32_t a = FSeries.CalcYPosValue(vLow);
+    const std::int32_t b = FSeries.CalcYPosValue(vHigh);
+    low = std::min(a, b);
+    high = std::max(a, b);
+    return true;
+}
+
+bool TSeriesColumns::AllOnRow(std::int32_t first, std::int32_t last, std::int32_t row) const
+{
+    std::int32_t low = 0;
+    std::int32_t high = 0;
+    return Rows(first, last, low, high) && low == row && high == row;
+}
+
+TSeriesColumns::TRun TSeriesColumns::Run(std::int32_t first, std::int32_t last, std::int32_t expected) const
+{
+    constexpr std::int32_t kShortest = 3;
+    TRun none;
+    none.First = none.Last = first;
+    if (last - first + 1 < kShortest)
+        return none;
+    const std::int32_t x = FSeries.CalcXPos(first);
+    if (!Drawable(x) || FSeries.ValueColor(first) == clNone)
+        return none;
+    const TChartSeries& series = FSeries;
+    const auto sameColumn = [&](std::int32_t i) { return FSeries.CalcXPos(i) == x; };
+    // Neighbouring columns hold about as many points: the expected end is tried first.
+    TRun run = none;
+    std::int32_t limit = last;
+    if (const std::int32_t guess = first + expected - 1; guess >= first + kShortest - 1 && guess <= last) {
+        if (sameColumn(guess))
+            run.Last = guess;
+        else
+            limit = guess - 1;
+    } else if (!sameColumn(first + kShortest - 1)) {
+        return none;
+    }
+    run.Last = LastHolding(run.Last, limit, sameColumn);
+    if (series.ColorRunStart(run.Last) > first)
+        run.Last = LastHolding(first, run.Last, [&](std::int32_t i) { return series.ColorRunStart(i) <= first; });
+    if (run.Last - first + 1 < kShortest || !Rows(first, run.Last, run.Low, run.High) || !Drawable(run.Low) ||
+        !Drawable(run.High))
+        return none;
+    return run;
+}
+
+std::int32_t TSeriesColumns::TrailStart(std::int32_t first, std::int32_t last, std::int32_t row) const
+{
+    // Walks backwards: index last - k holds while points last - k..last all lie on the row.
+    const std::int32_t k =
+        LastHolding(0, last - first, [&](std::int32_t back) { return AllOnRow(last - back, last, row); });
+    return last - k;
+}
+
+bool TSeriesColumns::LineRows(const TRun& run, std::int32_t lastRow, std::int32_t& top, std::int32_t& bottom) const
+{
+    top = run.Low;
+    bottom = run.High;
+    if (top == bottom)
+        return false;
+    const std::int32_t end = lastRow;
+    if (end != top && end != bottom)
+        return true;
+    // The last point's row is an extreme: it is painted only when a segment starts there,
+    // i.e. when an earlier point, before the points that end on it, lies on it too.
+    const std::int32_t trail = TrailStart(run.First, run.Last, end);
+    std::int32_t low = 0;
+    std::int32_t high = 0;
+    Rows(run.First, trail - 1, low, high);
+    if (end < low || end > high) {
+        if (end == bottom)
+            --bottom;
+        else
+            ++top;
+    }
+    return true;
+}
+
+std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbons(const TRun& run,
+                                                                                  std::int32_t lastRow) const
+{
+    const std::int32_t first = run.First;
+    const std::int32_t last = run.Last;
+    std::vector<std::pair<std::int32_t, std::int32_t>> kept;
+    // Walks back from the last ribbon. Rows spanned by the ribbons after the current one:
+    std::int32_t spanLow = lastRow;
+    std::int32_t spanHigh = spanLow;
+    // Rows far enough inside stay so as the span grows; a row on the span's edge does not.
+    const auto deep = [&](std::int32_t row) { return row >= spanLow + FTopMargin && row <= spanHigh - FBottomMargin; };
+    const auto inside = [&](std::int32_t row) {
+        return (row >= spanLow + FTopMargin || (FSharedEdges && row == spanLow)) &&
+               (row <= spanHigh - FBottomMargin || (FSharedEdges && row == spanHigh));
+    };
+    // Values whose rows were found deep inside: so is every value between them, from then on,
+    // without being mapped again.
+    double insideLow = 0;
+    double insideHigh = -1;
+    const auto known = [&](double v) { return v >= insideLow && v <= insideHigh; };
+    const auto learn = [&](double v) {
+        if (insideLow > insideHigh) {
+            insideLow = insideHigh = v;
+        } else {
+            insideLow = std::min(insideLow, v);
+            insideHigh = std::max(insideHigh, v);
+        }
+    };
+    const auto deepValue = [&](double v) {
+        if (known(v))
+            return true;
+        if (!deep(FSeries.CalcYPosValue(v)))
+            return false;
+        learn(v);
+        return true;
+    };
+    // The point the current ribbon ends in (its row mapped only when needed), and whether that
+    // row lies inside the span.
+    std::int32_t j = last;
+    double toValue = FSeries.YValue(last);
+    std::int32_t toRow = spanLow;
+    bool toRowKnown = true;
+    bool toInside = inside(spanLow);
+    while (j > first) {
+        // Whole blocks of points inside the span hide their ribbons and leave the span as it is.
+        bool hidden = false;
+        for (const std::int32_t size : {TValueBlocks::kCoarse, TValueBlocks::kFine}) {
+            double low = 0;
+            double high = 0;
+            if (toInside && j % size == 0 && j - size >= first &&
+                FSeries.YValues().RangeMinMax(j - size, j - 1, low, high) && deepValue(low) && deepValue(high)) {
+                j -= size;
+                toValue = FSeries.YValue(j);
+                toRowKnown = false;
+                hidden = true;
+                break;
+            }
+        }
+        if (hidden)
+            continue;
+        const double fromValue = FSeries.YValue(j - 1);
+        if (toInside && known(fromValue)) {
+            toRowKnown = false;
+        } else {
+            const std::int32_t from = FSeries.CalcYPosValue(fromValue);
+            const bool fromInside = inside(from);
+            // Points on one pixel draw no ribbon.
+            if (!(fromInside && toInside)) {
+                const std::int32_t to = toRowKnown ? toRow : FSeries.CalcYPosValue(toValue);
+                if (from != to)
+                    kept.emplace_back(from, to);
+            }
+            if (deep(from))
+                learn(fromValue);
+            spanLow = std::min(spanLow, from);
+            spanHigh = std::max(spanHigh, from);
+            toInside = inside(from);
+            toRow = from;
+            toRowKnown = true;
+        }
+        toValue = fromValue;
+        --j;
+    }
+    std::reverse(kept.begin(), kept.end());
+    return kept;
+}
