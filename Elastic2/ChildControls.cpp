@@ -8,8 +8,8 @@
 bool IsContainer(const QWidget& control)
 {
     const QMetaObject* kind = control.metaObject();
-    return control.isWindow() || qobject_cast<const QGroupBox*>(&control) != nullptr
-        || kind == &QWidget::staticMetaObject || kind == &QFrame::staticMetaObject;
+    return control.isWindow() || qobject_cast<const QGroupBox*>(&control) != nullptr ||
+           kind == &QWidget::staticMetaObject || kind == &QFrame::staticMetaObject;
 }
 
 QList<QWidget*> ChildControls(const QWidget& parent)

@@ -27,7 +27,7 @@ TControl* Named(QWidget* parent, const char* name)
     return control;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ChildControls, LabelsComeFirstThenTheOtherControlsEachInCreationOrder)
 {
@@ -40,8 +40,7 @@ TEST(ChildControls, LabelsComeFirstThenTheOtherControlsEachInCreationOrder)
     Named<QDialog>(&form, "Dialog");  // a window of its own, not a control of the form
     new QObject(&form);
 
-    EXPECT_EQ(Names(ChildControls(form)),
-              QStringList({"Label1", "Label2", "Button3", "Edit1", "GroupBox1"}));
+    EXPECT_EQ(Names(ChildControls(form)), QStringList({"Label1", "Label2", "Button3", "Edit1", "GroupBox1"}));
 }
 
 TEST(ChildControls, OnlyWindowsGroupBoxesAndPlainPanelsHoldControls)

@@ -45,14 +45,15 @@ int Scaled(int value, long double ratio)
     return Round(value * ratio);
 }
 
-} // namespace
+}  // namespace
 
 TElastic::TElastic(QObject* owner, TInformationBox showInformation) : QObject(owner)
 {
     auto* form = qobject_cast<QWidget*>(owner);
     if (form == nullptr || !form->isWindow()) {
-        showInformation(QStringLiteral("TElastic kann nur in Verbindung mit Formularen des Typs TForm verwendet werden."),
-                        QStringLiteral("Information"));
+        showInformation(
+            QStringLiteral("TElastic kann nur in Verbindung mit Formularen des Typs TForm verwendet werden."),
+            QStringLiteral("Information"));
         return;
     }
     FForm = form;
@@ -122,8 +123,8 @@ void TElastic::ScaleControls(QWidget* parent, TSixByteReal xRatio, TSixByteReal 
     const long double y = Real2Ext(yRatio);
     for (QWidget* child : ChildControls(*parent)) {
         const QRect bounds = child->geometry();
-        child->setGeometry(Scaled(bounds.left(), x), Scaled(bounds.top(), y),
-                           Scaled(bounds.width(), x), Scaled(bounds.height(), y));
+        child->setGeometry(Scaled(bounds.left(), x), Scaled(bounds.top(), y), Scaled(bounds.width(), x),
+                           Scaled(bounds.height(), y));
         if (auto* label = qobject_cast<QLabel*>(child); label != nullptr && StretchLabelFont)
             StretchFont(*label, y);
         if (AllControls)

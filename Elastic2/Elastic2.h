@@ -21,8 +21,8 @@
 //     that then gives way in its client area to keep its design outer size does so with the
 //     component disabled, which follows the size without scaling:
 //         Elastic1->Enabled = false; resize(kOuterSize - frame); Elastic1->Enabled = true;
-#include "population/SixByteReal.h"
 #include "Elastic2/ResizeSlot.h"
+#include "population/SixByteReal.h"
 
 #include <QObject>
 #include <QPointer>
@@ -68,8 +68,8 @@ private:
     QSize OuterSize();
     void StretchFont(QLabel& label, long double yRatio) const;
 
-    QWidget* FForm = nullptr;              // null: inert
-    QPointer<TResizeSlot> FResizeSlot;     // the window's slot; gone first when the window dies
-    QSize FFrame;                          // frame extent the reference size was taken with
-    bool FMaximized = false;               // the window state the reference size was taken in
+    QWidget* FForm = nullptr;           // null: inert
+    QPointer<TResizeSlot> FResizeSlot;  // the window's slot; gone first when the window dies
+    QSize FFrame;                       // frame extent the reference size was taken with
+    bool FMaximized = false;            // the window state the reference size was taken in
 };

@@ -13,9 +13,15 @@ namespace {
 const QStringList kLabels = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8"};
 const QStringList kDirectChildren = {"Label8", "GroupBox1", "GroupBox2"};
 
-bool IsLabel(const QString& name) { return kLabels.contains(name); }
+bool IsLabel(const QString& name)
+{
+    return kLabels.contains(name);
+}
 
-QRect Doubled(const QRect& r) { return {2 * r.left(), 2 * r.top(), 2 * r.width(), 2 * r.height()}; }
+QRect Doubled(const QRect& r)
+{
+    return {2 * r.left(), 2 * r.top(), 2 * r.width(), 2 * r.height()};
+}
 
 // Scaling as the component does it, for expectations on arbitrary ratios.
 int Scaled(int value, int now, int reference)
@@ -202,12 +208,10 @@ TEST_F(ElasticFormTest, ParentsBeforeChildrenLabelsBeforeWindowedControls)
     auto* elastic = new TRecordingElastic(FForm.get());
     SetOuterSize(*FForm, 600, 500);
 
-    const QStringList expected = {
-        "Form1", "Label8",
-        "GroupBox1", "Label6", "Label7", "Memo2", "Memo1",
-        "GroupBox2", "Label1", "Label2", "Label4", "Label3", "Label5", "Button3",
-        "Edit1", "Edit2", "Edit4", "Edit3", "Edit5",
-        "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6"};
+    const QStringList expected = {"Form1",     "Label8",    "GroupBox1", "Label6",   "Label7", "Memo2",     "Memo1",
+                                  "GroupBox2", "Label1",    "Label2",    "Label4",   "Label3", "Label5",    "Button3",
+                                  "Edit1",     "Edit2",     "Edit4",     "Edit3",    "Edit5",  "CheckBox1", "CheckBox2",
+                                  "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6"};
     EXPECT_EQ(elastic->Visited, expected);
 }
 
@@ -252,9 +256,8 @@ TEST_F(ElasticFormTest, AnOwnerThatIsNoWindowGetsTheInformationBoxAndNoHook)
     QObject* const owners[] = {nullptr, &plain, &Control(*FForm, "GroupBox2")};
     for (QObject* owner : owners) {
         QStringList boxes;
-        auto* elastic = new TElastic(owner, [&](const QString& text, const QString& caption) {
-            boxes << text << caption;
-        });
+        auto* elastic =
+            new TElastic(owner, [&](const QString& text, const QString& caption) { boxes << text << caption; });
         int fired = 0;
         elastic->OnFormResize = [&](QObject*) { ++fired; };
         EXPECT_EQ(boxes, QStringList({"TElastic kann nur in Verbindung mit Formularen des Typs TForm verwendet werden.",
@@ -306,4 +309,4 @@ TEST_F(ElasticTest, LeavesFaultFlagsOfInterruptedCodeAlone)
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-} // namespace
+}  // namespace

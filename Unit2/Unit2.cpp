@@ -8,8 +8,7 @@
 
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), FPixelsPerInch(logicalDpiY())
+TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), FPixelsPerInch(logicalDpiY())
 {
     setWindowTitle(QStringLiteral("Grafischer Output"));
     // Only the main window's closing ends the program.

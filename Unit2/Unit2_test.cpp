@@ -187,9 +187,9 @@ TEST(DataChartWidget, MouseDragsZoomAndScrollWithTheBandOnTheWindow)
     QTest::mousePress(&widget, Qt::LeftButton, {}, QPoint(100, 80));
     QTest::mouseMove(&widget, QPoint(200, 160));
     const QImage during = widget.grab().toImage();
-    EXPECT_NE(during.pixel(150, 80), before.pixel(150, 80));  // on the band
+    EXPECT_NE(during.pixel(150, 80), before.pixel(150, 80));    // on the band
     EXPECT_EQ(during.pixel(150, 120), before.pixel(150, 120));  // inside it
-    EXPECT_FALSE(chart.ImageDirty);  // drawn on the window, not by a repaint
+    EXPECT_FALSE(chart.ImageDirty);                             // drawn on the window, not by a repaint
     QTest::mouseRelease(&widget, Qt::LeftButton, {}, QPoint(200, 160));
     EXPECT_TRUE(chart.Zoomed);
     QTRY_VERIFY(!chart.ImageDirty);

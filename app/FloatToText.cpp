@@ -32,8 +32,7 @@ TExtendedBits BitsOf(long double value)
 {
     TExtendedBits bits;
     std::memcpy(&bits.Significand, &value, sizeof bits.Significand);
-    std::memcpy(&bits.SignExponent, reinterpret_cast<const char*>(&value) + 8,
-                sizeof bits.SignExponent);
+    std::memcpy(&bits.SignExponent, reinterpret_cast<const char*>(&value) + 8, sizeof bits.SignExponent);
     return bits;
 }
 
@@ -148,10 +147,9 @@ char* PutDigits(char* out, const char* digits, int count)
     return out + count;
 }
 
-} // namespace
+}  // namespace
 
-std::size_t FloatToText(char* buffer, long double value, int precision, int exponentDigits,
-                        char32_t separator)
+std::size_t FloatToText(char* buffer, long double value, int precision, int exponentDigits, char32_t separator)
 {
     char* out = buffer;
     const TExtendedBits bits = BitsOf(value);

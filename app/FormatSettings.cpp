@@ -14,7 +14,7 @@ char32_t FirstCharacter(const QString& text, char32_t fallback)
     return ucs4.isEmpty() ? fallback : ucs4.front();
 }
 
-} // namespace
+}  // namespace
 
 void GetFormatSettings()
 {

@@ -20,7 +20,7 @@ int HexDigit(char c)
     throw ConvertError(kInvalidIntegerMessage, text);
 }
 
-} // namespace
+}  // namespace
 
 std::int32_t StrToInt(std::string_view text)
 {
@@ -72,8 +72,7 @@ std::string IntToStr(std::int32_t value)
 {
     char buffer[11];
     char* p = buffer + sizeof buffer;
-    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value)
-                                        : static_cast<std::uint32_t>(value);
+    std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
     do {
         *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;

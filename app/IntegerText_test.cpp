@@ -35,9 +35,8 @@ TEST(StrToInt, AcceptsDecimalAndHexadecimalForms)
 TEST(StrToInt, RejectsEverythingElseWithTheIntegerMessage)
 {
     const char* const cases[] = {
-        "42 ", "2147483648", "-2147483648", "4294967296", "99999999999", "$", "-$1",
-        "+$1", "$100000000", "$1G", "0x10", "", "   ", "-", "+", "1.5", "\t1", "1e3", "--1",
-        "12a",
+        "42 ",  "2147483648", "-2147483648", "4294967296", "99999999999", "$",   "-$1", "+$1", "$100000000", "$1G",
+        "0x10", "",           "   ",         "-",          "+",           "1.5", "\t1", "1e3", "--1",        "12a",
     };
     for (const char* text : cases) {
         try {
@@ -53,11 +52,10 @@ TEST(StrToInt, RejectsEverythingElseWithTheIntegerMessage)
 TEST(IntToStr, WritesPlainDecimalDigits)
 {
     const TValidCase cases[] = {
-        {"0", 0}, {"57", 57}, {"100", 100}, {"-1", -1},
-        {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
+        {"0", 0}, {"57", 57}, {"100", 100}, {"-1", -1}, {"2147483647", INT32_MAX}, {"-2147483648", INT32_MIN},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IntToStr(c.Value), c.Text);
 }
 
-} // namespace
+}  // namespace

@@ -3,9 +3,9 @@
 // Inline: a conversion scales once per call, and that call is most of its cost.
 
 // The extended values nearest to 10^k, 10^(32k) and 10^(512k) for k from 1.
-extern const long double kPow10Units[32];     // 10^0 .. 10^31
-extern const long double kPow10Tens[15];      // 10^32 .. 10^480
-extern const long double kPow10Hundreds[9];   // 10^512 .. 10^4608
+extern const long double kPow10Units[32];    // 10^0 .. 10^31
+extern const long double kPow10Tens[15];     // 10^32 .. 10^480
+extern const long double kPow10Hundreds[9];  // 10^512 .. 10^4608
 
 inline long double ApplyPowerFactor(long double x, long double factor, bool down)
 {

@@ -41,4 +41,4 @@ TEST(ScalePowerOfTen, ExponentsPastTheTablesStillScale)
     EXPECT_NEAR(static_cast<double>(x / ScalePowerOfTen(1.0L, -300)), 1.0, 1e-15);
 }
 
-} // namespace
+}  // namespace

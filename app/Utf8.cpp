@@ -4,9 +4,12 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
 
-} // namespace
+}  // namespace
 
 char32_t NextUtf8(std::string_view text, std::size_t& pos)
 {

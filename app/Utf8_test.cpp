@@ -10,9 +10,11 @@ TEST(Utf8, DecodesEveryLengthAndReplacesMalformedBytes)
         std::string Bytes;
         std::u32string Decoded;
     } cases[] = {
-        {"aÄß€😀", U"aÄß€😀"},      // one to four bytes
-        {"\xC3", U"\uFFFD"},          // truncated
-        {"\x80" "a", U"\uFFFDa"},     // stray continuation
+        {"aÄß€😀", U"aÄß€😀"},  // one to four bytes
+        {"\xC3", U"\uFFFD"},  // truncated
+        {"\x80"
+         "a",
+         U"\uFFFDa"},                 // stray continuation
         {"\xC0\xAF", U"\uFFFD"},      // overlong
         {"\xED\xA0\x80", U"\uFFFD"},  // surrogate
         {"\xFF", U"\uFFFD"},
@@ -22,4 +24,4 @@ TEST(Utf8, DecodesEveryLengthAndReplacesMalformedBytes)
     EXPECT_EQ(EncodeUtf8(U"aÄß€😀"), "aÄß€😀");
 }
 
-} // namespace
+}  // namespace

@@ -64,8 +64,8 @@ namespace {
 
 constexpr std::size_t kGeneCapacity = 10;
 
-constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every",  "--output", "--summary",
-                                              "--jobs",       "--shard", "--plot",   "--size"};
+constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output", "--summary",
+                                              "--jobs",       "--shard", "--plot",  "--size"};
 
 bool IsStudyOption(std::string_view name)
 {
@@ -104,8 +104,8 @@ bool UnfitSeparator(char32_t c)
         return true;
     if (c < 0x20 || (c >= 0x7F && c <= 0xA0) || c == 0xAD)
         return true;
-    return c == U' ' || c == 0x1680 || (c >= 0x2000 && c <= 0x200F) || (c >= 0x2028 && c <= 0x202F)
-           || (c >= 0x205F && c <= 0x206F) || c == 0x3000 || c == 0xFEFF;
+    return c == U' ' || c == 0x1680 || (c >= 0x2000 && c <= 0x200F) || (c >= 0x2028 && c <= 0x202F) ||
+           (c >= 0x205F && c <= 0x206F) || c == 0x3000 || c == 0xFEFF;
 }
 
 char32_t ParseSeparator(const std::string& text)
@@ -117,8 +117,7 @@ char32_t ParseSeparator(const std::string& text)
     if (UnfitSeparator(separator)) {
         char code[16];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(separator));
-        Usage(std::string("--decimal-separator: Ziffern, Vorzeichen, E, Leer- und Steuerzeichen gehen nicht: ")
-              + code);
+        Usage(std::string("--decimal-separator: Ziffern, Vorzeichen, E, Leer- und Steuerzeichen gehen nicht: ") + code);
     }
     return separator;
 }
@@ -164,14 +163,14 @@ void Apply(TBatchOptions& options, std::string_view name, const std::string& val
 
 bool TakesValue(std::string_view name)
 {
-    for (std::string_view known : {"--gene", "--generations", "--kill-factor", "--mutation-limit",
-                                   "--mutation-rate", "--seed", "--decimal-separator", "--format"})
+    for (std::string_view known : {"--gene", "--generations", "--kill-factor", "--mutation-limit", "--mutation-rate",
+                                   "--seed", "--decimal-separator", "--format"})
         if (name == known)
             return true;
     return IsStudyOption(name);
 }
 
-} // namespace
+}  // namespace
 
 TBatchOptions ParseBatchOptions(std::span<const std::string> args)
 {

@@ -28,9 +28,8 @@ TEST(ParseBatchOptions, DefaultsAreTheMainWindowsFields)
 TEST(ParseBatchOptions, TakesValuesInBothFormsAndKeepsFieldTextsAsGiven)
 {
     const TBatchOptions options =
-        Parse({"--generations", "-5", "--kill-factor=", "--mutation-limit", "--mutation-rate",
-               "--mutation-rate= 2,5 ", "--gene", "aßc", "--seed=4294967295",
-               "--decimal-separator", "·", "--format=csv"});
+        Parse({"--generations", "-5", "--kill-factor=", "--mutation-limit", "--mutation-rate", "--mutation-rate= 2,5 ",
+               "--gene", "aßc", "--seed=4294967295", "--decimal-separator", "·", "--format=csv"});
     EXPECT_EQ(options.Fields.Edit2, "-5");
     EXPECT_EQ(options.Fields.Edit3, "");
     EXPECT_EQ(options.Fields.Edit4, "--mutation-rate");
@@ -87,4 +86,4 @@ TEST(ParseBatchOptions, RejectsMalformedCommandLines)
     EXPECT_EQ(Parse({"--gene", "ääääääääää"}).Fields.Edit1, "ÄÄÄÄÄÄÄÄÄÄ");
 }
 
-} // namespace
+}  // namespace

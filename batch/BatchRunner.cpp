@@ -45,7 +45,7 @@ void RunAndWrite(const TBatchOptions& options, TTextSink& out, TRunEnd& end)
     out.Flush();
 }
 
-} // namespace
+}  // namespace
 
 int RunBatch(std::span<const std::string> args, TTextSink& out, TTextSink& err)
 {

@@ -11,8 +11,7 @@ namespace {
 
 constexpr const char* kHeader1 = "Anzahl Lebender nach Parasit (sexuell); GC-Gehalt (sexuell)\n";
 constexpr const char* kCsvHeader = "generation,sexual_living,sexual_gc,asexual_living,asexual_gc\n";
-constexpr const char* kHeader2 =
-    "Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)\n";
+constexpr const char* kHeader2 = "Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)\n";
 
 struct TResult {
     int Status;
@@ -59,18 +58,16 @@ TEST_F(RunBatchTest, CsvLayoutAlwaysUsesAPoint)
 {
     const TResult r = Run({"--seed=0", "--generations=5", "--format=csv"});
     EXPECT_EQ(r.Status, 0);
-    EXPECT_EQ(r.Out, std::string(kCsvHeader) +
-              "1,52,50,53,50\n"
-              "2,49,50,54,50\n"
-              "3,49,49.9000000000233,60,50.0999999999767\n"
-              "4,45,50.0499999999884,49,50.1500000000233\n"
-              "5,40,50,51,50.2000000000116\n");
+    EXPECT_EQ(r.Out, std::string(kCsvHeader) + "1,52,50,53,50\n"
+                                               "2,49,50,54,50\n"
+                                               "3,49,49.9000000000233,60,50.0999999999767\n"
+                                               "4,45,50.0499999999884,49,50.1500000000233\n"
+                                               "5,40,50,51,50.2000000000116\n");
 }
 
 TEST_F(RunBatchTest, SeparatorOptionAppliesToInputAndLines)
 {
-    const TResult r = Run({"--seed", "0", "--generations", "3", "--decimal-separator", ".",
-                           "--mutation-rate", "3.0"});
+    const TResult r = Run({"--seed", "0", "--generations", "3", "--decimal-separator", ".", "--mutation-rate", "3.0"});
     EXPECT_EQ(r.Status, 0);
     EXPECT_NE(r.Out.find("49; 49.9000000000233\n"), std::string::npos) << r.Out;
 }
@@ -93,9 +90,13 @@ TEST_F(RunBatchTest, RunErrorsKeepEverythingProducedSoFar)
         {{"--gene", ""}, 1, bothHeaders, "Fehler bei Gleitkomma-Operation.\n"},
         {{"--format", "csv", "--gene", ""}, 1, kCsvHeader, "Fehler bei Gleitkomma-Operation.\n"},
         // the overflow comes in the asexual half of the first generation
-        {{"--kill-factor", "1,7203e36", "--seed", "8"}, 1, std::string(kHeader1) + "0; 50\n\n" + kHeader2,
+        {{"--kill-factor", "1,7203e36", "--seed", "8"},
+         1,
+         std::string(kHeader1) + "0; 50\n\n" + kHeader2,
          "Überlauf bei Gleitkomma-Operation.\n"},
-        {{"--kill-factor", "1,7203e36", "--seed", "8", "--format", "csv"}, 1, std::string(kCsvHeader) + "1,0,50,,\n",
+        {{"--kill-factor", "1,7203e36", "--seed", "8", "--format", "csv"},
+         1,
+         std::string(kCsvHeader) + "1,0,50,,\n",
          "Überlauf bei Gleitkomma-Operation.\n"},
         {{"--generations", "-5"}, 0, bothHeaders, ""},  // no generations is no error
     };
@@ -124,4 +125,4 @@ TEST_F(RunBatchTest, UsageErrorsAndHelp)
     EXPECT_EQ(help.Out.rfind("Aufruf: kelvaro-batch", 0), 0u);
 }
 
-} // namespace
+}  // namespace

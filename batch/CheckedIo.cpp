@@ -8,34 +8,23 @@ namespace {
 std::string CauseText(int error)
 {
     switch (error) {
-    case 0:
-        return "Datei unerwartet zu Ende";
-    case ENOSPC:
-        return "kein Platz mehr auf dem Datenträger";
-    case EDQUOT:
-        return "Kontingent überschritten";
-    case EFBIG:
-        return "Datei zu groß";
-    case EPIPE:
-        return "der Empfänger liest nicht mehr";
-    case EBADF:
-        return "nicht zum Schreiben geöffnet";
+    case 0: return "Datei unerwartet zu Ende";
+    case ENOSPC: return "kein Platz mehr auf dem Datenträger";
+    case EDQUOT: return "Kontingent überschritten";
+    case EFBIG: return "Datei zu groß";
+    case EPIPE: return "der Empfänger liest nicht mehr";
+    case EBADF: return "nicht zum Schreiben geöffnet";
     case EACCES:
-    case EPERM:
-        return "keine Berechtigung";
-    case EROFS:
-        return "Dateisystem nur lesbar";
+    case EPERM: return "keine Berechtigung";
+    case EROFS: return "Dateisystem nur lesbar";
     case ENOENT:
-    case ENOTDIR:
-        return "Verzeichnis nicht vorhanden";
-    case EIO:
-        return "Ein-/Ausgabefehler";
-    default:
-        return "Systemfehler " + std::to_string(error);
+    case ENOTDIR: return "Verzeichnis nicht vorhanden";
+    case EIO: return "Ein-/Ausgabefehler";
+    default: return "Systemfehler " + std::to_string(error);
     }
 }
 
-} // namespace
+}  // namespace
 
 void RaiseOutputError(std::string_view what, int error)
 {

@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kWriteFailed = "Schreibfehler in der Zwischendatei";
 constexpr const char* kReadFailed = "Lesefehler in der Zwischendatei";
 
-} // namespace
+}  // namespace
 
 TSpillBuffer::~TSpillBuffer()
 {

@@ -25,4 +25,4 @@ TEST(SpillBuffer, KeepsOrderAcrossMemoryAndFile)
     }
 }
 
-} // namespace
+}  // namespace

@@ -1,9 +1,9 @@
 // kelvaro-batch: the simulation run without windows, for scripts and for
 // reproducible results.
 #include "app/FormatSettings.h"
-#include "batch/study/StudyCommand.h"
 #include "batch/BatchOutput.h"
 #include "batch/CheckedIo.h"
+#include "batch/study/StudyCommand.h"
 #include "population/FloatEnvironment.h"
 
 #include <csignal>
@@ -47,7 +47,7 @@ void OccupyClosedStandardDescriptors()
         ::close(descriptor);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

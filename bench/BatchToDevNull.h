@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
-#include <unistd.h>
 #include <span>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using TCommandLine = int (*)(std::span<const std::string>, TTextSink&, TTextSink&);

@@ -1,9 +1,9 @@
 // One paint of the chart window's chart at its default client size (527 x 307): a full redraw
 // with empty and with full series (four series of 500 points, as after a default run), and a
 // paint request while the image is clean, which must only copy the stored image.
+#include "chart/Chart/DataChart.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartLegend.h"
-#include "chart/Chart/DataChart.h"
 #include "chart/Series/LineSeries.h"
 
 #include <QGuiApplication>
@@ -63,9 +63,18 @@ void Paint(benchmark::State& state, int points, bool dirty)
     }
 }
 
-void BM_FullPaintEmptySeries(benchmark::State& state) { Paint(state, 0, true); }
-void BM_FullPaint500Points(benchmark::State& state) { Paint(state, 500, true); }
-void BM_CleanPaintCopy(benchmark::State& state) { Paint(state, 500, false); }
+void BM_FullPaintEmptySeries(benchmark::State& state)
+{
+    Paint(state, 0, true);
+}
+void BM_FullPaint500Points(benchmark::State& state)
+{
+    Paint(state, 500, true);
+}
+void BM_CleanPaintCopy(benchmark::State& state)
+{
+    Paint(state, 500, false);
+}
 
 BENCHMARK(BM_FullPaintEmptySeries)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullPaint500Points)->Unit(benchmark::kMicrosecond);

@@ -1,9 +1,9 @@
 // Paint time of the chart window's chart (527 x 307, configured as the window does) with four
 // series of N points, flat and 3D, against the same data drawn by QCustomPlot into an image of
 // the same size without antialiasing: legend, axes with grid and labels, gradient background.
+#include "chart/Chart/DataChart.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartLegend.h"
-#include "chart/Chart/DataChart.h"
 #include "chart/Series/LineSeries.h"
 
 #include <QApplication>
@@ -28,9 +28,9 @@ struct TSeriesSpec {
 
 // In list order: Series3, Series2, Series4, Series1.
 constexpr std::array<TSeriesSpec, 4> kSeries = {{{"Lebend-Nichtsexuell", clAqua},
-                                                {"Lebend-Sexuell", 0x8000FF},
-                                                {"GC-Nichtsexuell", clBlue},
-                                                {"GC-Sexuell", clRed}}};
+                                                 {"Lebend-Sexuell", 0x8000FF},
+                                                 {"GC-Nichtsexuell", clBlue},
+                                                 {"GC-Sexuell", clRed}}};
 
 // Counts near 100 and GC percentages near 60, each a bounded random walk, as a run gives.
 std::array<std::vector<double>, 4> RunLikeData(int n)
@@ -92,8 +92,14 @@ void BM_Ours(benchmark::State& state, bool view3D)
     }
 }
 
-void BM_OursFlat(benchmark::State& state) { BM_Ours(state, false); }
-void BM_Ours3D(benchmark::State& state) { BM_Ours(state, true); }
+void BM_OursFlat(benchmark::State& state)
+{
+    BM_Ours(state, false);
+}
+void BM_Ours3D(benchmark::State& state)
+{
+    BM_Ours(state, true);
+}
 
 QColor Qt(TColor c)
 {

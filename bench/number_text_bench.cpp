@@ -77,6 +77,6 @@ void BM_IntToStr(benchmark::State& state)
 }
 BENCHMARK(BM_IntToStr);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -1,11 +1,11 @@
 // Generations per second of the population model alone: one generation is both
 // populations' parasite step, living count, GC average, mutation, lethal check and
 // reproduction, as a run performs them.
+#include "bench/ModelGeneration.h"
 #include "population/AsexualPopulation.h"
 #include "population/FloatEnvironment.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
-#include "bench/ModelGeneration.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,13 +28,19 @@ void RunGenerations(benchmark::State& state, const std::u32string& gene)
 }
 
 // Default parameters and gene.
-void BM_GenerationDefault(benchmark::State& state) { RunGenerations(state, U"AAATTCCCGG"); }
+void BM_GenerationDefault(benchmark::State& state)
+{
+    RunGenerations(state, U"AAATTCCCGG");
+}
 BENCHMARK(BM_GenerationDefault);
 
 // A seven-base gene: the sexual GC sum is rounded to six bytes place by place.
-void BM_GenerationInexactSum(benchmark::State& state) { RunGenerations(state, U"ACGTACG"); }
+void BM_GenerationInexactSum(benchmark::State& state)
+{
+    RunGenerations(state, U"ACGTACG");
+}
 BENCHMARK(BM_GenerationInexactSum);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

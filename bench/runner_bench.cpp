@@ -35,12 +35,16 @@ BENCHMARK(BM_ModelAlone)->Arg(1000000)->Unit(benchmark::kMillisecond);
 void BM_RunnerMemoToDevNull(benchmark::State& state)
 {
     SetFloatEnvironment();
-    const std::vector<std::string> args = {"--seed", "0", "--decimal-separator", ",",
-                                           "--generations", IntToStr(static_cast<std::int32_t>(state.range(0)))};
+    const std::vector<std::string> args = {"--seed",
+                                           "0",
+                                           "--decimal-separator",
+                                           ",",
+                                           "--generations",
+                                           IntToStr(static_cast<std::int32_t>(state.range(0)))};
     RunBatchToDevNull(state, args);
 }
 BENCHMARK(BM_RunnerMemoToDevNull)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

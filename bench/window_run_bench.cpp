@@ -4,13 +4,13 @@
 // and in one piece as the window inserts them), and the same points in the
 // chart window's series alone.
 #include "app/shell/Application.h"
-#include "main/Form1.h"
 #include "app/shell/Screen.h"
+#include "main/Form1.h"
 
 #include "Unit2/Unit2.h"
-#include "app/shell/CheckBox.h"
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
+#include "app/shell/CheckBox.h"
 #include "bench/BatchToDevNull.h"
 #include "main/SimulationRun.h"
 #include "population/FloatEnvironment.h"
@@ -75,8 +75,14 @@ void WindowRunWithChart(benchmark::State& state, bool view3D)
     state.counters["paints"] = static_cast<double>(paints) / static_cast<double>(state.iterations());
 }
 
-void BM_WindowRunChartShown(benchmark::State& state) { WindowRunWithChart(state, false); }
-void BM_WindowRunChartShown3D(benchmark::State& state) { WindowRunWithChart(state, true); }
+void BM_WindowRunChartShown(benchmark::State& state)
+{
+    WindowRunWithChart(state, false);
+}
+void BM_WindowRunChartShown3D(benchmark::State& state)
+{
+    WindowRunWithChart(state, true);
+}
 
 void BM_HeadlessRunner(benchmark::State& state)
 {
@@ -188,7 +194,7 @@ BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Arg(5000)->Unit(benchmark::kMillise
 BENCHMARK(BM_WindowRunChartShown)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

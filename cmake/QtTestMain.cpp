@@ -6,9 +6,8 @@
 
 int main(int argc, char** argv)
 {
-    const char* defaults[][2] = {{"QT_QPA_PLATFORM", "offscreen"},
-                                 {"QT_FONT_DPI", "120"},
-                                 {"QT_ENABLE_HIGHDPI_SCALING", "0"}};
+    const char* defaults[][2] = {
+        {"QT_QPA_PLATFORM", "offscreen"}, {"QT_FONT_DPI", "120"}, {"QT_ENABLE_HIGHDPI_SCALING", "0"}};
     for (const auto& [name, value] : defaults)
         if (qEnvironmentVariableIsEmpty(name))
             qputenv(name, value);

@@ -2,8 +2,8 @@
 // The caller's floating-point state as the conversions must leave it: x87 control
 // word and sticky flags, SSE control and flags.
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <xmmintrin.h>
 
 struct TFloatState {
@@ -26,10 +26,7 @@ struct TFloatState {
 
     // The control words and the flags the model treats as faults (invalid operation,
     // division by zero, overflow); the silent ones masked out.
-    TFloatState Faults() const
-    {
-        return {X87Control, static_cast<std::uint16_t>(X87Flags & 0x0D), Sse & ~0x32u};
-    }
+    TFloatState Faults() const { return {X87Control, static_cast<std::uint16_t>(X87Flags & 0x0D), Sse & ~0x32u}; }
 };
 
 // Sets a caller's state chosen by `choice`: any precision and rounding of the x87

@@ -33,9 +33,10 @@ std::vector<std::string> Split(std::string_view input)
 std::vector<std::string> Rendered(const TBatchOptions& options)
 {
     const TRunFields& f = options.Fields;
-    std::vector<std::string> args = {"--gene=" + f.Edit1, "--generations=" + f.Edit2, "--kill-factor=" + f.Edit3,
-                                     "--mutation-limit=" + f.Edit4, "--mutation-rate=" + f.Edit5,
-                                     options.Format == TOutputFormat::Csv ? "--format=csv" : "--format=memo"};
+    std::vector<std::string> args = {
+        "--gene=" + f.Edit1,          "--generations=" + f.Edit2,
+        "--kill-factor=" + f.Edit3,   "--mutation-limit=" + f.Edit4,
+        "--mutation-rate=" + f.Edit5, options.Format == TOutputFormat::Csv ? "--format=csv" : "--format=memo"};
     if (f.Seed)
         args.push_back("--seed=" + std::to_string(*f.Seed));
     if (options.DecimalSeparator)
@@ -45,9 +46,9 @@ std::vector<std::string> Rendered(const TBatchOptions& options)
 
 bool Same(const TBatchOptions& a, const TBatchOptions& b)
 {
-    return a.Fields.Edit1 == b.Fields.Edit1 && a.Fields.Edit2 == b.Fields.Edit2 && a.Fields.Edit3 == b.Fields.Edit3
-           && a.Fields.Edit4 == b.Fields.Edit4 && a.Fields.Edit5 == b.Fields.Edit5 && a.Fields.Seed == b.Fields.Seed
-           && a.Format == b.Format && a.DecimalSeparator == b.DecimalSeparator && a.Help == b.Help;
+    return a.Fields.Edit1 == b.Fields.Edit1 && a.Fields.Edit2 == b.Fields.Edit2 && a.Fields.Edit3 == b.Fields.Edit3 &&
+           a.Fields.Edit4 == b.Fields.Edit4 && a.Fields.Edit5 == b.Fields.Edit5 && a.Fields.Seed == b.Fields.Seed &&
+           a.Format == b.Format && a.DecimalSeparator == b.DecimalSeparator && a.Help == b.Help;
 }
 
 long double Read(const std::string& text)
@@ -62,8 +63,8 @@ void CheckSeparator(char32_t separator)
 {
     DecimalSeparator = separator;
     const std::string s = EncodeUtf8(std::u32string(1, separator));
-    Require(Read("1E1") == 10 && Read("-2") == -2 && Read("+3") == 3 && Read(" 4 ") == 4 && Read("5e-1") == 0.5L
-                && Read("12") == 12,
+    Require(Read("1E1") == 10 && Read("-2") == -2 && Read("+3") == 3 && Read(" 4 ") == 4 && Read("5e-1") == 0.5L &&
+                Read("12") == 12,
             "a taken separator changes how numbers without it read");
     Require(Read("1" + s + "5") == 1.5L, "a number with the taken separator does not read");
     char text[kFloatTextCapacity];
@@ -73,7 +74,7 @@ void CheckSeparator(char32_t separator)
     DecimalSeparator = U'.';
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -48,7 +48,7 @@ int CountDigits(const std::string& text)
     return count;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

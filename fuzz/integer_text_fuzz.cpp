@@ -52,15 +52,16 @@ std::optional<std::int32_t> Expected(std::string_view text)
         magnitude = std::min<std::uint64_t>(magnitude * base + digit, std::uint64_t{1} << 40);
     }
     if (hex)
-        return magnitude > 0xFFFFFFFFu ? std::nullopt
-                                       : std::optional(static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude)));
+        return magnitude > 0xFFFFFFFFu
+                   ? std::nullopt
+                   : std::optional(static_cast<std::int32_t>(static_cast<std::uint32_t>(magnitude)));
     if (magnitude > 2147483647u)
         return std::nullopt;
     const auto value = static_cast<std::int32_t>(magnitude);
     return negative ? -value : value;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

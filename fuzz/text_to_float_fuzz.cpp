@@ -27,7 +27,10 @@ struct TExpected {
     long long Scale = 0;  // exponent minus fraction digits
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Spaces, optional sign, digits, optional separator and digits (at least one digit or
 // the separator), optional E/e with optional sign and digits read while the exponent is
@@ -77,7 +80,7 @@ TExpected Expected(std::string_view text, std::string_view separator)
     return r;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -9,8 +9,7 @@ namespace {
 
 bool EndsLine(QChar c)
 {
-    return c == u'\n' || c == u'\r' || c == QChar::Null || c == QChar::LineSeparator ||
-           c == QChar::ParagraphSeparator;
+    return c == u'\n' || c == u'\r' || c == QChar::Null || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
 qsizetype Characters(QStringView text)
@@ -27,7 +26,7 @@ QStringView Leading(QStringView text, qsizetype count)
     return text.first(end);
 }
 
-} // namespace
+}  // namespace
 
 TFieldValidator::TFieldValidator(QLineEdit* edit, int maxCharacters, bool upperCase)
     : QValidator(edit), FBefore(edit->text()), FMaxCharacters(maxCharacters), FUpperCase(upperCase)

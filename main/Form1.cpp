@@ -1,14 +1,14 @@
 #include "main/Form1.h"
 
+#include "Elastic2/Elastic2.h"
+#include "Unit2/Unit2.h"
 #include "app/shell/Application.h"
 #include "app/shell/CheckBox.h"
 #include "app/shell/ControlHint.h"
 #include "app/shell/DesignFont.h"
-#include "Elastic2/Elastic2.h"
-#include "main/FieldValidator.h"
 #include "app/shell/HandlerGuard.h"
 #include "app/shell/WindowFrame.h"
-#include "Unit2/Unit2.h"
+#include "main/FieldValidator.h"
 
 #include "chart/ChartPanel/ChartTypes.h"
 
@@ -49,8 +49,8 @@ TControl* Place(TControl* control, const char* name, const QRect& bounds)
     return control;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const QString& text,
-                    const QString& hint, bool upperCase = false)
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const QString& text, const QString& hint,
+                    bool upperCase = false)
 {
     auto* edit = Place(new QLineEdit(text, parent), name, bounds);
     new TFieldValidator(edit, 10, upperCase);
@@ -69,7 +69,7 @@ QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, const QRect& bounds)
     return memo;
 }
 
-} // namespace
+}  // namespace
 
 TForm1::TForm1()
 {
@@ -94,20 +94,16 @@ void TForm1::BuildControls()
 
     // Creation order is the controls' child order, which the elastic layout visits.
     GroupBox1 = Place(new QGroupBox(QStringLiteral("Werte"), this), "GroupBox1", s(8, 221, 473, 159));
-    Label6 = Place(new QLabel(QStringLiteral("Nicht-Sexuelle Vermehrung:"), GroupBox1), "Label6",
-                   s(16, 24, 165, 16));
-    Label7 = Place(new QLabel(QStringLiteral("Sexuelle Vermehrung:"), GroupBox1), "Label7",
-                   s(240, 24, 131, 16));
+    Label6 = Place(new QLabel(QStringLiteral("Nicht-Sexuelle Vermehrung:"), GroupBox1), "Label6", s(16, 24, 165, 16));
+    Label7 = Place(new QLabel(QStringLiteral("Sexuelle Vermehrung:"), GroupBox1), "Label7", s(240, 24, 131, 16));
     Memo2 = MakeMemo(GroupBox1, "Memo2", s(10, 47, 215, 96));
     Memo1 = MakeMemo(GroupBox1, "Memo1", s(237, 47, 222, 96));
 
-    GroupBox2 = Place(new QGroupBox(QStringLiteral("Initialisierung"), this), "GroupBox2",
-                      s(8, 8, 473, 207));
+    GroupBox2 = Place(new QGroupBox(QStringLiteral("Initialisierung"), this), "GroupBox2", s(8, 8, 473, 207));
     Label1 = Place(new QLabel(QStringLiteral("Initgen:"), GroupBox2), "Label1", s(16, 25, 41, 16));
     Label2 = Place(new QLabel(QStringLiteral("Läufe:"), GroupBox2), "Label2", s(16, 64, 35, 16));
     Label4 = Place(new QLabel(QStringLiteral("Mutationlimit:"), GroupBox2), "Label4", s(245, 64, 75, 16));
-    Label3 = Place(new QLabel(QStringLiteral("Parasitkillfaktor:"), GroupBox2), "Label3",
-                   s(245, 104, 93, 16));
+    Label3 = Place(new QLabel(QStringLiteral("Parasitkillfaktor:"), GroupBox2), "Label3", s(245, 104, 93, 16));
     Label5 = Place(new QLabel(QStringLiteral("Mutationrate:"), GroupBox2), "Label5", s(245, 25, 75, 16));
     Button3 = Place(new QPushButton(QStringLiteral("Start"), GroupBox2), "Button3", s(16, 158, 433, 33));
     // Return and keypad Enter press the button while it has the focus, as Space does.
@@ -120,30 +116,25 @@ void TForm1::BuildControls()
                      QStringLiteral("Ab wann ist eine Mutation lethal?"));
     Edit3 = MakeEdit(GroupBox2, "Edit3", s(403, 104, 40, 24), QStringLiteral("1"),
                      QStringLiteral("Zusammenhang zwischen\nParasit und GC-Gehalt"));
-    Edit5 = MakeEdit(GroupBox2, "Edit5", s(403, 25, 40, 24), QStringLiteral("3"),
-                     QStringLiteral("Mutationsrate in %"));
-    CheckBox1 = Place(new TCheckBox(QStringLiteral("Grafische Ausgabe"), GroupBox2), "CheckBox1",
-                      s(24, 103, 193, 17));
+    Edit5 = MakeEdit(GroupBox2, "Edit5", s(403, 25, 40, 24), QStringLiteral("3"), QStringLiteral("Mutationsrate in %"));
+    CheckBox1 = Place(new TCheckBox(QStringLiteral("Grafische Ausgabe"), GroupBox2), "CheckBox1", s(24, 103, 193, 17));
     CheckBox2 = Place(new TCheckBox(QStringLiteral("3D"), GroupBox2), "CheckBox2", s(168, 103, 41, 17));
     CheckBox3 = Place(new TCheckBox(QStringLiteral("GC sex."), GroupBox2), "CheckBox3", s(24, 134, 97, 17));
-    CheckBox4 = Place(new TCheckBox(QStringLiteral("Lebende sex."), GroupBox2), "CheckBox4",
-                      s(120, 134, 97, 17));
-    CheckBox5 = Place(new TCheckBox(QStringLiteral("GC n. sex."), GroupBox2), "CheckBox5",
-                      s(240, 134, 97, 17));
-    CheckBox6 = Place(new TCheckBox(QStringLiteral("Lebende n. sex."), GroupBox2), "CheckBox6",
-                      s(336, 134, 113, 17));
+    CheckBox4 = Place(new TCheckBox(QStringLiteral("Lebende sex."), GroupBox2), "CheckBox4", s(120, 134, 97, 17));
+    CheckBox5 = Place(new TCheckBox(QStringLiteral("GC n. sex."), GroupBox2), "CheckBox5", s(240, 134, 97, 17));
+    CheckBox6 = Place(new TCheckBox(QStringLiteral("Lebende n. sex."), GroupBox2), "CheckBox6", s(336, 134, 113, 17));
     for (TCheckBox* box : {CheckBox3, CheckBox4, CheckBox5, CheckBox6})
         box->SetChecked(true);
 
-    Label8 = Place(new QLabel(QStringLiteral("Kelvaro · Vermehrungsstrategien unter Parasitendruck"), this),
-                   "Label8", s(8, 388, 366, 13));
+    Label8 = Place(new QLabel(QStringLiteral("Kelvaro · Vermehrungsstrategien unter Parasitendruck"), this), "Label8",
+                   s(8, 388, 366, 13));
     Label8->setFont(DesignFont(s(12)));
     QPalette black = Label8->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label8->setPalette(black);
 
-    QWidget* const order[] = {Memo2, Memo1, Button3, Edit1, Edit2, Edit4, Edit3, Edit5,
-                              CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6};
+    QWidget* const order[] = {Memo2, Memo1,     Button3,   Edit1,     Edit2,     Edit4,     Edit3,
+                              Edit5, CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -72,7 +72,7 @@ protected:
     }
     ~Form1Test() override
     {
-        Form1 = nullptr; // destroyed with the application
+        Form1 = nullptr;  // destroyed with the application
         Form2 = nullptr;
     }
 
@@ -80,8 +80,7 @@ protected:
 
     static std::vector<int> PointCounts()
     {
-        return {Form2->Series1->Count(), Form2->Series2->Count(), Form2->Series3->Count(),
-                Form2->Series4->Count()};
+        return {Form2->Series1->Count(), Form2->Series2->Count(), Form2->Series3->Count(), Form2->Series4->Count()};
     }
 
     static void Start(const QString& generations)
@@ -248,9 +247,9 @@ TEST_F(Form1Test, TabTraversalFollowsTheTabOrders)
     TForm1& f = *Form1;
     Form1->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
-    const QWidget* expected[] = {f.Memo2, f.Memo1, f.Button3, f.Edit1, f.Edit2, f.Edit4, f.Edit3, f.Edit5,
-                                 f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6,
-                                 f.Memo2};
+    const QWidget* expected[] = {f.Memo2,     f.Memo1,     f.Button3,   f.Edit1,     f.Edit2,
+                                 f.Edit4,     f.Edit3,     f.Edit5,     f.CheckBox1, f.CheckBox2,
+                                 f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6, f.Memo2};
     f.Memo2->setFocus();
     for (const QWidget* w : expected) {
         EXPECT_EQ(QApplication::focusWidget(), w) << w->objectName().toStdString();
@@ -271,7 +270,7 @@ TEST_F(Form1Test, InitialGeneIsUpperCasedAsTypedAndLimitedToTenCharacters)
 TEST_F(Form1Test, ReturnAndKeypadEnterPressTheFocusedStartButton)
 {
     const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Return, Qt::NoModifier},
-                                                             {Qt::Key_Enter, Qt::KeypadModifier}};
+                                                              {Qt::Key_Enter, Qt::KeypadModifier}};
     Form1->Edit2->setText("3");
     Form1->Button3->setFocus();
     for (const auto& [key, modifiers] : keys) {
@@ -308,7 +307,7 @@ TEST_F(Form1Test, BadParametersLeaveWhatWasWrittenAndReportOnce)
         const char* Text;
         QStringList Memo1;
         QStringList Memo2;
-        const char* Box; // nullptr: no box
+        const char* Box;  // nullptr: no box
     };
     const TCase cases[] = {
         {"Edit2", "0", {kSexualHeader}, {kAsexualHeader}, nullptr},
@@ -321,7 +320,7 @@ TEST_F(Form1Test, BadParametersLeaveWhatWasWrittenAndReportOnce)
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.Field) + " = " + c.Text);
         FShown.clear();
-        QTest::mouseClick(Form1->Button3, Qt::LeftButton); // something to clear away
+        QTest::mouseClick(Form1->Button3, Qt::LeftButton);  // something to clear away
         auto* field = Form1->findChild<QLineEdit*>(c.Field);
         const QString previous = field->text();
         field->setText(QString::fromUtf8(c.Text));
@@ -346,7 +345,7 @@ TEST_F(Form1Test, LinesAreInTheBoxesWheneverMessagesArePumped)
 {
     Form1->CheckBox1->SetChecked(true);
     Form1->Edit2->setText("3");
-    std::vector<qsizetype> seen; // Memo1's line count at each pump
+    std::vector<qsizetype> seen;  // Memo1's line count at each pump
     std::function<void()> watch = [&] {
         seen.push_back(Lines(Form1->Memo1).size());
         if (seen.size() < 3)
@@ -482,7 +481,7 @@ TEST_F(Form1Test, ClosingTheMainWindowDuringAPumpingRunEndsTheProgramAfterTheRun
     EXPECT_TRUE(Form1->isVisible());
 }
 
-#ifndef __SANITIZE_ADDRESS__ // the sanitizer's shadow memory does not fit under an address space limit
+#ifndef __SANITIZE_ADDRESS__  // the sanitizer's shadow memory does not fit under an address space limit
 // Lets the process grow by `bytes` beyond what it holds now.
 void LimitAddressSpace(std::size_t bytes)
 {
@@ -516,4 +515,4 @@ TEST_F(Form1Test, RunningOutOfMemoryIsReportedAndTheProgramCarriesOn)
 }
 #endif
 
-} // namespace
+}  // namespace

@@ -21,16 +21,16 @@ constexpr qsizetype kPendingBytes = qsizetype{1} << 20;
 // each insertion: its node arrays double, the insertion is decoded to UTF-16.
 void EnsureRoomToInsert(const QTextDocument& document, qsizetype bytes)
 {
-    const std::size_t room = static_cast<std::size_t>(document.blockCount()) * 256
-                             + static_cast<std::size_t>(document.characterCount()) * 4
-                             + static_cast<std::size_t>(bytes) * 16;
+    const std::size_t room = static_cast<std::size_t>(document.blockCount()) * 256 +
+                             static_cast<std::size_t>(document.characterCount()) * 4 +
+                             static_cast<std::size_t>(bytes) * 16;
     void* const probe = std::malloc(room);
     if (!probe)
         throw std::bad_alloc();
     std::free(probe);
 }
 
-} // namespace
+}  // namespace
 
 QPlainTextEdit* TFormRunHost::Memo(TResultBox box) const
 {

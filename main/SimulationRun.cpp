@@ -80,7 +80,7 @@ void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
     }
 }
 
-} // namespace
+}  // namespace
 
 void SimulationRun(TRunHost& host, const TRunFields& fields)
 {

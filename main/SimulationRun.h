@@ -9,10 +9,8 @@
 enum class TResultBox { Memo1, Memo2 };  // sexual, asexual
 enum class TRunSeries { Series1, Series2, Series3, Series4 };
 
-inline constexpr const char* kSexualHeader =
-    "Anzahl Lebender nach Parasit (sexuell); GC-Gehalt (sexuell)";
-inline constexpr const char* kAsexualHeader =
-    "Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)";
+inline constexpr const char* kSexualHeader = "Anzahl Lebender nach Parasit (sexuell); GC-Gehalt (sexuell)";
+inline constexpr const char* kAsexualHeader = "Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)";
 
 // Colours (0x00BBGGRR) each series' points carry.
 inline constexpr std::uint32_t kSeries1Colour = 0x0000FF;  // clRed, "GC-Sexuell"

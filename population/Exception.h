@@ -13,11 +13,11 @@ public:
     std::string Message;
 };
 
-#define KELVARO_EXCEPTION_CLASS(Name, Base)                                   \
-    class Name : public Base {                                                \
-    public:                                                                   \
-        using Base::Base;                                                     \
-        const char* ClassName() const noexcept override { return #Name; }     \
+#define KELVARO_EXCEPTION_CLASS(Name, Base)                                                                            \
+    class Name : public Base {                                                                                         \
+    public:                                                                                                            \
+        using Base::Base;                                                                                              \
+        const char* ClassName() const noexcept override { return #Name; }                                              \
     }
 
 KELVARO_EXCEPTION_CLASS(EMathError, Exception);

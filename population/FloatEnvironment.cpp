@@ -28,12 +28,9 @@ void RaiseFloatFault(TFloatFault fault)
 {
     SetFloatEnvironment();
     switch (fault) {
-    case TFloatFault::InvalidOp:
-        throw EInvalidOp(kInvalidOpMessage);
-    case TFloatFault::ZeroDivide:
-        throw EZeroDivide(kZeroDivideMessage);
-    case TFloatFault::Overflow:
-        break;
+    case TFloatFault::InvalidOp: throw EInvalidOp(kInvalidOpMessage);
+    case TFloatFault::ZeroDivide: throw EZeroDivide(kZeroDivideMessage);
+    case TFloatFault::Overflow: break;
     }
     throw EOverflow(kOverflowMessage);
 }

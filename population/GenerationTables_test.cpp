@@ -45,4 +45,4 @@ TEST(GenerationTables, FirstOverflowingDrawMatchesConversion)
     }
 }
 
-} // namespace
+}  // namespace

@@ -29,4 +29,4 @@ TEST(LivingSet, SelectFindsTheKthLivingPlace)
     }
 }
 
-} // namespace
+}  // namespace

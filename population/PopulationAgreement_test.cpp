@@ -71,8 +71,18 @@ void RunBothWays(const TRunCase& c, uint32_t seed, int generations)
     RandSeed = seed;
     using Step = std::function<int(TPopulation&)>;
     using Measure = std::function<TSixByteReal(TPopulation&)>;
-    auto step = [](void (TPopulation::*op)()) { return Step([op](TPopulation& p) { (p.*op)(); return 0; }); };
-    auto ref = [](void (*op)(TPopulation&)) { return Step([op](TPopulation& p) { op(p); return 0; }); };
+    auto step = [](void (TPopulation::*op)()) {
+        return Step([op](TPopulation& p) {
+            (p.*op)();
+            return 0;
+        });
+    };
+    auto ref = [](void (*op)(TPopulation&)) {
+        return Step([op](TPopulation& p) {
+            op(p);
+            return 0;
+        });
+    };
     for (int g = 0; g < generations; ++g) {
         SCOPED_TRACE("generation " + std::to_string(g));
         if (!Agree(fast, reference, step(&TPopulation::ParasiteStep), ref(&Reference::ParasiteStep), "ParasiteStep") ||
@@ -88,19 +98,19 @@ void RunBothWays(const TRunCase& c, uint32_t seed, int generations)
 }
 
 const TRunCase kCases[] = {
-    {"Defaults", U"AAATTCCCGG", 1.0L, 3.0L, 30},    // the defaults
-    {"HeavyMutation", U"AAATTCCCGG", 0.7L, 25.0L, 45},   // heavy mutation, harsh limit
+    {"Defaults", U"AAATTCCCGG", 1.0L, 3.0L, 30},        // the defaults
+    {"HeavyMutation", U"AAATTCCCGG", 0.7L, 25.0L, 45},  // heavy mutation, harsh limit
     {"RichInGC", U"GCGCGCGCGC", 1.3L, 3.0L, 30},
-    {"ShortGene", U"ATG", 1.0L, 40.0L, 20},          // short gene: inexact GC sum, mutations past the end
-    {"SevenPlaces", U"ACGTACG", 0.9L, 10.0L, 0},       // seven places: every measure a rounded third of 100/7
+    {"ShortGene", U"ATG", 1.0L, 40.0L, 20},       // short gene: inexact GC sum, mutations past the end
+    {"SevenPlaces", U"ACGTACG", 0.9L, 10.0L, 0},  // seven places: every measure a rounded third of 100/7
     {"TwoPlaces", U"CG", 2.0L, 3.0L, 30},
     {"OnePlace", U"G", 1.0L, 50.0L, 90},
     {"Extinction", U"AAATTCCCGG", 3.5L, 3.0L, 30},    // the parasite wipes both populations out
     {"NoParasite", U"AAATTCCCGG", 0.0L, 100.0L, 60},  // nobody dies of the parasite; every sexual organism mutates
-    {"NegativeParameters", U"AAATTCCCGG", -1.0L, -5.0L, 255}, // negative factor and rate; every organism lethal
-    {"NonAscii", U"ÄÖÜTCCCGGß", 1.0L / 3, 7.77L, 30}, // non-ASCII places, odd factor
-    {"OverflowingDraws", U"AAATTCCCGG", 0x1p121L, 3.0L, 30}, // some draws overflow the six-byte product
-    {"EmptyGene", U"", 1.0L, 3.0L, 30},              // empty gene: the sexual measures fault
+    {"NegativeParameters", U"AAATTCCCGG", -1.0L, -5.0L, 255},  // negative factor and rate; every organism lethal
+    {"NonAscii", U"ÄÖÜTCCCGGß", 1.0L / 3, 7.77L, 30},          // non-ASCII places, odd factor
+    {"OverflowingDraws", U"AAATTCCCGG", 0x1p121L, 3.0L, 30},   // some draws overflow the six-byte product
+    {"EmptyGene", U"", 1.0L, 3.0L, 30},                        // empty gene: the sexual measures fault
 };
 
 class PopulationAgreement : public ::testing::TestWithParam<TRunCase> {};
@@ -120,4 +130,4 @@ TEST_P(PopulationAgreement, AsexualMatchesReference)
 INSTANTIATE_TEST_SUITE_P(Runs, PopulationAgreement, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<TRunCase>& info) { return std::string(info.param.Name); });
 
-} // namespace
+}  // namespace

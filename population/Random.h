@@ -8,7 +8,10 @@ extern uint32_t RandSeed;
 inline constexpr uint32_t kRandMultiplier = 134775813u;  // 0x08088405
 
 // One generator step; the fast population paths use it to draw without a call.
-constexpr uint32_t NextSeed(uint32_t seed) { return seed * kRandMultiplier + 1u; }
+constexpr uint32_t NextSeed(uint32_t seed)
+{
+    return seed * kRandMultiplier + 1u;
+}
 
 // k generator steps folded into one multiply-add, so that draws a few steps apart can
 // be computed side by side instead of one after the other.

@@ -22,17 +22,15 @@ QString DefaultTitle()
     return name.left(1) + name.mid(1).toLower();
 }
 
-} // namespace
+}  // namespace
 
-TApplication::TApplication()
-    : FTitle(DefaultTitle()), FPresenter(std::make_unique<TMessageBoxPresenter>())
+TApplication::TApplication() : FTitle(DefaultTitle()), FPresenter(std::make_unique<TMessageBoxPresenter>())
 {
     Application = this;
     // Only closing the main window ends the program, even while the chart window is shown.
     QApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(this);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            &TApplication::ApplicationStateChanged);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TApplication::ApplicationStateChanged);
 }
 
 TApplication::~TApplication()
@@ -144,8 +142,8 @@ void TApplication::MainFormStateChanged()
         return;
     FMinimized = minimized;
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w == FMainForm || !w->isVisible() || !(w->windowFlags() & Qt::Window)
-            || (w->windowFlags() & Qt::WindowType_Mask) == Qt::ToolTip)
+        if (w == FMainForm || !w->isVisible() || !(w->windowFlags() & Qt::Window) ||
+            (w->windowFlags() & Qt::WindowType_Mask) == Qt::ToolTip)
             continue;
         w->setWindowState(minimized ? (w->windowState() | Qt::WindowMinimized)
                                     : (w->windowState() & ~Qt::WindowMinimized));

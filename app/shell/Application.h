@@ -17,7 +17,7 @@ class Exception;
 class TApplication : public QObject {
 public:
     TApplication();
-    ~TApplication() override; // destroys the windows created by CreateForm, newest first
+    ~TApplication() override;  // destroys the windows created by CreateForm, newest first
 
     // Runs the registered initialisation hook; none is registered.
     void Initialize() {}

@@ -19,7 +19,7 @@ using ApplicationTest = ShellFixture;
 struct TErrorCase {
     const char* Name;
     std::function<void()> Raise;
-    const char* Expected; // nullptr: no box
+    const char* Expected;  // nullptr: no box
 };
 
 TEST_F(ApplicationTest, ReportsEscapingErrorsWithTrailingFullStop)
@@ -56,10 +56,10 @@ TEST_F(ApplicationTest, HandlerErrorAbandonsOnlyTheRestOfThatHandler)
     QPushButton button("Start");
     int before = 0, after = 0, nextEvent = 0;
     QObject::connect(&button, &QPushButton::clicked, &button, Guarded(&button, [&] {
-                         ++before;
-                         throw EConvertError("'x' ist kein gültiger Integerwert");
-                         ++after;
-                     }));
+        ++before;
+        throw EConvertError("'x' ist kein gültiger Integerwert");
+        ++after;
+    }));
     QObject::connect(&button, &QPushButton::pressed, &button, [&] { ++nextEvent; });
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);
@@ -95,7 +95,7 @@ void RaiseInvalidFlag()
 
 TEST_F(ApplicationTest, FloatFlagsLeftByOtherCodeAreNotFaultsOfAHandler)
 {
-    RaiseInvalidFlag(); // as toolkit code between two events may
+    RaiseInvalidFlag();  // as toolkit code between two events may
     InvokeHandler(nullptr, [] { CheckFloatFaults(); });
     EXPECT_TRUE(FShown.empty());
 
@@ -159,4 +159,4 @@ TEST(ApplicationTitle, DefaultsToExecutableNameWithTailInLowerCase)
     EXPECT_EQ(application.Title(), "shell_tests");
 }
 
-} // namespace
+}  // namespace

@@ -12,12 +12,12 @@ TEST_F(CheckBoxTest, FiresOncePerStateChangeByCodeOrUser)
 {
     QWidget window;
     TCheckBox box("3D", &window);
-    box.SetChecked(true); // no handler attached yet: silent, like a window being built
+    box.SetChecked(true);  // no handler attached yet: silent, like a window being built
     int clicks = 0;
     bool checkedInside = true;
     box.OnClick = [&] {
         ++clicks;
-        checkedInside = box.Checked(); // the handler runs after the state changed
+        checkedInside = box.Checked();  // the handler runs after the state changed
     };
 
     struct TStep {
@@ -54,4 +54,4 @@ TEST_F(CheckBoxTest, HandlerErrorIsReportedAndStateKept)
     EXPECT_EQ(FShown[0].Text, "kaputt.");
 }
 
-} // namespace
+}  // namespace

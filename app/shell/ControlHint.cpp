@@ -6,7 +6,7 @@
 namespace {
 constexpr const char* kHint = "kelvaroHint";
 constexpr const char* kShowHint = "kelvaroShowHint";
-} // namespace
+}  // namespace
 
 void SetHint(QWidget* control, const QString& hint)
 {

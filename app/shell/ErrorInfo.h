@@ -5,7 +5,7 @@
 struct TErrorInfo {
     QString ClassName;
     QString Message;
-    bool Silent = false; // EAbort: never shown
+    bool Silent = false;  // EAbort: never shown
 };
 
 // Describes the exception currently being handled; call only inside a catch block.

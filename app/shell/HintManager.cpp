@@ -29,14 +29,12 @@ bool CancelsHint(QEvent::Type type)
     case QEvent::Wheel:
     case QEvent::ApplicationStateChange:
     case QEvent::WindowActivate:
-    case QEvent::WindowDeactivate:
-        return true;
-    default:
-        return false;
+    case QEvent::WindowDeactivate: return true;
+    default: return false;
     }
 }
 
-} // namespace
+}  // namespace
 
 THintManager::THintManager()
 {

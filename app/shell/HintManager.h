@@ -43,6 +43,6 @@ private:
     QTimer FPauseTimer;
     QTimer FHideTimer;
     QPointer<QWidget> FHintControl;
-    QRect FCursorRect; // the shown hint's control, in global coordinates
+    QRect FCursorRect;  // the shown hint's control, in global coordinates
     bool FHintActive = false;
 };

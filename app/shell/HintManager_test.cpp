@@ -12,7 +12,8 @@ namespace {
 // them side by side, and a label without hint switch.
 class HintTest : public ShellFixture {
 protected:
-    HintTest() : FGroup("Initialisierung", &FWindow), FLabel("Läufe:", &FGroup), FLeft(&FGroup), FRight(&FGroup), FFar(&FGroup)
+    HintTest()
+        : FGroup("Initialisierung", &FWindow), FLabel("Läufe:", &FGroup), FLeft(&FGroup), FRight(&FGroup), FFar(&FGroup)
     {
         Application->SetShowHint(true);
         FHints = Application->Hints();
@@ -20,7 +21,7 @@ protected:
         FGroup.setGeometry(8, 8, 380, 250);
         FLabel.setGeometry(16, 64, 35, 16);
         FLeft.setGeometry(60, 64, 48, 24);
-        FRight.setGeometry(108, 64, 48, 24); // touches Left: no other control in between
+        FRight.setGeometry(108, 64, 48, 24);  // touches Left: no other control in between
         FFar.setGeometry(250, 64, 40, 24);
         Edit(FLeft, "Anzahl der Generationen");
         Edit(FRight, "Zusammenhang zwischen\nParasit und GC-Gehalt");
@@ -55,7 +56,7 @@ TEST_F(HintTest, ShowsBelowTheFieldAfterThePauseAndHidesAfterHidePause)
     Rest(FLeft);
     EXPECT_EQ(FHints->HintControl(), &FLeft);
     EXPECT_TRUE(Pending(500));
-    Rest(FLeft, QPoint(10, 6)); // every movement restarts the pause until shown
+    Rest(FLeft, QPoint(10, 6));  // every movement restarts the pause until shown
     EXPECT_TRUE(Pending(500));
     EXPECT_FALSE(FHints->HintActive());
     EXPECT_FALSE(FHints->Window().isVisible());
@@ -66,21 +67,21 @@ TEST_F(HintTest, ShowsBelowTheFieldAfterThePauseAndHidesAfterHidePause)
     EXPECT_EQ(hint.Text(), "Anzahl der Generationen");
     EXPECT_EQ(hint.pos(), FLeft.mapToGlobal(QPoint(0, FLeft.height() + 6)));
     const QRect text = hint.fontMetrics().boundingRect(QRect(0, 0, FLeft.screen()->geometry().width(), 0),
-                                                        Qt::AlignLeft | Qt::TextWordWrap, hint.Text());
+                                                       Qt::AlignLeft | Qt::TextWordWrap, hint.Text());
     EXPECT_EQ(hint.size(), text.size() + QSize(6, 2));
     EXPECT_TRUE(FHints->HideTimer().isActive());
     EXPECT_EQ(FHints->HideTimer().interval(), 2500);
 
     FHints->HideHint();
     EXPECT_FALSE(hint.isVisible());
-    Rest(FLeft, QPoint(20, 10)); // still on the field: no new hint
+    Rest(FLeft, QPoint(20, 10));  // still on the field: no new hint
     EXPECT_FALSE(FHints->PauseTimer().isActive());
     EXPECT_TRUE(FHints->HintActive());
 }
 
 TEST_F(HintTest, ShortPauseOnlyDirectlyFromOneHintedControlToAnother)
 {
-    Rest(FLabel); // a label without hint switch shows none
+    Rest(FLabel);  // a label without hint switch shows none
     EXPECT_EQ(FHints->HintControl(), nullptr);
     EXPECT_FALSE(FHints->PauseTimer().isActive());
     Rest(FLeft);
@@ -90,7 +91,7 @@ TEST_F(HintTest, ShortPauseOnlyDirectlyFromOneHintedControlToAnother)
     EXPECT_TRUE(Pending(50));
 
     FHints->ActivateHint();
-    Rest(FGroup, QPoint(200, 70)); // the group box between the fields cancels
+    Rest(FGroup, QPoint(200, 70));  // the group box between the fields cancels
     EXPECT_EQ(FHints->HintControl(), nullptr);
     EXPECT_FALSE(FHints->HintActive());
     Rest(FFar);
@@ -157,4 +158,4 @@ TEST(HintWindow, StaysInsideTheScreen)
     }
 }
 
-} // namespace
+}  // namespace

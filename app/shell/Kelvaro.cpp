@@ -1,9 +1,9 @@
 // Program entry: runtime and windowing start-up, the two windows, the message loop.
 #include "app/shell/Application.h"
-#include "main/Form1.h"
 #include "app/shell/MessagePresenter.h"
 #include "app/shell/Screen.h"
 #include "app/shell/StartupError.h"
+#include "main/Form1.h"
 
 #include "Unit2/Unit2.h"
 #include "app/FormatSettings.h"
@@ -61,7 +61,7 @@ void StartToolkit(std::optional<QApplication>& application, int& argc, char** ar
     return __builtin_extract_return_addr(__builtin_return_address(0));
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

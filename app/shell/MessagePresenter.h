@@ -10,13 +10,11 @@ class TMessagePresenter {
 public:
     virtual ~TMessagePresenter() = default;
     // Shows a modal box with a single OK button and returns when it is closed.
-    virtual void ShowMessage(QWidget* owner, const QString& caption, const QString& text,
-                             QMessageBox::Icon icon) = 0;
+    virtual void ShowMessage(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon) = 0;
 };
 
 // The real boxes: application-modal, the previously active window active again afterwards.
 class TMessageBoxPresenter : public TMessagePresenter {
 public:
-    void ShowMessage(QWidget* owner, const QString& caption, const QString& text,
-                     QMessageBox::Icon icon) override;
+    void ShowMessage(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon) override;
 };

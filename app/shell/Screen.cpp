@@ -10,20 +10,15 @@ namespace {
 Qt::CursorShape ShapeOf(TCursor cursor)
 {
     switch (cursor) {
-    case crHourGlass:
-        return Qt::WaitCursor;
-    case crCross:
-        return Qt::CrossCursor;
-    case crHandPoint:
-        return Qt::PointingHandCursor;
-    case crSizeAll:
-        return Qt::SizeAllCursor;
-    default:
-        return Qt::ArrowCursor;
+    case crHourGlass: return Qt::WaitCursor;
+    case crCross: return Qt::CrossCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
     }
 }
 
-} // namespace
+}  // namespace
 
 TScreen::TScreen()
 {

@@ -38,4 +38,4 @@ TEST_F(ScreenTest, BusyCursorCoversTheApplicationAndDefaultRestoresAtOnce)
     EXPECT_EQ(OverrideDepth(), 0);
 }
 
-} // namespace
+}  // namespace

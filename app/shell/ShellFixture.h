@@ -14,14 +14,13 @@ struct TShownMessage {
     QString Caption;
     QString Text;
     QMessageBox::Icon Icon;
-    int TakeOuts; // topmost take-outs in force while the box was open
+    int TakeOuts;  // topmost take-outs in force while the box was open
 };
 
 class TRecordingPresenter : public TMessagePresenter {
 public:
     explicit TRecordingPresenter(std::vector<TShownMessage>& shown) : FShown(shown) {}
-    void ShowMessage(QWidget*, const QString& caption, const QString& text,
-                     QMessageBox::Icon icon) override
+    void ShowMessage(QWidget*, const QString& caption, const QString& text, QMessageBox::Icon icon) override
     {
         FShown.push_back({caption, text, icon, Application->TopMosts().TakeOuts()});
     }

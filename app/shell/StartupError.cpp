@@ -21,6 +21,6 @@ void ShowStartupError(TMessagePresenter& presenter, const void* address)
 {
     const TErrorInfo error = DescribeCurrentException();
     const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    presenter.ShowMessage(nullptr, QString::fromLatin1(kStartupErrorCaption),
-                          StartupErrorText(error, module, address), QMessageBox::Critical);
+    presenter.ShowMessage(nullptr, QString::fromLatin1(kStartupErrorCaption), StartupErrorText(error, module, address),
+                          QMessageBox::Critical);
 }

@@ -12,8 +12,7 @@ TEST(StartupError, TextNamesClassModuleAddressAndMessage)
     const auto* address = reinterpret_cast<const void*>(std::uintptr_t{0x4A2F10});
     const QString hex = QString(2 * sizeof(void*) - 6, u'0') + "4A2F10";
     EXPECT_EQ(StartupErrorText({"EOverflow", "Überlauf bei Gleitkomma-Operation"}, "kelvaro", address),
-              "Exception EOverflow im Modul kelvaro bei " + hex
-                  + ".\nÜberlauf bei Gleitkomma-Operation.");
+              "Exception EOverflow im Modul kelvaro bei " + hex + ".\nÜberlauf bei Gleitkomma-Operation.");
     // No second full stop, and placeholders inside the message stay text.
     EXPECT_EQ(StartupErrorText({"Exception", "Fenster %1 fehlt."}, "kelvaro", address),
               "Exception Exception im Modul kelvaro bei " + hex + ".\nFenster %1 fehlt.");
@@ -48,7 +47,7 @@ TEST(StartupError, BoxIsCaptionedAnwendungsfehler)
 {
     std::vector<TShownMessage> shown;
     TRecordingPresenter presenter(shown);
-    TApplication application; // the recorder reads the take-out counter
+    TApplication application;  // the recorder reads the take-out counter
     try {
         throw EZeroDivide(kZeroDivideMessage);
     } catch (...) {
@@ -61,4 +60,4 @@ TEST(StartupError, BoxIsCaptionedAnwendungsfehler)
     EXPECT_TRUE(shown[0].Text.endsWith(".\nGleitkommadivision durch Null."));
 }
 
-} // namespace
+}  // namespace

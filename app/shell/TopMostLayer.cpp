@@ -12,8 +12,7 @@ void TTopMostLayer::NormalizeTopMosts(const QWidget* mainForm)
         return;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         QWindow* window = w->windowHandle();
-        if (w == mainForm || !w->isVisible() || !window
-            || !(w->windowFlags() & Qt::WindowStaysOnTopHint))
+        if (w == mainForm || !w->isVisible() || !window || !(w->windowFlags() & Qt::WindowStaysOnTopHint))
             continue;
         window->setFlags(window->flags() & ~Qt::WindowStaysOnTopHint);
         FTakenOut.append(w);

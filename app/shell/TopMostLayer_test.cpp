@@ -15,10 +15,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&FChart));
     }
 
-    bool ChartOnTop() const
-    {
-        return FChart.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
-    }
+    bool ChartOnTop() const { return FChart.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint); }
 
     QWidget* FMain = nullptr;
     QWidget FChart;
@@ -45,7 +42,7 @@ TEST_F(TopMostLayerTest, TakeOutsNest)
     EXPECT_FALSE(ChartOnTop());
     layer.RestoreTopMosts();
     EXPECT_TRUE(ChartOnTop());
-    layer.RestoreTopMosts(); // unbalanced: ignored
+    layer.RestoreTopMosts();  // unbalanced: ignored
     EXPECT_EQ(layer.TakeOuts(), 0);
 }
 
@@ -60,4 +57,4 @@ TEST_F(TopMostLayerTest, HiddenWindowsAndTheMainWindowStayAsTheyAre)
     Application->TopMosts().RestoreTopMosts();
 }
 
-} // namespace
+}  // namespace

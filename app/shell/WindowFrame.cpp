@@ -4,8 +4,7 @@
 #include <QRect>
 #include <QWidget>
 
-TWindowFrame::TWindowFrame(QWidget& window, QSize outerSize)
-    : QObject(&window), FWindow(window), FOuterSize(outerSize)
+TWindowFrame::TWindowFrame(QWidget& window, QSize outerSize) : QObject(&window), FWindow(window), FOuterSize(outerSize)
 {
     FWindow.resize(outerSize);
     FWindow.installEventFilter(this);
@@ -28,9 +27,7 @@ bool TWindowFrame::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::Show:
-    case QEvent::Move:
-        KeepOuterSize();
-        break;
+    case QEvent::Move: KeepOuterSize(); break;
     case QEvent::Hide:
         // The frame may not be known again yet after a showing that placed the client area.
         if (const QPoint offset = FWindow.geometry().topLeft() - FWindow.frameGeometry().topLeft(); !offset.isNull())
@@ -43,8 +40,7 @@ bool TWindowFrame::eventFilter(QObject* watched, QEvent* event)
                 OnGivenWay();
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -4,8 +4,8 @@
 
 #include <csignal>
 #include <cstdio>
-#include <fcntl.h>
 #include <cstring>
+#include <fcntl.h>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -62,7 +62,7 @@ void Unregister(const std::string& path)
         }
 }
 
-} // namespace
+}  // namespace
 
 TAtomicFile::TAtomicFile(std::string path)
     : FPath(std::move(path)), FTemporary(FPath + ".tmp" + std::to_string(getpid()))

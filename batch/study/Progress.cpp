@@ -15,7 +15,7 @@ std::string Duration(double seconds)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 TProgress::TProgress(std::int64_t runs, std::int64_t generations, std::FILE* terminal)
     : FTerminal(isatty(fileno(terminal)) ? terminal : nullptr), FRuns(runs), FGenerations(generations),
@@ -51,7 +51,6 @@ void TProgress::Show()
                             std::string(static_cast<std::size_t>(kBarWidth - filled), '.');
     const double left = perSecond > 0 ? static_cast<double>(FGenerations - FGenerationsDone) / perSecond : 0;
     std::fprintf(FTerminal, "\r[%s] %lld/%lld Läufe, %.0f Generationen/s, noch %s ", bar.c_str(),
-                 static_cast<long long>(FRunsDone), static_cast<long long>(FRuns), perSecond,
-                 Duration(left).c_str());
+                 static_cast<long long>(FRunsDone), static_cast<long long>(FRuns), perSecond, Duration(left).c_str());
     std::fflush(FTerminal);
 }

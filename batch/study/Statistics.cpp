@@ -15,8 +15,8 @@ double IncompleteBeta(double a, double b, double x)
         return 1;
     if (x > (a + 1) / (a + b + 2))
         return 1 - IncompleteBeta(b, a, 1 - x);
-    const double front = std::exp(std::lgamma(a + b) - std::lgamma(a) - std::lgamma(b) + a * std::log(x) +
-                                  b * std::log1p(-x)) / a;
+    const double front =
+        std::exp(std::lgamma(a + b) - std::lgamma(a) - std::lgamma(b) + a * std::log(x) + b * std::log1p(-x)) / a;
     const auto guard = [](double v) { return std::fabs(v) < 1e-300 ? 1e-300 : v; };
     double c = 1;
     double d = 1 / guard(1 - (a + b) * x / (a + 1));
@@ -43,7 +43,7 @@ double TwoSidedTail(double t, double degrees)
     return IncompleteBeta(degrees / 2, 0.5, degrees / (degrees + t * t));
 }
 
-} // namespace
+}  // namespace
 
 void TStatistic::Add(double value)
 {

@@ -1,8 +1,8 @@
 #include "batch/study/StudyCommand.h"
 
+#include "app/Errors.h"
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
-#include "app/Errors.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
 #include "batch/study/AtomicFile.h"
@@ -86,8 +86,7 @@ std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t run
     return 1;
 }
 
-void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile,
-                 const TPictureOptions& picture)
+void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture)
 {
     if (summaryFile) {
         TAtomicFile file(*summaryFile);
@@ -239,7 +238,7 @@ void EndOnStopSignals()
     }
 }
 
-} // namespace
+}  // namespace
 
 int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink& err)
 {

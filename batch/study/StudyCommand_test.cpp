@@ -1,12 +1,12 @@
 #include "batch/study/StudyCommand.h"
 
-#include "testing/app/SeparatorFixture.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
 #include "batch/study/StudyTable.h"
 #include "population/FloatEnvironment.h"
+#include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -42,10 +42,7 @@ protected:
         FFolder = std::filesystem::temp_directory_path() / ("kelvaro-study-" + std::to_string(getpid()));
         std::filesystem::create_directories(FFolder);
     }
-    void TearDown() override
-    {
-        std::filesystem::remove_all(FFolder);
-    }
+    void TearDown() override { std::filesystem::remove_all(FFolder); }
 
     static TResult Run(std::vector<std::string> args)
     {
@@ -95,12 +92,14 @@ TEST_F(StudyCommandTest, EveryReplicateIsThePlainRunWithItsSeed)
         const char* Prefix;
         const char* Seed;
         const char* KillFactor;
-    } runs[] = {{"1,1,4294967295,", "4294967295", "0,5"}, {"1,2,0,", "0", "0,5"},
-                {"2,1,1,", "1", "1,5"}, {"2,2,2,", "2", "1,5"}};
+    } runs[] = {{"1,1,4294967295,", "4294967295", "0,5"},
+                {"1,2,0,", "0", "0,5"},
+                {"2,1,1,", "1", "1,5"},
+                {"2,2,2,", "2", "1,5"}};
     for (const auto& r : runs) {
         SCOPED_TRACE(r.Prefix);
-        const TResult plain = Run({"--seed", r.Seed, "--generations", "30", "--kill-factor", r.KillFactor,
-                                   "--mutation-limit", "20"});
+        const TResult plain =
+            Run({"--seed", r.Seed, "--generations", "30", "--kill-factor", r.KillFactor, "--mutation-limit", "20"});
         const std::size_t blank = plain.Out.find("\n\n");
         const std::string memo1 = plain.Out.substr(plain.Out.find('\n') + 1, blank - plain.Out.find('\n'));
         const std::string memo2 = plain.Out.substr(plain.Out.find('\n', blank + 2) + 1);
@@ -111,9 +110,9 @@ TEST_F(StudyCommandTest, EveryReplicateIsThePlainRunWithItsSeed)
 
 TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
 {
-    const std::vector<std::string> study = {"--seed", "9",  "--replicates", "3", "--generations", "40",
-                                            "--every", "7", "--sweep", "mutation-rate=1:3:2", "--sweep",
-                                            "gene=acgt;;GGCC"};
+    const std::vector<std::string> study = {
+        "--seed", "9",       "--replicates",        "3",       "--generations",  "40", "--every",
+        "7",      "--sweep", "mutation-rate=1:3:2", "--sweep", "gene=acgt;;GGCC"};
     const auto with = [&](std::vector<std::string> more) {
         more.insert(more.begin(), study.begin(), study.end());
         return more;
@@ -176,8 +175,9 @@ TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
     } cases[] = {
         {{"--replicates", "0"}, "ungültiger Wert für --replicates: '0' (ganze Zahl ab 1)"},
         {{"--jobs", "2x"}, "ungültiger Wert für --jobs: '2x' (ganze Zahl ab 1)"},
-        {{"--sweep", "speed=1;2"}, "--sweep braucht NAME=WERTE mit NAME gene, generations, mutation-rate, "
-                                   "mutation-limit oder kill-factor: 'speed=1;2'"},
+        {{"--sweep", "speed=1;2"},
+         "--sweep braucht NAME=WERTE mit NAME gene, generations, mutation-rate, "
+         "mutation-limit oder kill-factor: 'speed=1;2'"},
         {{"--sweep", "kill-factor=1;2.5"}, "'2.5' ist kein gültiger Gleitkommawert (--kill-factor)"},
         {{"--sweep", "generations=10:1:1"}, "--sweep: leerer Bereich oder Schritt 0: 'generations=10:1:1'"},
         {{"--sweep", "mutation-rate=0:1:0"}, "--sweep: leerer Bereich oder Schritt 0: 'mutation-rate=0:1:0'"},
@@ -209,7 +209,9 @@ TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
 TEST_F(StudyCommandTest, PlainRunsAndTheirPicturesPrintWhatTheRunnerPrints)
 {
     for (std::vector<std::string> args : {std::vector<std::string>{"--seed", "3", "--generations", "12"},
-                                          {"--generations", "abc"}, {"--bogus"}, {"--help"}}) {
+                                          {"--generations", "abc"},
+                                          {"--bogus"},
+                                          {"--help"}}) {
         TStringSink out, err;
         const int status = RunBatch(args, out, err);
         EXPECT_EQ(Run(args).Out, out.Text);
@@ -278,4 +280,4 @@ TEST(Progress, DrawsOnATerminalOnly)
     std::fclose(file);
 }
 
-} // namespace
+}  // namespace

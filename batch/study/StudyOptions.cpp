@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr std::string_view kParameterNames[kParameterCount] = {"gene", "generations", "mutation-rate",
-                                                                "mutation-limit", "kill-factor"};
+constexpr std::string_view kParameterNames[kParameterCount] = {"gene", "generations", "mutation-rate", "mutation-limit",
+                                                               "kill-factor"};
 constexpr std::size_t kMaxRangeValues = 100000;
 
 [[noreturn]] void Usage(std::string message)
@@ -102,7 +102,8 @@ TSweep ParseSweep(const std::string& option, const std::vector<TSweep>& earlier)
         ++parameter;
     if (equals == std::string::npos || parameter == kParameterCount)
         Usage("--sweep braucht NAME=WERTE mit NAME gene, generations, mutation-rate, mutation-limit "
-              "oder kill-factor: '" + option + "'");
+              "oder kill-factor: '" +
+              option + "'");
     if (DecimalSeparator == U';' || DecimalSeparator == U':')
         Usage("--sweep trennt Werte mit ';' und ':', nicht möglich mit diesem Dezimaltrennzeichen");
     TSweep sweep{static_cast<TParameter>(parameter), {}};
@@ -155,7 +156,7 @@ bool ApplyStudyOption(TStudyOptions& study, const std::string& name, const std::
     return true;
 }
 
-} // namespace
+}  // namespace
 
 TParameterTexts ParameterTexts(const TRunFields& fields)
 {

@@ -37,7 +37,7 @@ struct TStudyOptions {
     std::int32_t Every = 1;
     std::optional<std::string> Output;
     std::optional<std::string> Summary;
-    std::int32_t Jobs = 0;  // 0: one per core
+    std::int32_t Jobs = 0;        // 0: one per core
     std::int32_t ShardIndex = 0;  // from 0
     std::int32_t ShardCount = 1;
     TPictureOptions Picture;

@@ -27,7 +27,7 @@ std::string SetFile(const std::string& file, std::int32_t set)
     return file.substr(0, dot) + '-' + std::to_string(set) + file.substr(dot);
 }
 
-} // namespace
+}  // namespace
 
 void EnsurePictureApplication()
 {

@@ -41,4 +41,4 @@ TEST(StudyPicture, ARunsPictureIsTheChartWindowsPixelForPixel)
     }
 }
 
-} // namespace
+}  // namespace

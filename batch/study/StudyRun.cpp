@@ -75,7 +75,7 @@ private:
     std::int32_t FDiedOutAt[2] = {0, 0};
 };
 
-} // namespace
+}  // namespace
 
 TTableRun RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters, std::int32_t every)
 {

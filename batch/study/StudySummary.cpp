@@ -15,7 +15,7 @@ void AppendNumber(std::string& row, double value)
     row.append(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-} // namespace
+}  // namespace
 
 void TStudySummary::Add(const TTableRun& run)
 {
@@ -48,7 +48,9 @@ void TStudySummary::Write(TTextSink& out) const
 {
     out.Write(kHeader);
     std::string row;
-    for (const auto& [number, set] : FSets) {
+    for (const auto& entry : FSets) {
+        const std::int32_t number = entry.first;
+        const auto& set = entry.second;
         std::string prefix = IntToStr(number) + ',';
         for (const std::string& text : set.Parameters) {
             AppendCsvField(prefix, text);

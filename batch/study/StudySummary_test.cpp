@@ -17,32 +17,31 @@ TEST(StudentT975, MatchesClosedFormsAndPrintedTables)
         double Quantile;
         double Tolerance;
     } cases[] = {{1, 12.706204736174696, 1e-12}, {2, 4.302652729749462, 1e-12}, {4, 2.7764451051977934, 1e-12},
-                 {10, 2.228139, 1e-6}, {30, 2.042272, 1e-6}, {1000, 1.962339, 1e-6}};
+                 {10, 2.228139, 1e-6},           {30, 2.042272, 1e-6},          {1000, 1.962339, 1e-6}};
     for (const auto& c : cases)
         EXPECT_NEAR(StudentT975(c.Degrees), c.Quantile, c.Tolerance * c.Quantile) << c.Degrees;
 }
 
 // Three runs of one set, one failed run and a one-run set, by hand; the expected figures come
 // from Python's statistics module and the closed form of t for two degrees of freedom.
-constexpr const char* kTable =
-    "set,replicate,seed,gene,generations,mutation_rate,mutation_limit,kill_factor,"
-    "generation,population,living,gc,died_out_at,error\n"
-    "1,1,7,ACG,2,3,30,1,1,sexual,50,50.1,,\n"
-    "1,1,7,ACG,2,3,30,1,1,asexual,40,49.9,,\n"
-    "1,1,7,ACG,2,3,30,1,2,sexual,60,\"50,3\",,\n"
-    "1,1,7,ACG,2,3,30,1,2,asexual,0,50,2,\n"
-    "1,2,8,ACG,2,3,30,1,1,sexual,55,50.2,,\n"
-    "1,2,8,ACG,2,3,30,1,1,asexual,45,50,,\n"
-    "1,2,8,ACG,2,3,30,1,2,sexual,65,50.4,,\n"
-    "1,2,8,ACG,2,3,30,1,2,asexual,30,50.1,,\n"
-    "1,3,9,ACG,2,3,30,1,1,sexual,70,50,,\n"
-    "1,3,9,ACG,2,3,30,1,1,asexual,42,50.05,,\n"
-    "1,3,9,ACG,2,3,30,1,2,sexual,0,50,2,\n"
-    "1,3,9,ACG,2,3,30,1,2,asexual,35,50.2,,\n"
-    "1,4,10,ACG,2,3,30,1,1,sexual,50,50,,\n"
-    "1,4,10,ACG,2,3,30,1,,,,,,Überlauf bei Gleitkomma-Operation\n"
-    "2,1,11,ACG,1,3,30,2,1,sexual,99,50,,\n"
-    "2,1,11,ACG,1,3,30,2,1,asexual,98,50,,\n";
+constexpr const char* kTable = "set,replicate,seed,gene,generations,mutation_rate,mutation_limit,kill_factor,"
+                               "generation,population,living,gc,died_out_at,error\n"
+                               "1,1,7,ACG,2,3,30,1,1,sexual,50,50.1,,\n"
+                               "1,1,7,ACG,2,3,30,1,1,asexual,40,49.9,,\n"
+                               "1,1,7,ACG,2,3,30,1,2,sexual,60,\"50,3\",,\n"
+                               "1,1,7,ACG,2,3,30,1,2,asexual,0,50,2,\n"
+                               "1,2,8,ACG,2,3,30,1,1,sexual,55,50.2,,\n"
+                               "1,2,8,ACG,2,3,30,1,1,asexual,45,50,,\n"
+                               "1,2,8,ACG,2,3,30,1,2,sexual,65,50.4,,\n"
+                               "1,2,8,ACG,2,3,30,1,2,asexual,30,50.1,,\n"
+                               "1,3,9,ACG,2,3,30,1,1,sexual,70,50,,\n"
+                               "1,3,9,ACG,2,3,30,1,1,asexual,42,50.05,,\n"
+                               "1,3,9,ACG,2,3,30,1,2,sexual,0,50,2,\n"
+                               "1,3,9,ACG,2,3,30,1,2,asexual,35,50.2,,\n"
+                               "1,4,10,ACG,2,3,30,1,1,sexual,50,50,,\n"
+                               "1,4,10,ACG,2,3,30,1,,,,,,Überlauf bei Gleitkomma-Operation\n"
+                               "2,1,11,ACG,1,3,30,2,1,sexual,99,50,,\n"
+                               "2,1,11,ACG,1,3,30,2,1,asexual,98,50,,\n";
 
 std::vector<std::string> Fields(const std::string& line)
 {
@@ -85,11 +84,10 @@ TEST(StudySummary, AgreesWithAnIndependentComputation)
          {3, 1, 49.983333333333334, 0.07637626158259687, 49.9, 50.05, 49.7936041816535, 50.17306248501317}},
         {"1  asexual died_out",
          {3, 1, 0.3333333333333333, 0.5773502691896257, 0, 1, -1.1008842432498207, 1.7675509099164872}},
-        {"1 2 sexual-asexual living",
-         {3, 1, 20, 49.24428900898052, -35, 60, -102.32959541554081, 142.3295954155408}},
+        {"1 2 sexual-asexual living", {3, 1, 20, 49.24428900898052, -35, 60, -102.32959541554081, 142.3295954155408}},
         {"1 2 sexual-asexual gc",
-         {3, 1, 0.1333333333333305, 0.28867513459481287, -0.20000000000000284, 0.29999999999999716,
-          -0.5837754549582465, 0.8504421216249075}},
+         {3, 1, 0.1333333333333305, 0.28867513459481287, -0.20000000000000284, 0.29999999999999716, -0.5837754549582465,
+          0.8504421216249075}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Key);
@@ -132,4 +130,4 @@ TEST(StudyTable, RejectsWhatIsNoStudyTable)
     }
 }
 
-} // namespace
+}  // namespace

@@ -106,7 +106,7 @@ private:
     std::int32_t FLine = 1;
 };
 
-} // namespace
+}  // namespace
 
 void AppendCsvField(std::string& row, std::string_view field)
 {

@@ -20,7 +20,7 @@ inline constexpr const char* kPopulationNames[2] = {"sexual", "asexual"};
 struct TGenerationMeasures {
     std::int32_t Generation;
     std::int32_t Living[2];
-    double Gc[2];            // the printed text's value, so that a table read back gives the same
+    double Gc[2];               // the printed text's value, so that a table read back gives the same
     std::int32_t DiedOutAt[2];  // 0 while the population lives
 };
 

@@ -120,7 +120,7 @@ private:
     throw std::runtime_error("Arbeitsprozess unerwartet beendet");
 }
 
-} // namespace
+}  // namespace
 
 void RunInWorkers(std::int64_t count, std::int32_t jobs, const std::function<std::string(std::int64_t)>& work,
                   const std::function<void(std::int64_t, std::string&&)>& deliver)
@@ -169,8 +169,7 @@ void RunInWorkers(std::int64_t count, std::int32_t jobs, const std::function<std
             --worker.Pending;
             feed(worker);
             early.emplace(task, std::move(result));
-            for (auto first = early.begin(); first != early.end() && first->first == delivered;
-                 first = early.begin()) {
+            for (auto first = early.begin(); first != early.end() && first->first == delivered; first = early.begin()) {
                 deliver(delivered++, std::move(first->second));
                 early.erase(first);
             }

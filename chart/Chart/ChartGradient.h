@@ -14,13 +14,25 @@ public:
     explicit TChartGradient(TCustomAxisPanel* chart) : FChart(chart) {}
 
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { SetAndRepaint(FVisible, value, [this] { Changed(); }); }
+    void SetVisible(bool value)
+    {
+        SetAndRepaint(FVisible, value, [this] { Changed(); });
+    }
     TGradientDirection Direction() const { return FDirection; }
-    void SetDirection(TGradientDirection value) { SetAndRepaint(FDirection, value, [this] { Changed(); }); }
+    void SetDirection(TGradientDirection value)
+    {
+        SetAndRepaint(FDirection, value, [this] { Changed(); });
+    }
     TColor StartColor() const { return FStartColor; }
-    void SetStartColor(TColor value) { SetAndRepaint(FStartColor, value, [this] { Changed(); }); }
+    void SetStartColor(TColor value)
+    {
+        SetAndRepaint(FStartColor, value, [this] { Changed(); });
+    }
     TColor EndColor() const { return FEndColor; }
-    void SetEndColor(TColor value) { SetAndRepaint(FEndColor, value, [this] { Changed(); }); }
+    void SetEndColor(TColor value)
+    {
+        SetAndRepaint(FEndColor, value, [this] { Changed(); });
+    }
 
     // Fills r with the gradient in this direction.
     void Draw(TChartCanvas& canvas, const TRect& r) const;

@@ -14,15 +14,24 @@ public:
     explicit TChartTitle(TCustomAxisPanel* chart);
 
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment value) { SetAndRepaint(FAlignment, value, [this] { Repaint(); }); }
+    void SetAlignment(TAlignment value)
+    {
+        SetAndRepaint(FAlignment, value, [this] { Repaint(); });
+    }
     const std::vector<std::string>& Text() const { return FText; }
     // Repaints even when the lines are the same.
     void SetText(std::vector<std::string> lines);
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { SetAndRepaint(FVisible, value, [this] { Repaint(); }); }
+    void SetVisible(bool value)
+    {
+        SetAndRepaint(FVisible, value, [this] { Repaint(); });
+    }
     TChartHiddenPen& Frame() { return FFrame; }
     bool AdjustFrame() const { return FAdjustFrame; }
-    void SetAdjustFrame(bool value) { SetAndRepaint(FAdjustFrame, value, [this] { Repaint(); }); }
+    void SetAdjustFrame(bool value)
+    {
+        SetAndRepaint(FAdjustFrame, value, [this] { Repaint(); });
+    }
     TChartBrush& Brush() { return FBrush; }
 
     // Computed at every paint.

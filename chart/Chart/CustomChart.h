@@ -1,10 +1,10 @@
 #pragma once
 // The chart control: panel background with its gradient, the walls, title and foot, and
 // zooming and scrolling with the mouse.
-#include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/Chart/ChartGradient.h"
 #include "chart/Chart/ChartTitle.h"
 #include "chart/Chart/ChartWall.h"
+#include "chart/ChartEngine/CustomAxisPanel.h"
 
 #include <array>
 #include <cstdint>
@@ -14,10 +14,10 @@ enum TPanningMode : std::uint8_t { pmNone, pmHorizontal, pmVertical, pmBoth };
 
 // Buttons and keys that start a drag, fixed for the process; with no keys required, any
 // combination of Shift, Ctrl and Alt is accepted.
-inline constexpr TMouseButton ZoomButton = mbLeft;
-inline constexpr TMouseButton ScrollButton = mbRight;
-inline constexpr TShiftState ZoomShift = 0;
-inline constexpr TShiftState ScrollShift = 0;
+inline constexpr TMouseButton kZoomButton = mbLeft;
+inline constexpr TMouseButton kScrollButton = mbRight;
+inline constexpr TShiftState kZoomShift = 0;
+inline constexpr TShiftState kScrollShift = 0;
 
 // An axis's range state from before the first zoom or scroll.
 struct TAxisSavedScales {
@@ -52,7 +52,8 @@ public:
     // CancelMouse set.
     std::function<void(TCustomChart&, TChartAxis&, TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnClickAxis;
     std::function<void(TCustomChart&, TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnClickLegend;
-    std::function<void(TCustomChart&, TChartSeries&, std::int32_t, TMouseButton, TShiftState, std::int32_t, std::int32_t)>
+    std::function<void(TCustomChart&, TChartSeries&, std::int32_t, TMouseButton, TShiftState, std::int32_t,
+                       std::int32_t)>
         OnClickSeries;
     std::function<void(TCustomChart&, TMouseButton, TShiftState, std::int32_t, std::int32_t)> OnClickBackground;
 

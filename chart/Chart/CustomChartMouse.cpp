@@ -111,8 +111,8 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, std::int32_
     case TClickedPart::Title:
     case TClickedPart::None: break;
     }
-    const bool canDrag = hit.Part == TClickedPart::Series || hit.Part == TClickedPart::Axis ||
-                         hit.Part == TClickedPart::Background;
+    const bool canDrag =
+        hit.Part == TClickedPart::Series || hit.Part == TClickedPart::Axis || hit.Part == TClickedPart::Background;
     const bool dragging = !claimed && canDrag && StartDrag(button, shift, x, y);
     // A press nobody took is a click on the background, told once.
     if (!claimed && !dragging && !backgroundNotified && OnClickBackground)
@@ -123,13 +123,13 @@ void TCustomChart::MouseDown(TMouseButton button, TShiftState shift, std::int32_
 bool TCustomChart::StartDrag(TMouseButton button, TShiftState shift, std::int32_t x, std::int32_t y)
 {
     bool started = false;
-    if (AllowZoom && Counts(button, shift, ZoomButton, ZoomShift)) {
+    if (AllowZoom && Counts(button, shift, kZoomButton, kZoomShift)) {
         ShowPassingCursor(crDefault);
         Zoom.Activate(x, y);
         DrawOnWindow([this] { DrawZoomRectangle(); });
         started = true;
     }
-    if (AllowPanning != pmNone && Counts(button, shift, ScrollButton, ScrollShift)) {
+    if (AllowPanning != pmNone && Counts(button, shift, kScrollButton, kScrollShift)) {
         ShowPassingCursor(crDefault);
         Panning.Activate(x, y);
         started = true;

@@ -6,21 +6,20 @@
 
 namespace {
 
-class Mouse : public ::testing::Test {
-protected:
+class MouseTest : public ::testing::Test {
+public:
     bool Dragging() const { return Chart.Zoom.Active || Chart.Panning.Active; }
 
     TZoomTestChart Chart;
 };
 
-TEST_F(Mouse, LeftDragZoomsOnlyBeyondSixteenPixelsBothWays)
+TEST_F(MouseTest, LeftDragZoomsOnlyBeyondSixteenPixelsBothWays)
 {
     const struct {
         TPoint To;
         bool Zooms;
     } cases[] = {
-        {{117, 117}, true},  {{116, 140}, false}, {{140, 116}, false},
-        {{100, 100}, false}, {{117, 300}, true},
+        {{117, 117}, true}, {{116, 140}, false}, {{140, 116}, false}, {{100, 100}, false}, {{117, 300}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.To.X * 1000 + c.To.Y);
@@ -38,7 +37,7 @@ TEST_F(Mouse, LeftDragZoomsOnlyBeyondSixteenPixelsBothWays)
     }
 }
 
-TEST_F(Mouse, LeftDragLeftOrUpUndoes)
+TEST_F(MouseTest, LeftDragLeftOrUpUndoes)
 {
     for (const TPoint to : {TPoint{83, 83}, TPoint{83, 200}, TPoint{200, 83}}) {
         SCOPED_TRACE(to.X * 1000 + to.Y);
@@ -56,7 +55,7 @@ TEST_F(Mouse, LeftDragLeftOrUpUndoes)
     }
 }
 
-TEST_F(Mouse, ZoomBandIsDrawnInNotXorOnTheWindowAndRemovedAgain)
+TEST_F(MouseTest, ZoomBandIsDrawnInNotXorOnTheWindowAndRemovedAgain)
 {
     const QImage clean = Chart.Window;
     Chart.MouseDown(mbLeft, 0, 100, 100);
@@ -75,7 +74,7 @@ TEST_F(Mouse, ZoomBandIsDrawnInNotXorOnTheWindowAndRemovedAgain)
     EXPECT_EQ(Chart.Window, clean);
 }
 
-TEST_F(Mouse, ZoomBandColourFollowsTheControlColour)
+TEST_F(MouseTest, ZoomBandColourFollowsTheControlColour)
 {
     const struct {
         TColor Control;
@@ -93,7 +92,7 @@ TEST_F(Mouse, ZoomBandColourFollowsTheControlColour)
     }
 }
 
-TEST_F(Mouse, PressesThatStartNoDrag)
+TEST_F(MouseTest, PressesThatStartNoDrag)
 {
     const TRect legend = Chart.Legend()->RectLegend;
     const TRect title = Chart.Title().TitleRect;
@@ -115,7 +114,7 @@ TEST_F(Mouse, PressesThatStartNoDrag)
     }
 }
 
-TEST_F(Mouse, WithAllSeriesInactiveTheChartAreaStartsNoDrag)
+TEST_F(MouseTest, WithAllSeriesInactiveTheChartAreaStartsNoDrag)
 {
     const TPoint centre = {Chart.ChartXCenter, Chart.ChartYCenter};
     Chart.MouseDown(mbMiddle, 0, centre.X, centre.Y);
@@ -133,7 +132,7 @@ TEST_F(Mouse, WithAllSeriesInactiveTheChartAreaStartsNoDrag)
     }
 }
 
-TEST_F(Mouse, PressesOnALineOrAnAxisStartADrag)
+TEST_F(MouseTest, PressesOnALineOrAnAxisStartADrag)
 {
     const TChartSeries& rising = Chart.Lines[0];
     const TPoint onLine = {Chart.BottomAxis()->ValueToPixel(20), Chart.LeftAxis()->ValueToPixel(50)};
@@ -156,7 +155,7 @@ TEST_F(Mouse, PressesOnALineOrAnAxisStartADrag)
     EXPECT_EQ(clicked, std::vector<const TChartSeries*>{&rising});
 }
 
-TEST_F(Mouse, ClaimedPressesAndCancelMouse)
+TEST_F(MouseTest, ClaimedPressesAndCancelMouse)
 {
     const TPoint centre = {Chart.ChartXCenter, Chart.ChartYCenter - 40};
     int background = 0;
@@ -180,7 +179,7 @@ TEST_F(Mouse, ClaimedPressesAndCancelMouse)
     EXPECT_FALSE(Chart.CancelMouse);
 }
 
-TEST_F(Mouse, ASecondPressDuringADragIsIgnored)
+TEST_F(MouseTest, ASecondPressDuringADragIsIgnored)
 {
     Chart.MouseDown(mbLeft, 0, 100, 100);
     Chart.MouseDown(mbRight, 0, 120, 120);
@@ -191,13 +190,13 @@ TEST_F(Mouse, ASecondPressDuringADragIsIgnored)
     EXPECT_TRUE(Chart.Zoom.Active);
 }
 
-TEST_F(Mouse, ScrollingFollowsTheMouseInEveryDirection)
+TEST_F(MouseTest, ScrollingFollowsTheMouseInEveryDirection)
 {
     const std::vector<std::vector<TPoint>> paths = {
-        {{200, 120}, {230, 120}, {260, 120}},  // right
-        {{200, 120}, {170, 120}, {140, 120}},  // left
-        {{200, 120}, {200, 150}, {200, 180}},  // down
-        {{200, 120}, {200, 90}, {200, 60}},    // up
+        {{200, 120}, {230, 120}, {260, 120}},            // right
+        {{200, 120}, {170, 120}, {140, 120}},            // left
+        {{200, 120}, {200, 150}, {200, 180}},            // down
+        {{200, 120}, {200, 90}, {200, 60}},              // up
         {{200, 120}, {240, 150}, {180, 70}, {160, 90}},  // there and back
     };
     for (const auto& path : paths) {
@@ -228,7 +227,7 @@ TEST_F(Mouse, ScrollingFollowsTheMouseInEveryDirection)
     }
 }
 
-TEST_F(Mouse, PanningModeLimitsTheScrolledAxes)
+TEST_F(MouseTest, PanningModeLimitsTheScrolledAxes)
 {
     const struct {
         TPanningMode Mode;
@@ -245,7 +244,7 @@ TEST_F(Mouse, PanningModeLimitsTheScrolledAxes)
     }
 }
 
-TEST_F(Mouse, ScrollStopsAtTheChartBoxAndARefusedStepLeavesTheAxis)
+TEST_F(MouseTest, ScrollStopsAtTheChartBoxAndARefusedStepLeavesTheAxis)
 {
     const TRect box = Chart.ChartRect;
     Chart.MouseDown(mbRight, 0, 200, 120);
@@ -269,7 +268,7 @@ TEST_F(Mouse, ScrollStopsAtTheChartBoxAndARefusedStepLeavesTheAxis)
     EXPECT_TRUE(scrolled);
 }
 
-TEST_F(Mouse, CursorOfASeriesUnderTheMouseAndBackOnLeaving)
+TEST_F(MouseTest, CursorOfASeriesUnderTheMouseAndBackOnLeaving)
 {
     Chart.SetCursor(crCross);
     Chart.Lines[0].Cursor = crHandPoint;

@@ -20,12 +20,12 @@ TAxisState StateOf(const TChartAxis& axis)
     return {axis.Automatic(), axis.AutomaticMinimum(), axis.AutomaticMaximum(), axis.Minimum(), axis.Maximum()};
 }
 
-class Zoom : public ::testing::Test {
-protected:
+class ZoomTest : public ::testing::Test {
+public:
     TZoomTestChart Chart;
 };
 
-TEST_F(Zoom, ZoomRectTakesTheRangesAtTheCornersInAnyOrder)
+TEST_F(ZoomTest, ZoomRectTakesTheRangesAtTheCornersInAnyOrder)
 {
     const TChartAxis& left = *Chart.LeftAxis();
     const TChartAxis& bottom = *Chart.BottomAxis();
@@ -48,7 +48,7 @@ TEST_F(Zoom, ZoomRectTakesTheRangesAtTheCornersInAnyOrder)
     }
 }
 
-TEST_F(Zoom, UndoRestoresTheStateFromBeforeTheFirstZoom)
+TEST_F(ZoomTest, UndoRestoresTheStateFromBeforeTheFirstZoom)
 {
     // A partly fixed right axis comes back exactly as it was, flags and range.
     TChartAxis& right = *Chart.RightAxis();
@@ -78,7 +78,7 @@ TEST_F(Zoom, UndoRestoresTheStateFromBeforeTheFirstZoom)
     EXPECT_EQ(Chart.BottomAxis()->Maximum(), 40);
 }
 
-TEST_F(Zoom, UndoWithoutZoomOnlyRepaints)
+TEST_F(ZoomTest, UndoWithoutZoomOnlyRepaints)
 {
     const TAxisState before = StateOf(*Chart.LeftAxis());
     Chart.ImageDirty = false;
@@ -87,7 +87,7 @@ TEST_F(Zoom, UndoWithoutZoomOnlyRepaints)
     EXPECT_EQ(StateOf(*Chart.LeftAxis()), before);
 }
 
-TEST_F(Zoom, NewPointsNoLongerMoveAZoomedAxis)
+TEST_F(ZoomTest, NewPointsNoLongerMoveAZoomedAxis)
 {
     Chart.ZoomValues({10, 20}, {10, 20}, {5, 15}, {5, 15});
     Chart.Lines[0].Add(500);
@@ -100,7 +100,7 @@ TEST_F(Zoom, NewPointsNoLongerMoveAZoomedAxis)
     EXPECT_EQ(Chart.BottomAxis()->CurrentMaximum, 41);
 }
 
-TEST_F(Zoom, AnimatedZoomApproachesByThirdsWithARepaintPerStep)
+TEST_F(ZoomTest, AnimatedZoomApproachesByThirdsWithARepaintPerStep)
 {
     Chart.AnimatedZoom = true;
     Chart.AnimatedZoomSteps = 4;

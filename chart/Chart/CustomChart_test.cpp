@@ -9,9 +9,9 @@
 namespace {
 
 // Runs one paint step on a recording surface over an image of the chart's size.
-class ChartSteps : public ::testing::Test {
-protected:
-    ChartSteps() : Image(527, 307, QImage::Format_RGB32)
+class ChartStepsTest : public ::testing::Test {
+public:
+    ChartStepsTest() : Image(527, 307, QImage::Format_RGB32)
     {
         Canvas = std::make_unique<TRecordingCanvas>(&Image, Calls);
         Chart.ChartBounds = {0, 0, 527, 307};
@@ -19,11 +19,11 @@ protected:
         Chart.RecalcWidthHeight();
     }
 
-    // The chart draws on DrawingCanvas; outside a paint that is its scratch surface, so the
+    // The chart draws on FDrawingCanvas; outside a paint that is its scratch surface, so the
     // steps under test get this canvas through a subclass.
     class TStepChart : public TCustomChart {
     public:
-        void Use(TChartCanvas* canvas) { DrawingCanvas = canvas; }
+        void Use(TChartCanvas* canvas) { FDrawingCanvas = canvas; }
         using TCustomChart::FillPanelRect;
     };
 
@@ -36,7 +36,7 @@ protected:
     TStepChart Chart;
 };
 
-TEST_F(ChartSteps, TitleOfOneEmptyLineTakesOneLinePlusFive)
+TEST_F(ChartStepsTest, TitleOfOneEmptyLineTakesOneLinePlusFive)
 {
     Chart.Title().SetText({""});
     const int fh = Chart.FontHeight();
@@ -54,7 +54,7 @@ TEST_F(ChartSteps, TitleOfOneEmptyLineTakesOneLinePlusFive)
     EXPECT_EQ(Chart.Title().TitleRect, (TRect{16, 9, 511, 9 + Chart.FontHeight()}));
 }
 
-TEST_F(ChartSteps, EmptyTitleAndFootTakeNothing)
+TEST_F(ChartStepsTest, EmptyTitleAndFootTakeNothing)
 {
     Chart.DrawTitle(Chart.Title(), true);
     Chart.DrawTitle(Chart.Foot(), false);
@@ -62,7 +62,7 @@ TEST_F(ChartSteps, EmptyTitleAndFootTakeNothing)
     EXPECT_TRUE(CallsOf(Calls, "TextOut").empty());
 }
 
-TEST_F(ChartSteps, FootLinesStackUpwardsFromTheBottom)
+TEST_F(ChartStepsTest, FootLinesStackUpwardsFromTheBottom)
 {
     Chart.Foot().Font().SetHeight(-13);
     Chart.Foot().SetAlignment(taLeftJustify);
@@ -80,7 +80,7 @@ TEST_F(ChartSteps, FootLinesStackUpwardsFromTheBottom)
     EXPECT_EQ(Chart.ChartRect.Bottom, 298 - 2 * fh - 5);
 }
 
-TEST_F(ChartSteps, FramedRightAlignedTitle)
+TEST_F(ChartStepsTest, FramedRightAlignedTitle)
 {
     Chart.Title().Frame().SetVisible(true);
     Chart.Title().Frame().SetWidth(2);
@@ -101,7 +101,7 @@ TEST_F(ChartSteps, FramedRightAlignedTitle)
     EXPECT_EQ(Chart.ChartRect.Top, 11 + fh + 4 + 5);
 }
 
-TEST_F(ChartSteps, GradientBandsRowsAndColours)
+TEST_F(ChartStepsTest, GradientBandsRowsAndColours)
 {
     const struct {
         std::int32_t Height;
@@ -135,7 +135,7 @@ TEST_F(ChartSteps, GradientBandsRowsAndColours)
     }
 }
 
-TEST_F(ChartSteps, GradientColourSteps)
+TEST_F(ChartStepsTest, GradientColourSteps)
 {
     GradientFill(*Canvas, {0, 0, 3, 300}, 0x000000, 0x0000FF, false);
     const auto bands = CallsOf(Calls, "FillRect");
@@ -150,7 +150,7 @@ TEST_F(ChartSteps, GradientColourSteps)
     EXPECT_EQ(three[1].Brush.Color, 0xBFFFFFu);  // 255 + MulDiv(1, -127, 2) = 255 - 64
 }
 
-TEST_F(ChartSteps, GradientDirectionsAndPixels)
+TEST_F(ChartStepsTest, GradientDirectionsAndPixels)
 {
     Chart.Gradient().SetVisible(true);
     Chart.Gradient().SetEndColor(0x80FFFF);
@@ -178,7 +178,7 @@ TEST_F(ChartSteps, GradientDirectionsAndPixels)
     EXPECT_EQ(plain[0].Brush.Color, clBtnFace);
 }
 
-TEST_F(ChartSteps, PanelGetsARaisedOnePixelBevel)
+TEST_F(ChartStepsTest, PanelGetsARaisedOnePixelBevel)
 {
     Chart.DrawPanel({0, 0, 20, 10});
     const auto lines = CallsOf(Calls, "Line");
@@ -191,7 +191,7 @@ TEST_F(ChartSteps, PanelGetsARaisedOnePixelBevel)
     EXPECT_EQ(lines[3].Args, (std::vector<int>{19, 0, 19, 9}));
 }
 
-TEST_F(ChartSteps, ChartBackgroundIsTheRectangleWithOneMoreColumn)
+TEST_F(ChartStepsTest, ChartBackgroundIsTheRectangleWithOneMoreColumn)
 {
     Chart.SetBackColor(0x39C9FF);
     Chart.SetView3D(false);
@@ -210,7 +210,7 @@ TEST_F(ChartSteps, ChartBackgroundIsTheRectangleWithOneMoreColumn)
     EXPECT_TRUE(CallsOf(Calls, "Rectangle").empty());
 }
 
-TEST_F(ChartSteps, WallsOnlyInTheDepthView)
+TEST_F(ChartStepsTest, WallsOnlyInTheDepthView)
 {
     Chart.LeftWall().SetColor(clSilver);
     Chart.SetView3D(false);
@@ -238,7 +238,7 @@ TEST_F(ChartSteps, WallsOnlyInTheDepthView)
     EXPECT_TRUE(CallsOf(Calls, "Polygon").empty());
 }
 
-TEST_F(ChartSteps, ThickWallsAddTheirFrontEdgesAndSides)
+TEST_F(ChartStepsTest, ThickWallsAddTheirFrontEdgesAndSides)
 {
     Chart.SetView3D(true);
     Chart.Width3D = 28;
@@ -262,7 +262,7 @@ TEST_F(ChartSteps, ThickWallsAddTheirFrontEdgesAndSides)
     EXPECT_EQ(Chart.WallSize(Chart.LeftAxis()), 0);
 }
 
-TEST_F(ChartSteps, SeriesClipOutlinesTheDepthBox)
+TEST_F(ChartStepsTest, SeriesClipOutlinesTheDepthBox)
 {
     Chart.SetView3D(true);
     Chart.Width3D = 28;

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct DigitPattern {
+struct TDigitPattern {
     bool Grouping = false;
     int MinIntegerDigits = 0;
     int MinDecimals = 0;
@@ -18,9 +18,9 @@ struct DigitPattern {
 
 constexpr int kSignificant = 18;
 
-DigitPattern ParsePattern(const std::string& pattern)
+TDigitPattern ParsePattern(const std::string& pattern)
 {
-    DigitPattern p;
+    TDigitPattern p;
     bool decimals = false;
     for (char c : pattern) {
         if (c == '.') {
@@ -42,14 +42,14 @@ DigitPattern ParsePattern(const std::string& pattern)
 
 // |value| = 0.d1 d2 ... d18 × 10^Exponent, the digits from one extended-precision scaling
 // rounded to the nearest integer (ties to even).
-struct DecimalDigits {
+struct TDecimalDigits {
     std::string Digits;
     int Exponent = 0;
 };
 
-DecimalDigits Decompose(long double magnitude)
+TDecimalDigits Decompose(long double magnitude)
 {
-    DecimalDigits d;
+    TDecimalDigits d;
     d.Exponent = ((ilogbl(magnitude) * 19728) >> 16) + 1;
     long double s = nearbyintl(ScalePowerOfTen(magnitude, kSignificant - d.Exponent));
     if (s >= 1e18L) {
@@ -67,7 +67,7 @@ DecimalDigits Decompose(long double magnitude)
 
 // Keeps the first `keep` digits, rounding half-up on the next one. Returns false when nothing
 // non-zero remains.
-bool RoundDigits(DecimalDigits& d, int keep)
+bool RoundDigits(TDecimalDigits& d, int keep)
 {
     if (keep < 0)
         return false;
@@ -103,16 +103,17 @@ std::string GroupThousands(const std::string& digits, char32_t separator)
 
 }  // namespace
 
-std::string FormatAxisValue(double value, const std::string& pattern, char32_t decimalSeparator, char32_t thousandSeparator)
+std::string FormatAxisValue(double value, const std::string& pattern, char32_t decimalSeparator,
+                            char32_t thousandSeparator)
 {
-    const DigitPattern p = ParsePattern(pattern);
+    const TDigitPattern p = ParsePattern(pattern);
     const long double magnitude = std::fabs(static_cast<long double>(value));
 
     std::string integerDigits;
     std::string decimalDigits;
     bool minus = false;
     if (magnitude != 0.0L) {
-        DecimalDigits d = Decompose(magnitude);
+        TDecimalDigits d = Decompose(magnitude);
         if (d.Exponent > kSignificant) {
             char buffer[kFloatTextCapacity];
             return std::string(buffer, FloatToText(buffer, value, 15, 0, decimalSeparator));

@@ -6,35 +6,35 @@
 
 namespace {
 
-struct LabelCase {
+struct TLabelCase {
     double Value;
     const char* Expected;
 };
 
 constexpr const char* kDefaultPattern = "#,##0.###";
 
-class GermanLabelText : public ::testing::TestWithParam<LabelCase> {};
+class GermanLabelTextTest : public ::testing::TestWithParam<TLabelCase> {};
 
-TEST_P(GermanLabelText, FormatsDefaultPattern)
+TEST_P(GermanLabelTextTest, FormatsDefaultPattern)
 {
     EXPECT_EQ(FormatAxisValue(GetParam().Value, kDefaultPattern, U',', U'.'), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AxisLabel, GermanLabelText,
-    ::testing::Values(LabelCase{0, "0"}, LabelCase{-0.0, "0"}, LabelCase{7, "7"}, LabelCase{100, "100"},
-                      LabelCase{999, "999"}, LabelCase{1000, "1.000"}, LabelCase{-1000, "-1.000"},
-                      LabelCase{2.5, "2,5"}, LabelCase{-2.5, "-2,5"}, LabelCase{12345.6789, "12.345,679"},
-                      LabelCase{1234567, "1.234.567"}, LabelCase{0.1, "0,1"},
-                      LabelCase{0.00001, "0"}, LabelCase{0.0005, "0,001"}, LabelCase{0.00049, "0"},
+    AxisLabel, GermanLabelTextTest,
+    ::testing::Values(TLabelCase{0, "0"}, TLabelCase{-0.0, "0"}, TLabelCase{7, "7"}, TLabelCase{100, "100"},
+                      TLabelCase{999, "999"}, TLabelCase{1000, "1.000"}, TLabelCase{-1000, "-1.000"},
+                      TLabelCase{2.5, "2,5"}, TLabelCase{-2.5, "-2,5"}, TLabelCase{12345.6789, "12.345,679"},
+                      TLabelCase{1234567, "1.234.567"}, TLabelCase{0.1, "0,1"}, TLabelCase{0.00001, "0"},
+                      TLabelCase{0.0005, "0,001"}, TLabelCase{0.00049, "0"},
                       // Subtracting binary steps leaves tiny residues around zero: never "-0".
-                      LabelCase{-2.7755575615628914e-17, "0"}, LabelCase{-0.0004, "0"},
-                      LabelCase{0.9995, "1"}, LabelCase{999.9996, "1.000"}, LabelCase{1.00051, "1,001"},
+                      TLabelCase{-2.7755575615628914e-17, "0"}, TLabelCase{-0.0004, "0"}, TLabelCase{0.9995, "1"},
+                      TLabelCase{999.9996, "1.000"}, TLabelCase{1.00051, "1,001"},
                       // The double nearest to 1.0005 lies below it: its 18 digits end in ...4999.
-                      LabelCase{1.0005, "1"},
-                      LabelCase{0.30000000000000004, "0,3"}, LabelCase{2147483647, "2.147.483.647"},
-                      LabelCase{123456789012345678.0, "123.456.789.012.345.680"},
-                      LabelCase{1e19, "1E19"}, LabelCase{-1.5e300, "-1,5E300"}));
+                      TLabelCase{1.0005, "1"}, TLabelCase{0.30000000000000004, "0,3"},
+                      TLabelCase{2147483647, "2.147.483.647"},
+                      TLabelCase{123456789012345678.0, "123.456.789.012.345.680"}, TLabelCase{1e19, "1E19"},
+                      TLabelCase{-1.5e300, "-1,5E300"}));
 
 TEST(AxisLabelText, UsesGivenSeparators)
 {
@@ -50,9 +50,14 @@ TEST(AxisLabelText, FollowsPatternPlaceholders)
         double Value;
         const char* Expected;
     } cases[] = {
-        {"0.00", 2.5, "2,50"},   {"0.00", 2.004, "2,00"},    {"#,##0", 1234.5, "1.235"},
-        {"0000", 12, "0012"},    {"#.##", 0.5, ",5"},        {"0", -0.4, "0"},
-        {"#,##0.0#", 1e6, "1.000.000,0"},                    {"0.#####", 0.000015, "0,00002"},
+        {"0.00", 2.5, "2,50"},
+        {"0.00", 2.004, "2,00"},
+        {"#,##0", 1234.5, "1.235"},
+        {"0000", 12, "0012"},
+        {"#.##", 0.5, ",5"},
+        {"0", -0.4, "0"},
+        {"#,##0.0#", 1e6, "1.000.000,0"},
+        {"0.#####", 0.000015, "0,00002"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatAxisValue(c.Value, c.Pattern, U',', U'.'), c.Expected) << c.Pattern << " " << c.Value;

@@ -2,21 +2,20 @@
 
 #include "app/FormatSettings.h"
 #include "chart/ChartEngine/AxisLabelText.h"
-#include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/ChartEngine/ChartAxisScale.h"
 #include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartEngine/CustomAxisPanel.h"
 
 #include <algorithm>
 #include <limits>
 #include <utility>
 
 TChartAxis::TChartAxis(TCustomAxisPanel& chart, bool horizontal, bool otherSide)
-    : TChartFontObject(&chart), IsHorizontal(horizontal), IsOtherSide(otherSide), FChart(chart),
-      FTitle(&chart, *this)
+    : TChartFontObject(&chart), IsHorizontal(horizontal), IsOtherSide(otherSide), FChart(chart), FTitle(&chart, *this)
 {
-    for (TChartPen* pen : {static_cast<TChartPen*>(&FTicks), static_cast<TChartPen*>(&FMinorTicks),
-                           static_cast<TChartPen*>(&FTicksInner), static_cast<TChartPen*>(&FAxis),
-                           static_cast<TChartPen*>(&FGrid)})
+    for (TChartPen* pen :
+         {static_cast<TChartPen*>(&FTicks), static_cast<TChartPen*>(&FMinorTicks),
+          static_cast<TChartPen*>(&FTicksInner), static_cast<TChartPen*>(&FAxis), static_cast<TChartPen*>(&FGrid)})
         pen->OnChange = [this] { Repaint(); };
     if (!horizontal)
         FTitle.SetAngle(otherSide ? 270 : 90);
@@ -64,7 +63,10 @@ void TChartAxis::Assign(const TChartFontObject& source)
     Repaint();
 }
 
-void TChartAxis::SetVisible(bool value) { SetAndRepaint(FVisible, value, [this] { Repaint(); }); }
+void TChartAxis::SetVisible(bool value)
+{
+    SetAndRepaint(FVisible, value, [this] { Repaint(); });
+}
 
 void TChartAxis::SetAutomatic(bool value)
 {
@@ -74,8 +76,14 @@ void TChartAxis::SetAutomatic(bool value)
     }
 }
 
-void TChartAxis::SetAutomaticMaximum(bool value) { SetAutomaticEnd(FAutomaticMaximum, value); }
-void TChartAxis::SetAutomaticMinimum(bool value) { SetAutomaticEnd(FAutomaticMinimum, value); }
+void TChartAxis::SetAutomaticMaximum(bool value)
+{
+    SetAutomaticEnd(FAutomaticMaximum, value);
+}
+void TChartAxis::SetAutomaticMinimum(bool value)
+{
+    SetAutomaticEnd(FAutomaticMinimum, value);
+}
 
 void TChartAxis::SetAutomaticEnd(bool& field, bool value)
 {
@@ -88,7 +96,10 @@ void TChartAxis::SetAutomaticEnd(bool& field, bool value)
     }
 }
 
-void TChartAxis::SetLabels(bool value) { SetAndRepaint(FLabels, value, [this] { Repaint(); }); }
+void TChartAxis::SetLabels(bool value)
+{
+    SetAndRepaint(FLabels, value, [this] { Repaint(); });
+}
 
 void TChartAxis::SetLabelsAngle(std::int32_t value)
 {
@@ -102,10 +113,22 @@ void TChartAxis::SetLabelsSeparation(std::int32_t value)
     SetAndRepaint(FLabelsSeparation, value, [this] { Repaint(); });
 }
 
-void TChartAxis::SetTitleSize(std::int32_t value) { SetAndRepaint(FTitleSize, value, [this] { Repaint(); }); }
-void TChartAxis::SetLabelsSize(std::int32_t value) { SetAndRepaint(FLabelsSize, value, [this] { Repaint(); }); }
-void TChartAxis::SetLabelsOnAxis(bool value) { SetAndRepaint(FLabelsOnAxis, value, [this] { Repaint(); }); }
-void TChartAxis::SetLabelStyle(TAxisLabelStyle value) { SetAndRepaint(FLabelStyle, value, [this] { Repaint(); }); }
+void TChartAxis::SetTitleSize(std::int32_t value)
+{
+    SetAndRepaint(FTitleSize, value, [this] { Repaint(); });
+}
+void TChartAxis::SetLabelsSize(std::int32_t value)
+{
+    SetAndRepaint(FLabelsSize, value, [this] { Repaint(); });
+}
+void TChartAxis::SetLabelsOnAxis(bool value)
+{
+    SetAndRepaint(FLabelsOnAxis, value, [this] { Repaint(); });
+}
+void TChartAxis::SetLabelStyle(TAxisLabelStyle value)
+{
+    SetAndRepaint(FLabelStyle, value, [this] { Repaint(); });
+}
 void TChartAxis::SetTickInnerLength(std::int32_t value)
 {
     SetAndRepaint(FTickInnerLength, value, [this] { Repaint(); });
@@ -114,8 +137,14 @@ void TChartAxis::SetMinorTickLength(std::int32_t value)
 {
     SetAndRepaint(FMinorTickLength, value, [this] { Repaint(); });
 }
-void TChartAxis::SetMinorTickCount(std::int32_t value) { SetAndRepaint(FMinorTickCount, value, [this] { Repaint(); }); }
-void TChartAxis::SetTickLength(std::int32_t value) { SetAndRepaint(FTickLength, value, [this] { Repaint(); }); }
+void TChartAxis::SetMinorTickCount(std::int32_t value)
+{
+    SetAndRepaint(FMinorTickCount, value, [this] { Repaint(); });
+}
+void TChartAxis::SetTickLength(std::int32_t value)
+{
+    SetAndRepaint(FTickLength, value, [this] { Repaint(); });
+}
 
 void TChartAxis::SetMaximum(double value)
 {
@@ -146,7 +175,10 @@ void TChartAxis::SetDateTimeFormat(const std::string& value)
 {
     SetAndRepaint(FDateTimeFormat, value, [this] { Repaint(); });
 }
-void TChartAxis::SetInverted(bool value) { SetAndRepaint(FInverted, value, [this] { Repaint(); }); }
+void TChartAxis::SetInverted(bool value)
+{
+    SetAndRepaint(FInverted, value, [this] { Repaint(); });
+}
 
 void TChartAxis::SetLogarithmic(bool value)
 {
@@ -157,9 +189,18 @@ void TChartAxis::SetLogarithmic(bool value)
     SetAndRepaint(FLogarithmic, value, [this] { Repaint(); });
 }
 
-void TChartAxis::SetExactDateTime(bool value) { SetAndRepaint(FExactDateTime, value, [this] { Repaint(); }); }
-void TChartAxis::SetRoundFirstLabel(bool value) { SetAndRepaint(FRoundFirstLabel, value, [this] { Repaint(); }); }
-void TChartAxis::SetTickOnLabelsOnly(bool value) { SetAndRepaint(FTickOnLabelsOnly, value, [this] { Repaint(); }); }
+void TChartAxis::SetExactDateTime(bool value)
+{
+    SetAndRepaint(FExactDateTime, value, [this] { Repaint(); });
+}
+void TChartAxis::SetRoundFirstLabel(bool value)
+{
+    SetAndRepaint(FRoundFirstLabel, value, [this] { Repaint(); });
+}
+void TChartAxis::SetTickOnLabelsOnly(bool value)
+{
+    SetAndRepaint(FTickOnLabelsOnly, value, [this] { Repaint(); });
+}
 
 void TChartAxis::SetMinMax(double a, double b)
 {
@@ -220,8 +261,8 @@ std::int32_t TChartAxis::ValueToPixel(double value) const
     // Far outside the range the rounded offset is already at the 32-bit limit; the edge is
     // added in 64 bits and the pixel kept at that limit instead of wrapping.
     const auto pixel = [](std::int64_t p) {
-        return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-            p, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(p, std::numeric_limits<std::int32_t>::min(),
+                                                                  std::numeric_limits<std::int32_t>::max()));
     };
     if (IsHorizontal) {
         const std::int64_t t = AxisScale::Round(offset * FChart.ChartWidth / CurrentRange);
@@ -258,7 +299,10 @@ double TChartAxis::IncrementForCount(std::int32_t count) const
     return AxisScale::IncrementForCount(count, FIncrement, CurrentRange, FLabelsSeparation);
 }
 
-double TChartAxis::NextIncrementStep(double step) { return AxisScale::NextIncrementStep(step); }
+double TChartAxis::NextIncrementStep(double step)
+{
+    return AxisScale::NextIncrementStep(step);
+}
 
 std::int32_t TChartAxis::LabelExtent(double value)
 {

@@ -1,8 +1,8 @@
 #pragma once
 // One of the chart's four axes: its settings, the range and label step it computes at every
 // paint, the value ↔ pixel mapping, and its drawing (room, title, labels, ticks, grid, line).
-#include "chart/ChartEngine/ChartAxisTitle.h"
 #include "chart/ChartEngine/ChartAxisPens.h"
+#include "chart/ChartEngine/ChartAxisTitle.h"
 #include "chart/ChartEngine/ChartException.h"
 #include "chart/ChartEngine/ChartFontObject.h"
 #include "chart/ChartPanel/ChartTypes.h"
@@ -142,8 +142,8 @@ private:
     void SetAutomaticEnd(bool& field, bool value);
 
     // Drawing steps.
-    enum class Side { Top, Bottom, Left, Right };
-    Side AxisSide() const;
+    enum class TSide { Top, Bottom, Left, Right };
+    TSide AxisSide() const;
     // Moves the rectangle's edge on the axis's side inwards by `room`; returns the new edge.
     std::int32_t Shrink(TRect& rect, std::int32_t room) const;
     std::int32_t TitleRoom();

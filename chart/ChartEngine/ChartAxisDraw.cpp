@@ -1,9 +1,9 @@
 // Axis room and drawing: title, value labels with their ticks and grid lines, axis line.
 #include "chart/ChartEngine/ChartAxis.h"
 
-#include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/ChartEngine/ChartAxisScale.h"
 #include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartEngine/CustomAxisPanel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,24 +11,27 @@
 
 namespace {
 
-bool Rotated(std::int32_t angle) { return angle != 0 && angle != 180; }
+bool Rotated(std::int32_t angle)
+{
+    return angle != 0 && angle != 180;
+}
 
 }  // namespace
 
-TChartAxis::Side TChartAxis::AxisSide() const
+TChartAxis::TSide TChartAxis::AxisSide() const
 {
     if (IsHorizontal)
-        return IsOtherSide ? Side::Top : Side::Bottom;
-    return IsOtherSide ? Side::Right : Side::Left;
+        return IsOtherSide ? TSide::Top : TSide::Bottom;
+    return IsOtherSide ? TSide::Right : TSide::Left;
 }
 
 std::int32_t TChartAxis::Shrink(TRect& rect, std::int32_t room) const
 {
     switch (AxisSide()) {
-    case Side::Bottom: return rect.Bottom -= room;
-    case Side::Top: return rect.Top += room;
-    case Side::Left: return rect.Left += room;
-    case Side::Right: return rect.Right -= room;
+    case TSide::Bottom: return rect.Bottom -= room;
+    case TSide::Top: return rect.Top += room;
+    case TSide::Left: return rect.Left += room;
+    case TSide::Right: return rect.Right -= room;
     }
     return 0;
 }
@@ -83,8 +86,7 @@ std::int32_t TChartAxis::MaxLabelsWidth()
             low = static_cast<double>(truncl(static_cast<long double>(CurrentMinimum) / step) * step);
             high = static_cast<double>(truncl(static_cast<long double>(CurrentMaximum) / step) * step);
         }
-        widest = std::max(FChart.TextWidth(LabelText(low)), FChart.TextWidth(LabelText(high)))
-                 + FChart.TextWidth(" ");
+        widest = std::max(FChart.TextWidth(LabelText(low)), FChart.TextWidth(LabelText(high))) + FChart.TextWidth(" ");
         break;
     }
     case talMark:
@@ -98,8 +100,7 @@ std::int32_t TChartAxis::MaxLabelsWidth()
         }
         break;
     case talAuto:
-    case talNone:
-        break;
+    case talNone: break;
     }
     FMeasuring = false;
     return widest;
@@ -113,13 +114,13 @@ void TChartAxis::DrawAxis(bool calculatePosition)
     if (calculatePosition) {
         const TRect& r = FChart.ChartRect;
         switch (AxisSide()) {
-        case Side::Bottom: AxisPosition = ShiftedAxisPosition = r.Bottom; break;
-        case Side::Left: AxisPosition = ShiftedAxisPosition = r.Left; break;
-        case Side::Top:
+        case TSide::Bottom: AxisPosition = ShiftedAxisPosition = r.Bottom; break;
+        case TSide::Left: AxisPosition = ShiftedAxisPosition = r.Left; break;
+        case TSide::Top:
             AxisPosition = r.Top;
             ShiftedAxisPosition = AxisPosition - FChart.Height3D;
             break;
-        case Side::Right:
+        case TSide::Right:
             AxisPosition = r.Right;
             ShiftedAxisPosition = AxisPosition + FChart.Width3D;
             break;
@@ -131,7 +132,7 @@ void TChartAxis::DrawAxis(bool calculatePosition)
         FPreviousTickPixel = -1;
         // Point-text and mark labels are not drawn: no series of the program carries texts.
         if (CalcLabelStyle() == talValue) {
-            const AxisScale::LabelRule rule{FRoundFirstLabel, FLabelsOnAxis};
+            const AxisScale::TLabelRule rule{FRoundFirstLabel, FLabelsOnAxis};
             for (double value : AxisScale::LabelValues(CurrentMinimum, CurrentMaximum, step, rule))
                 DrawValueLabel(value);
         }
@@ -166,10 +167,10 @@ void TChartAxis::DrawValueLabel(double value)
     FChart.SetCanvasFont(LabelsFont());
     FChart.Canvas().Brush = {FChart.Color(), bsClear};
     switch (AxisSide()) {
-    case Side::Bottom: PlaceText(p, LabelsPosition, text, FLabelsAngle); break;
-    case Side::Left: PlaceText(LabelsPosition, p, text, FLabelsAngle); break;
-    case Side::Top: PlaceText(p + FChart.Width3D, LabelsPosition - FChart.Height3D, text, FLabelsAngle); break;
-    case Side::Right: PlaceText(LabelsPosition + FChart.Width3D, p - FChart.Height3D, text, FLabelsAngle); break;
+    case TSide::Bottom: PlaceText(p, LabelsPosition, text, FLabelsAngle); break;
+    case TSide::Left: PlaceText(LabelsPosition, p, text, FLabelsAngle); break;
+    case TSide::Top: PlaceText(p + FChart.Width3D, LabelsPosition - FChart.Height3D, text, FLabelsAngle); break;
+    case TSide::Right: PlaceText(LabelsPosition + FChart.Width3D, p - FChart.Height3D, text, FLabelsAngle); break;
     }
 }
 
@@ -205,10 +206,10 @@ void TChartAxis::DrawTick(std::int32_t pixel, std::int32_t outward, std::int32_t
     const std::int32_t w3 = FChart.Width3D;
     const std::int32_t h3 = FChart.Height3D;
     switch (AxisSide()) {
-    case Side::Bottom: canvas.VertLine(pixel, sa + outward + w, sa + outward + w + length); break;
-    case Side::Left: canvas.HorizLine(sa - (outward + w), sa - (length + outward + w), pixel); break;
-    case Side::Top: canvas.VertLine(pixel + w3, a - (outward + h3), a - length - (outward + h3)); break;
-    case Side::Right: canvas.HorizLine(a + w3 + outward, a + w3 + outward + length, pixel - h3); break;
+    case TSide::Bottom: canvas.VertLine(pixel, sa + outward + w, sa + outward + w + length); break;
+    case TSide::Left: canvas.HorizLine(sa - (outward + w), sa - (length + outward + w), pixel); break;
+    case TSide::Top: canvas.VertLine(pixel + w3, a - (outward + h3), a - length - (outward + h3)); break;
+    case TSide::Right: canvas.HorizLine(a + w3 + outward, a + w3 + outward + length, pixel - h3); break;
     }
 }
 
@@ -226,29 +227,29 @@ void TChartAxis::DrawGridLine(std::int32_t p)
     const std::int32_t h3 = FChart.Height3D;
     if (w3 == 0) {
         switch (AxisSide()) {
-        case Side::Bottom: canvas.VertLine(p, a - 1, r.Top); break;
-        case Side::Top: canvas.VertLine(p, a + 1, r.Bottom); break;
-        case Side::Left: canvas.HorizLine(a + 1, r.Right, p); break;
-        case Side::Right: canvas.HorizLine(a - 1, r.Left, p); break;
+        case TSide::Bottom: canvas.VertLine(p, a - 1, r.Top); break;
+        case TSide::Top: canvas.VertLine(p, a + 1, r.Bottom); break;
+        case TSide::Left: canvas.HorizLine(a + 1, r.Right, p); break;
+        case TSide::Right: canvas.HorizLine(a - 1, r.Left, p); break;
         }
     } else {
         // Into depth with a solid stroke, then along the back plane in the grid's own style.
         const TPenStyle style = canvas.Pen.Style;
         switch (AxisSide()) {
-        case Side::Bottom:
+        case TSide::Bottom:
             canvas.Pen.Style = psSolid;
             canvas.Line(p, a - 1, p + w3, a - h3 - 1);
             canvas.Pen.Style = style;
             canvas.Line(p + w3, a - h3 - 1, p + w3, r.Top - h3);
             break;
-        case Side::Top: canvas.Line(p + w3, ShiftedAxisPosition, p + w3, r.Bottom - h3); break;
-        case Side::Left:
+        case TSide::Top: canvas.Line(p + w3, ShiftedAxisPosition, p + w3, r.Bottom - h3); break;
+        case TSide::Left:
             canvas.Pen.Style = psSolid;
             canvas.Line(a + 1, p, a + w3 + 1, p - h3);
             canvas.Pen.Style = style;
             canvas.Line(a + w3 + 1, p - h3, r.Right + w3 - 1, p - h3);
             break;
-        case Side::Right: canvas.Line(ShiftedAxisPosition, p - h3, r.Left + w3, p - h3); break;
+        case TSide::Right: canvas.Line(ShiftedAxisPosition, p - h3, r.Left + w3, p - h3); break;
         }
     }
     canvas.BackMode = bmOpaque;
@@ -261,10 +262,14 @@ void TChartAxis::DrawAxisLine()
     const TRect& r = FChart.ChartRect;
     const std::int32_t w = FChart.WallSize(this);
     switch (AxisSide()) {
-    case Side::Bottom: canvas.HorizLine(r.Left - FChart.WallSize(FChart.LeftAxis()), r.Right, AxisPosition + w); break;
-    case Side::Top: canvas.HorizLine(r.Left + FChart.Width3D, r.Right + FChart.Width3D, ShiftedAxisPosition); break;
-    case Side::Left: canvas.VertLine(AxisPosition - w, r.Top + 1, r.Bottom + FChart.WallSize(FChart.BottomAxis())); break;
-    case Side::Right: canvas.VertLine(ShiftedAxisPosition, r.Top - FChart.Height3D + 1, r.Bottom - FChart.Height3D); break;
+    case TSide::Bottom: canvas.HorizLine(r.Left - FChart.WallSize(FChart.LeftAxis()), r.Right, AxisPosition + w); break;
+    case TSide::Top: canvas.HorizLine(r.Left + FChart.Width3D, r.Right + FChart.Width3D, ShiftedAxisPosition); break;
+    case TSide::Left:
+        canvas.VertLine(AxisPosition - w, r.Top + 1, r.Bottom + FChart.WallSize(FChart.BottomAxis()));
+        break;
+    case TSide::Right:
+        canvas.VertLine(ShiftedAxisPosition, r.Top - FChart.Height3D + 1, r.Bottom - FChart.Height3D);
+        break;
     }
 }
 

@@ -5,6 +5,8 @@
 #include "chart/Series/LineSeries.h"
 #include "testing/chart/RecordingCanvas.h"
 
+#include "testing/app/SeparatorFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -81,40 +83,34 @@ protected:
     }
 };
 
-struct Text {
+struct TText {
     std::string Value;
     int X, Y, Align;
-    friend bool operator==(const Text&, const Text&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Text& t)
+    friend bool operator==(const TText&, const TText&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const TText& t)
     {
         return os << '"' << t.Value << "\" at " << t.X << "," << t.Y << " align " << t.Align;
     }
 };
 
-struct Segment {
+struct TSegment {
     int X0, Y0, X1, Y1;
-    friend bool operator==(const Segment&, const Segment&) = default;
-    friend std::ostream& operator<<(std::ostream& os, const Segment& s)
+    friend bool operator==(const TSegment&, const TSegment&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const TSegment& s)
     {
         return os << "(" << s.X0 << "," << s.Y0 << ")-(" << s.X1 << "," << s.Y1 << ")";
     }
 };
 
 class AxisDrawTest : public ::testing::Test {
-protected:
+public:
+    TSeparatorFixture FSeparators;  // German number settings, the process's own back afterwards
+
     AxisDrawTest()
     {
-        DecimalSeparator = U',';
-        ThousandSeparator = U'.';
         Chart.SetView3D(false);
         Chart.SetBounds(0, 0, 400, 250);
         Chart.BottomAxis()->Title().SetCaption("Generationen");
-    }
-
-    ~AxisDrawTest() override
-    {
-        DecimalSeparator = FSavedDecimal;
-        ThousandSeparator = FSavedThousand;
     }
 
     TLineSeries& AddSeries(int count, double (*value)(int))
@@ -126,9 +122,9 @@ protected:
         return *series;
     }
 
-    std::vector<Text> Texts() const
+    std::vector<TText> Texts() const
     {
-        std::vector<Text> texts;
+        std::vector<TText> texts;
         std::size_t n = 0;
         for (const TDrawCall& c : Chart.Calls)
             if (c.Op == "TextOut")
@@ -137,18 +133,18 @@ protected:
     }
 
     // Lines drawn with the given pen colour, width and style.
-    std::vector<Segment> Lines(TColor color, int width, TPenStyle style) const
+    std::vector<TSegment> Lines(TColor color, int width, TPenStyle style) const
     {
-        std::vector<Segment> lines;
+        std::vector<TSegment> lines;
         for (const TDrawCall& c : CallsOf(Chart.Calls, "Line"))
             if (c.Pen.Color == color && c.Pen.Width == width && c.Pen.Style == style)
                 lines.push_back({c.Args[0], c.Args[1], c.Args[2], c.Args[3]});
         return lines;
     }
 
-    std::vector<Segment> AxisLines() const { return Lines(clBlack, 2, psSolid); }
-    std::vector<Segment> TickLines() const { return Lines(clGray, 1, psSolid); }
-    std::vector<Segment> GridLines() const { return Lines(clGray, 1, psDot); }
+    std::vector<TSegment> AxisLines() const { return Lines(clBlack, 2, psSolid); }
+    std::vector<TSegment> TickLines() const { return Lines(clGray, 1, psSolid); }
+    std::vector<TSegment> GridLines() const { return Lines(clGray, 1, psDot); }
 
     int LabelsFontHeight()
     {
@@ -156,23 +152,27 @@ protected:
         return Chart.FontHeight();
     }
 
-    const char32_t FSavedDecimal = DecimalSeparator;
-    const char32_t FSavedThousand = ThousandSeparator;
     TAxisChart Chart;
     std::vector<std::unique_ptr<TLineSeries>> Series;
 };
 
-double Sawtooth(int i) { return i % 101; }
-double Hundred(int) { return 100; }
+double Sawtooth(int i)
+{
+    return i % 101;
+}
+double Hundred(int)
+{
+    return 100;
+}
 
-bool Contains(const std::vector<Segment>& lines, const Segment& s)
+bool Contains(const std::vector<TSegment>& lines, const TSegment& s)
 {
     return std::find(lines.begin(), lines.end(), s) != lines.end();
 }
 
-std::vector<Segment> WithoutEmpty(std::vector<Segment> lines)
+std::vector<TSegment> WithoutEmpty(std::vector<TSegment> lines)
 {
-    std::erase_if(lines, [](const Segment& s) { return s.X0 == s.X1 && s.Y0 == s.Y1; });
+    std::erase_if(lines, [](const TSegment& s) { return s.X0 == s.X1 && s.Y0 == s.Y1; });
     return lines;
 }
 
@@ -194,11 +194,12 @@ protected:
 TEST_F(ProgramAxesTest, BottomAndLeftLabelsFromTheTopDown)
 {
     const int fh = LabelsFontHeight();
-    std::vector<Text> expected{{"Generationen", Chart.ChartXCenter, Bottom().TitlePosition, TA_CENTER | TA_TOP}};
+    std::vector<TText> expected{{"Generationen", Chart.ChartXCenter, Bottom().TitlePosition, TA_CENTER | TA_TOP}};
     for (int v = 450; v >= 0; v -= 50)
         expected.push_back({std::to_string(v), Bottom().ValueToPixel(v), Bottom().LabelsPosition, TA_CENTER | TA_TOP});
     for (int v = 100; v >= 0; v -= 10)
-        expected.push_back({std::to_string(v), Left().LabelsPosition, Left().ValueToPixel(v) - fh / 2, TA_RIGHT | TA_TOP});
+        expected.push_back(
+            {std::to_string(v), Left().LabelsPosition, Left().ValueToPixel(v) - fh / 2, TA_RIGHT | TA_TOP});
     EXPECT_EQ(Texts(), expected);
 }
 
@@ -224,10 +225,11 @@ TEST_F(ProgramAxesTest, BandsFromTheOutsideIn)
 
 TEST_F(ProgramAxesTest, AxisLinesAfterTheirLabels)
 {
-    EXPECT_EQ(AxisLines(), (std::vector<Segment>{{R().Left, R().Bottom, R().Right, R().Bottom},
-                                                 {R().Left, R().Top + 1, R().Left, R().Bottom}}));
+    EXPECT_EQ(AxisLines(), (std::vector<TSegment>{{R().Left, R().Bottom, R().Right, R().Bottom},
+                                                  {R().Left, R().Top + 1, R().Left, R().Bottom}}));
     const auto& calls = Chart.Calls;
-    const auto bottomLine = std::find_if(calls.begin(), calls.end(), [](const TDrawCall& c) { return c.Pen.Width == 2; });
+    const auto bottomLine =
+        std::find_if(calls.begin(), calls.end(), [](const TDrawCall& c) { return c.Pen.Width == 2; });
     const auto leftLabel = std::find_if(calls.begin(), calls.end(), [](const TDrawCall& c) { return c.Text == "90"; });
     EXPECT_LT(bottomLine, leftLabel);
     EXPECT_EQ(std::count_if(calls.begin(), bottomLine, [](const TDrawCall& c) { return c.Op == "TextOut"; }), 11);
@@ -235,7 +237,7 @@ TEST_F(ProgramAxesTest, AxisLinesAfterTheirLabels)
 
 TEST_F(ProgramAxesTest, GridLinesOnlyInsideTheRange)
 {
-    std::vector<Segment> expected;
+    std::vector<TSegment> expected;
     for (int v = 450; v >= 50; v -= 50) {
         const int p = Bottom().ValueToPixel(v);
         expected.push_back({p, R().Bottom - 1, p, R().Top});
@@ -249,7 +251,7 @@ TEST_F(ProgramAxesTest, GridLinesOnlyInsideTheRange)
 
 TEST_F(ProgramAxesTest, TicksAndMinorTicksBetweenLabels)
 {
-    const std::vector<Segment> ticks = WithoutEmpty(TickLines());
+    const std::vector<TSegment> ticks = WithoutEmpty(TickLines());
     // Per axis: one outer tick per label, three minor ticks per gap between labels.
     EXPECT_EQ(ticks.size(), (10u + 9u * 3u) + (11u + 10u * 3u));
     const int b = R().Bottom;
@@ -262,7 +264,7 @@ TEST_F(ProgramAxesTest, TicksAndMinorTicksBetweenLabels)
         EXPECT_TRUE(Contains(ticks, {q, b + 1, q, b + 3})) << q;
     }
     // Nothing right of the highest label, where the range end 499 has no label.
-    for (const Segment& s : ticks) {
+    for (const TSegment& s : ticks) {
         if (s.Y0 == b + 1) {
             EXPECT_LE(s.X0, p450);
         }
@@ -281,13 +283,18 @@ TEST_F(ProgramAxesTest, AxisClickedWithinTwelvePixels)
         int X, Y;
         bool Hit;
     } cases[] = {
-        {&Bottom(), cx, R().Bottom + 11, true},  {&Bottom(), cx, R().Bottom - 11, true},
-        {&Bottom(), cx, R().Bottom + 12, false}, {&Bottom(), R().Left, R().Bottom, true},
-        {&Bottom(), R().Right, R().Bottom, true}, {&Bottom(), R().Left - 1, R().Bottom, false},
-        {&Left(), R().Left - 11, cy, true},      {&Left(), R().Left + 12, cy, false},
+        {&Bottom(), cx, R().Bottom + 11, true},
+        {&Bottom(), cx, R().Bottom - 11, true},
+        {&Bottom(), cx, R().Bottom + 12, false},
+        {&Bottom(), R().Left, R().Bottom, true},
+        {&Bottom(), R().Right, R().Bottom, true},
+        {&Bottom(), R().Left - 1, R().Bottom, false},
+        {&Left(), R().Left - 11, cy, true},
+        {&Left(), R().Left + 12, cy, false},
         {&Left(), R().Left, R().Bottom + 1, false},
         // Top and right axes are hidden while the series use bottom and left.
-        {Chart.TopAxis(), cx, R().Top, false},   {Chart.RightAxis(), R().Right, cy, false},
+        {Chart.TopAxis(), cx, R().Top, false},
+        {Chart.RightAxis(), R().Right, cy, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.Axis->AxisClicked(c.X, c.Y), c.Hit) << c.X << "," << c.Y;
@@ -302,13 +309,14 @@ TEST_F(AxisDrawTest, EmptySeriesGetOneZeroLabelAtTheMiddle)
     const TChartAxis& bottom = *Chart.BottomAxis();
     const int cx = Chart.ChartXCenter;
     const int cy = Chart.ChartYCenter;
-    EXPECT_EQ(Texts(), (std::vector<Text>{{"Generationen", cx, bottom.TitlePosition, TA_CENTER | TA_TOP},
-                                          {"0", cx, bottom.LabelsPosition, TA_CENTER | TA_TOP},
-                                          {"0", left.LabelsPosition, cy - LabelsFontHeight() / 2, TA_RIGHT | TA_TOP}}));
+    EXPECT_EQ(Texts(),
+              (std::vector<TText>{{"Generationen", cx, bottom.TitlePosition, TA_CENTER | TA_TOP},
+                                  {"0", cx, bottom.LabelsPosition, TA_CENTER | TA_TOP},
+                                  {"0", left.LabelsPosition, cy - LabelsFontHeight() / 2, TA_RIGHT | TA_TOP}}));
     EXPECT_TRUE(GridLines().empty());
     const TRect& r = Chart.ChartRect;
     EXPECT_EQ(WithoutEmpty(TickLines()),
-              (std::vector<Segment>{{cx, r.Bottom + 1, cx, r.Bottom + 5}, {r.Left - 1, cy, r.Left - 5, cy}}));
+              (std::vector<TSegment>{{cx, r.Bottom + 1, cx, r.Bottom + 5}, {r.Left - 1, cy, r.Left - 5, cy}}));
 }
 
 TEST_F(AxisDrawTest, AllSeriesInactiveDrawFourBareAxes)
@@ -317,10 +325,10 @@ TEST_F(AxisDrawTest, AllSeriesInactiveDrawFourBareAxes)
     AddSeries(50, Hundred).SetActive(false);
     Chart.PaintNow();
     const TRect& r = Chart.ChartRect;
-    EXPECT_EQ(AxisLines(), (std::vector<Segment>{{r.Left, r.Top, r.Right, r.Top},
-                                                 {r.Left, r.Bottom, r.Right, r.Bottom},
-                                                 {r.Left, r.Top + 1, r.Left, r.Bottom},
-                                                 {r.Right, r.Top + 1, r.Right, r.Bottom}}));
+    EXPECT_EQ(AxisLines(), (std::vector<TSegment>{{r.Left, r.Top, r.Right, r.Top},
+                                                  {r.Left, r.Bottom, r.Right, r.Bottom},
+                                                  {r.Left, r.Top + 1, r.Left, r.Bottom},
+                                                  {r.Right, r.Top + 1, r.Right, r.Bottom}}));
     EXPECT_EQ(Texts().size(), 1u);
     EXPECT_EQ(Texts()[0].Value, "Generationen");
     EXPECT_TRUE(WithoutEmpty(TickLines()).empty());
@@ -340,21 +348,21 @@ TEST_F(AxisDrawTest, OtherSideAxesMirrorThePlacement)
     const TChartAxis& top = *Chart.TopAxis();
     const TChartAxis& right = *Chart.RightAxis();
     const TRect& r = Chart.ChartRect;
-    const std::vector<Text> texts = Texts();
+    const std::vector<TText> texts = Texts();
     ASSERT_FALSE(texts.empty());
     const int px = top.ValueToPixel(5);
     const int py = right.ValueToPixel(100);
-    EXPECT_NE(std::find(texts.begin(), texts.end(), Text{"5", px, top.LabelsPosition, TA_CENTER | TA_BOTTOM}),
+    EXPECT_NE(std::find(texts.begin(), texts.end(), TText{"5", px, top.LabelsPosition, TA_CENTER | TA_BOTTOM}),
               texts.end());
     EXPECT_NE(std::find(texts.begin(), texts.end(),
-                        Text{"100", right.LabelsPosition, py - LabelsFontHeight() / 2, TA_LEFT | TA_TOP}),
+                        TText{"100", right.LabelsPosition, py - LabelsFontHeight() / 2, TA_LEFT | TA_TOP}),
               texts.end());
-    const std::vector<Segment> ticks = TickLines();
+    const std::vector<TSegment> ticks = TickLines();
     EXPECT_TRUE(Contains(ticks, {px, r.Top - 1, px, r.Top - 5}));
     EXPECT_TRUE(Contains(ticks, {r.Right + 1, py, r.Right + 5, py}));
     EXPECT_TRUE(Contains(GridLines(), {px, r.Top + 1, px, r.Bottom}));
-    EXPECT_EQ(AxisLines(), (std::vector<Segment>{{r.Left, r.Top, r.Right, r.Top},
-                                                 {r.Right, r.Top + 1, r.Right, r.Bottom}}));
+    EXPECT_EQ(AxisLines(),
+              (std::vector<TSegment>{{r.Left, r.Top, r.Right, r.Top}, {r.Right, r.Top + 1, r.Right, r.Bottom}}));
 }
 
 TEST_F(AxisDrawTest, GridLinesRunIntoDepthInThreeDimensions)
@@ -387,7 +395,7 @@ TEST_F(AxisDrawTest, TicksAndGridFollowTheLabelSwitches)
         {false, false, 0, 11 + 30, 9},
         {true, false, 11, 11 + 30, 9},
     };
-    AddSeries(2, Hundred).SetHorizAxis(aTopAxis);   // a flat 100 on the left axis, no bottom axis
+    AddSeries(2, Hundred).SetHorizAxis(aTopAxis);  // a flat 100 on the left axis, no bottom axis
     AddSeries(2, [](int i) { return i * 100.0; }).SetHorizAxis(aTopAxis);
     for (const auto& c : cases) {
         TChartAxis& left = *Chart.LeftAxis();

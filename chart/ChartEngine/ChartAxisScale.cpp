@@ -75,7 +75,7 @@ double IncrementForCount(std::int32_t count, double increment, double range, std
     return std::max(kMinIncrement, step);
 }
 
-std::vector<double> LabelValues(double minimum, double maximum, double increment, LabelRule rule)
+std::vector<double> LabelValues(double minimum, double maximum, double increment, TLabelRule rule)
 {
     std::vector<double> values;
     if (increment <= 0 || maximum < minimum)

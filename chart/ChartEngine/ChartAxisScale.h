@@ -25,13 +25,13 @@ std::int32_t LabelCount(std::int32_t extent, std::int32_t length, std::int32_t l
 // label count over `range` does not exceed `count`.
 double IncrementForCount(std::int32_t count, double increment, double range, std::int32_t labelsSeparation);
 
-struct LabelRule {
+struct TLabelRule {
     bool RoundFirstLabel = true;
     bool LabelsOnAxis = true;
 };
 
 // The values that receive a label, from the top of the range downwards; empty when the step is
 // not positive, the range is reversed, or there would be 10000 labels or more.
-std::vector<double> LabelValues(double minimum, double maximum, double increment, LabelRule rule);
+std::vector<double> LabelValues(double minimum, double maximum, double increment, TLabelRule rule);
 
 }  // namespace AxisScale

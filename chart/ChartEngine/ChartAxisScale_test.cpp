@@ -18,8 +18,15 @@ TEST(AxisScale, RoundsHalvesToEven)
     const struct {
         long double In;
         std::int32_t Out;
-    } cases[] = {{0.5L, 0}, {1.5L, 2}, {2.5L, 2}, {-0.5L, 0}, {-1.5L, -2}, {-2.5L, -2},
-                 {std::nextafter(2.5L, 0.0L), 2}, {std::nextafter(2.5L, 3.0L), 3}, {-7.25L, -7},
+    } cases[] = {{0.5L, 0},
+                 {1.5L, 2},
+                 {2.5L, 2},
+                 {-0.5L, 0},
+                 {-1.5L, -2},
+                 {-2.5L, -2},
+                 {std::nextafter(2.5L, 0.0L), 2},
+                 {std::nextafter(2.5L, 3.0L), 3},
+                 {-7.25L, -7},
                  {3e12L, std::numeric_limits<std::int32_t>::max()},
                  {-3e12L, std::numeric_limits<std::int32_t>::min()}};
     for (const auto& c : cases)
@@ -50,14 +57,14 @@ TEST(AxisScale, SmallStepsDoubleUntilPastOneThenJumpToFive)
 
 TEST(AxisScale, LabelCountAddsSeparationInExtendedPrecision)
 {
-    EXPECT_EQ(LabelCount(13, 200, 10), 14);   // 13 + Round(1.3) = 14
-    EXPECT_EQ(LabelCount(18, 400, 10), 20);   // 18 + Round(1.8) = 20
-    EXPECT_EQ(LabelCount(5, 100, 10), 20);    // Round(0.5) goes to the even 0
+    EXPECT_EQ(LabelCount(13, 200, 10), 14);  // 13 + Round(1.3) = 14
+    EXPECT_EQ(LabelCount(18, 400, 10), 20);  // 18 + Round(1.8) = 20
+    EXPECT_EQ(LabelCount(5, 100, 10), 20);   // Round(0.5) goes to the even 0
     // 10 × 0.01 × 15 lies just below 1.5 in extended precision, so the margin is 1, not 2.
     EXPECT_EQ(LabelCount(15, 160, 10), 10);
     EXPECT_EQ(LabelCount(13, 200, 0), 15);
     EXPECT_EQ(LabelCount(0, 200, 10), 1);
-    EXPECT_EQ(LabelCount(30, 14, 10), 0);     // shorter than half a label
+    EXPECT_EQ(LabelCount(30, 14, 10), 0);  // shorter than half a label
 }
 
 TEST(AxisScale, IncrementForCount)
@@ -69,19 +76,19 @@ TEST(AxisScale, IncrementForCount)
         std::int32_t Separation;
         double Expected;
     } cases[] = {
-        {14, 0, 100, 10, 10},                           // left axis, counts 0 … 100
-        {20, 0, 499, 10, 50},                           // bottom axis after 500 generations
-        {20, 0, 9, 10, 1},                              // 10 generations
-        {20, 0, 49, 10, 5},                             // 50 generations
+        {14, 0, 100, 10, 10},  // left axis, counts 0 … 100
+        {20, 0, 499, 10, 50},  // bottom axis after 500 generations
+        {20, 0, 9, 10, 1},     // 10 generations
+        {20, 0, 49, 10, 5},    // 50 generations
         {20, 0, 4999, 10, 500},
-        {14, 3, 100, 10, 10},                           // 3 → 5 → 10
-        {14, 3, 10, 10, 3},                             // a positive increment is the smallest step
-        {0, 3, 100, 10, AxisScale::kMinIncrement},      // no room: the user's increment is ignored
-        {14, 0, 0, 10, AxisScale::kMinIncrement},       // empty chart
-        {14, 0, 0.5, 10, 0.04096},                      // 0.00001 doubled 12 times
-        {14, 0, 100000, 0, 1},                          // no separation: the start value stays
+        {14, 3, 100, 10, 10},                       // 3 → 5 → 10
+        {14, 3, 10, 10, 3},                         // a positive increment is the smallest step
+        {0, 3, 100, 10, AxisScale::kMinIncrement},  // no room: the user's increment is ignored
+        {14, 0, 0, 10, AxisScale::kMinIncrement},   // empty chart
+        {14, 0, 0.5, 10, 0.04096},                  // 0.00001 doubled 12 times
+        {14, 0, 100000, 0, 1},                      // no separation: the start value stays
         {14, 7, 100000, 0, 7},
-        {10, 0, 1e12, 10, 5000.0 * (1 << 25)},          // 1e12 / 1 is too large to round at first
+        {10, 0, 1e12, 10, 5000.0 * (1 << 25)},  // 1e12 / 1 is too large to round at first
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(IncrementForCount(c.Count, c.Increment, c.Range, c.Separation), c.Expected)
@@ -92,8 +99,7 @@ TEST(AxisScale, IncrementForCount)
 TEST(AxisScale, LabelValuesFromTopDown)
 {
     EXPECT_EQ(LabelValues(0, 100, 10, {}), (std::vector<double>{100, 90, 80, 70, 60, 50, 40, 30, 20, 10, 0}));
-    EXPECT_EQ(LabelValues(0, 499, 50, {}),
-              (std::vector<double>{450, 400, 350, 300, 250, 200, 150, 100, 50, 0}));
+    EXPECT_EQ(LabelValues(0, 499, 50, {}), (std::vector<double>{450, 400, 350, 300, 250, 200, 150, 100, 50, 0}));
     EXPECT_EQ(LabelValues(3, 100, 10, {}), (std::vector<double>{100, 90, 80, 70, 60, 50, 40, 30, 20, 10}));
     EXPECT_EQ(LabelValues(0, 1, 1, {}), (std::vector<double>{1, 0}));
 }
@@ -106,19 +112,19 @@ TEST(AxisScale, DegenerateRangesGetOneLabel)
 
 TEST(AxisScale, LabelRules)
 {
-    const AxisScale::LabelRule inside{.RoundFirstLabel = true, .LabelsOnAxis = false};
+    const AxisScale::TLabelRule inside{.RoundFirstLabel = true, .LabelsOnAxis = false};
     EXPECT_EQ(LabelValues(0, 100, 25, inside), (std::vector<double>{75, 50, 25}));
-    const AxisScale::LabelRule unrounded{.RoundFirstLabel = false, .LabelsOnAxis = true};
+    const AxisScale::TLabelRule unrounded{.RoundFirstLabel = false, .LabelsOnAxis = true};
     EXPECT_EQ(LabelValues(0, 99, 25, unrounded), (std::vector<double>{99, 74, 49, 24}));
 }
 
 TEST(AxisScale, NoLabelsWhenTooManyOrOutOfRange)
 {
-    EXPECT_TRUE(LabelValues(0, 0.2, AxisScale::kMinIncrement, {}).empty());   // 20000 labels
+    EXPECT_TRUE(LabelValues(0, 0.2, AxisScale::kMinIncrement, {}).empty());  // 20000 labels
     EXPECT_FALSE(LabelValues(0, 0.09, AxisScale::kMinIncrement, {}).empty());
     EXPECT_TRUE(LabelValues(0, 10000, 1, {}).empty());
     EXPECT_EQ(LabelValues(0, 9999, 1, {}).size(), 10000u);
-    EXPECT_TRUE(LabelValues(3e13 - 1, 3e13, 1, {}).empty());                 // top / step beyond 32 bits
+    EXPECT_TRUE(LabelValues(3e13 - 1, 3e13, 1, {}).empty());  // top / step beyond 32 bits
     EXPECT_EQ(LabelValues(0, 3e9, 1e6, {}).size(), 3001u);
     EXPECT_TRUE(LabelValues(5, 4, 1, {}).empty());
     EXPECT_TRUE(LabelValues(0, 10, 0, {}).empty());

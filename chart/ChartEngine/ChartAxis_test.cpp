@@ -4,6 +4,8 @@
 #include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/Series/LineSeries.h"
 
+#include "testing/app/SeparatorFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,20 +16,14 @@ namespace {
 
 // German number settings for every case; the process settings come back afterwards.
 class ChartAxisTest : public ::testing::Test {
-protected:
+public:
+    TSeparatorFixture FSeparators;
+
     ChartAxisTest()
     {
-        DecimalSeparator = U',';
-        ThousandSeparator = U'.';
         Chart.ChartBounds = {0, 0, 500, 400};
         SetChartRect({40, 20, 440, 220});
         Chart.ImageDirty = false;
-    }
-
-    ~ChartAxisTest() override
-    {
-        DecimalSeparator = FSavedDecimal;
-        ThousandSeparator = FSavedThousand;
     }
 
     void SetChartRect(const TRect& r)
@@ -48,8 +44,6 @@ protected:
     TChartAxis& Left() { return *Chart.LeftAxis(); }
     TChartAxis& Bottom() { return *Chart.BottomAxis(); }
 
-    const char32_t FSavedDecimal = DecimalSeparator;
-    const char32_t FSavedThousand = ThousandSeparator;
     TCustomAxisPanel Chart;
     std::vector<std::unique_ptr<TLineSeries>> Series;
 };
@@ -148,7 +142,7 @@ TEST_F(ChartAxisTest, LogarithmicIsRefusedOnDateAxes)
 {
     TLineSeries& series = AddSeries({1, 2});
     series.YValues().SetDateTime(true);
-    Chart.LeftAxis()->ReserveSpace(Chart.ChartRect);   // recomputes IsDateTimeAxis
+    Chart.LeftAxis()->ReserveSpace(Chart.ChartRect);  // recomputes IsDateTimeAxis
     EXPECT_TRUE(Left().IsDateTimeAxis);
     EXPECT_FALSE(Bottom().IsDateTimeAxis);
     EXPECT_THROW(Left().SetLogarithmic(true), AxisException);
@@ -199,9 +193,12 @@ TEST_F(ChartAxisTest, SettersRepaintOnlyOnAnEffectiveChange)
     EXPECT_FALSE(Chart.ImageDirty);
 
     const std::function<void(TChartAxis&)> newValue[] = {
-        [](TChartAxis& a) { a.SetVisible(false); },      [](TChartAxis& a) { a.SetInverted(true); },
-        [](TChartAxis& a) { a.Ticks().SetColor(clRed); }, [](TChartAxis& a) { a.Title().SetCaption("x"); },
-        [](TChartAxis& a) { a.LabelsFont().SetColor(clRed); }, [](TChartAxis& a) { a.SetMinMax(1, 2); },
+        [](TChartAxis& a) { a.SetVisible(false); },
+        [](TChartAxis& a) { a.SetInverted(true); },
+        [](TChartAxis& a) { a.Ticks().SetColor(clRed); },
+        [](TChartAxis& a) { a.Title().SetCaption("x"); },
+        [](TChartAxis& a) { a.LabelsFont().SetColor(clRed); },
+        [](TChartAxis& a) { a.SetMinMax(1, 2); },
     };
     for (const auto& set : newValue) {
         Chart.ImageDirty = false;
@@ -248,7 +245,7 @@ TEST_F(ChartAxisTest, AdjustRangeTakesActiveSeriesExtremes)
     EXPECT_EQ(Left().CurrentMinimum, 3);
     EXPECT_EQ(Left().CurrentMaximum, 100);
     EXPECT_EQ(Left().CurrentRange, 97);
-    EXPECT_EQ(Bottom().Minimum(), 0);   // the computed ends are written back
+    EXPECT_EQ(Bottom().Minimum(), 0);  // the computed ends are written back
     EXPECT_EQ(Bottom().Maximum(), 4);
     EXPECT_EQ(Chart.RightAxis()->CurrentRange, 0);
 
@@ -290,9 +287,9 @@ TEST_F(ChartAxisTest, ValueToPixelRoundsHalvesToEven)
         double Value;
         std::int32_t X, Y;
     } cases[] = {
-        {0, 40, 220},    {800, 440, -180}, {1, 40, 220},   // 0.5 → 0 both ways
-        {3, 42, 218},    {5, 42, 218},                      // 1.5 → 2, 2.5 → 2; -1.5 → -2, -2.5 → -2
-        {7, 44, 216},    {400, 240, 20},   {-2, 39, 221},
+        {0, 40, 220}, {800, 440, -180}, {1, 40, 220},  // 0.5 → 0 both ways
+        {3, 42, 218}, {5, 42, 218},                    // 1.5 → 2, 2.5 → 2; -1.5 → -2, -2.5 → -2
+        {7, 44, 216}, {400, 240, 20},   {-2, 39, 221},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(bottom.ValueToPixel(c.Value), c.X) << c.Value;

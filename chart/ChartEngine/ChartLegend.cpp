@@ -1,9 +1,9 @@
 #include "chart/ChartEngine/ChartLegend.h"
 
-#include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/ChartEngine/ChartAxisScale.h"
-#include "chart/ChartPanel/ChartCanvas.h"
 #include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartEngine/CustomAxisPanel.h"
+#include "chart/ChartPanel/ChartCanvas.h"
 
 #include <algorithm>
 

@@ -17,19 +17,16 @@ namespace {
 // Lays out the legend on a recording surface; titles may be given a fixed measured width.
 class TLegendChart : public TDataChart {
 public:
-    void Use(TChartCanvas* canvas) { DrawingCanvas = canvas; }
+    void Use(TChartCanvas* canvas) { FDrawingCanvas = canvas; }
     std::optional<int> TitleWidth;
 
-    int TextWidth(const std::string& text) override
-    {
-        return TitleWidth ? *TitleWidth : TDataChart::TextWidth(text);
-    }
+    int TextWidth(const std::string& text) override { return TitleWidth ? *TitleWidth : TDataChart::TextWidth(text); }
 };
 
 // The chart window's legend over its four series, with the plotting area of a 527 x 307 window.
-class Legend : public ::testing::Test {
-protected:
-    Legend() : Image(527, 307, QImage::Format_RGB32), Canvas(&Image, Calls)
+class LegendTest : public ::testing::Test {
+public:
+    LegendTest() : Image(527, 307, QImage::Format_RGB32), Canvas(&Image, Calls)
     {
         TCustomChartLegend& legend = *Chart.Legend();
         legend.SetAlignment(laBottom);
@@ -51,7 +48,7 @@ protected:
         SetChartRect({16, 29, 511, 298});
         Chart.Use(&Canvas);
     }
-    ~Legend() override { Chart.Use(nullptr); }
+    ~LegendTest() override { Chart.Use(nullptr); }
 
     void SetChartRect(const TRect& r)
     {
@@ -79,7 +76,7 @@ protected:
     std::array<TLineSeries, 4> S;  // Series3, Series2, Series4, Series1
 };
 
-TEST_F(Legend, ItemsInInvertedListOrderOverTheActiveSeries)
+TEST_F(LegendTest, ItemsInInvertedListOrderOverTheActiveSeries)
 {
     using Texts = std::vector<std::string>;
     EXPECT_EQ(Draw(), (Texts{"GC-Sexuell", "GC-Nichtsexuell", "Lebend-Sexuell", "Lebend-Nichtsexuell"}));
@@ -97,7 +94,7 @@ TEST_F(Legend, ItemsInInvertedListOrderOverTheActiveSeries)
     EXPECT_EQ(Draw(), (Texts{"Lebend-Sexuell"}));
 }
 
-TEST_F(Legend, NoActiveSeriesNoBoxAndNoRoom)
+TEST_F(LegendTest, NoActiveSeriesNoBoxAndNoRoom)
 {
     for (TLineSeries& s : S)
         s.SetActive(false);
@@ -109,7 +106,7 @@ TEST_F(Legend, NoActiveSeriesNoBoxAndNoRoom)
     EXPECT_FALSE(Box().Clicked(Chart.ChartXCenter, 290));
 }
 
-TEST_F(Legend, ExampleWidthsAndTheBoxCentredOnThePlottingArea)
+TEST_F(LegendTest, ExampleWidthsAndTheBoxCentredOnThePlottingArea)
 {
     Chart.TitleWidth = 100;
     Draw();
@@ -134,7 +131,7 @@ TEST_F(Legend, ExampleWidthsAndTheBoxCentredOnThePlottingArea)
     EXPECT_EQ(Chart.ChartRect.Bottom, 298) << "a legend without items takes no room";
 }
 
-TEST_F(Legend, BoxFrameShadowAndTheRoomItTakes)
+TEST_F(LegendTest, BoxFrameShadowAndTheRoomItTakes)
 {
     Chart.TitleWidth = 100;
     Chart.SetCanvasFont(Box().Font());
@@ -168,7 +165,7 @@ TEST_F(Legend, BoxFrameShadowAndTheRoomItTakes)
     EXPECT_EQ(Chart.ChartRect.Bottom, Box().RectLegend.Top - 10);
 }
 
-TEST_F(Legend, SymbolIsALineFlatAndAFramedRectangleInDepth)
+TEST_F(LegendTest, SymbolIsALineFlatAndAFramedRectangleInDepth)
 {
     Chart.TitleWidth = 100;
     Chart.SetCanvasFont(Box().Font());
@@ -180,8 +177,8 @@ TEST_F(Legend, SymbolIsALineFlatAndAFramedRectangleInDepth)
     const auto lines = CallsOf(Calls, "Line");
     ASSERT_EQ(lines.size(), 4u);
     const int left = r.Left + 4;
-    EXPECT_EQ(lines[0].Args, (std::vector<int>{left, (y + 2 + y + itemHeight - 2) / 2, left + 12,
-                                               (y + 2 + y + itemHeight - 2) / 2}));
+    EXPECT_EQ(lines[0].Args,
+              (std::vector<int>{left, (y + 2 + y + itemHeight - 2) / 2, left + 12, (y + 2 + y + itemHeight - 2) / 2}));
     EXPECT_EQ(lines[0].Pen.Color, clRed);
     EXPECT_EQ(lines[3].Pen.Color, clAqua);
 
@@ -196,7 +193,7 @@ TEST_F(Legend, SymbolIsALineFlatAndAFramedRectangleInDepth)
     EXPECT_EQ(rects[1].Pen.Color, clBlack);
 }
 
-TEST_F(Legend, TextFallsBackToTheNameThenToTheIndex)
+TEST_F(LegendTest, TextFallsBackToTheNameThenToTheIndex)
 {
     S[0].SetTitle("");
     Chart.Legend()->CalcLegendStyle();
@@ -212,7 +209,7 @@ TEST_F(Legend, TextFallsBackToTheNameThenToTheIndex)
     EXPECT_EQ(Chart.GetLegendText(1), "Lebend-Sexuell/1");
 }
 
-TEST_F(Legend, ItemCountFromFirstValue)
+TEST_F(LegendTest, ItemCountFromFirstValue)
 {
     Chart.Legend()->CalcLegendStyle();
     EXPECT_EQ(Chart.Legend()->TotalLegendItems(), 4);
@@ -222,7 +219,7 @@ TEST_F(Legend, ItemCountFromFirstValue)
     EXPECT_EQ(Chart.Legend()->TotalLegendItems(), 0);
 }
 
-TEST_F(Legend, AutomaticStyleListsValuesOfASingleSeries)
+TEST_F(LegendTest, AutomaticStyleListsValuesOfASingleSeries)
 {
     for (std::size_t i = 1; i < S.size(); ++i)
         S[i].SetActive(false);

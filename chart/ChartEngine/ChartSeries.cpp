@@ -1,15 +1,15 @@
 #include "chart/ChartEngine/ChartSeries.h"
 
-#include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartException.h"
+#include "chart/ChartEngine/CustomAxisPanel.h"
 
 #include <array>
 
 TColor GetDefaultColor(std::int32_t index)
 {
     static constexpr std::array<TColor, 15> kPalette = {
-        clRed,    0x008000, clYellow, clBlue, clWhite,  clGray,   0xFF00FF, 0x808000,
+        clRed,    0x008000, clYellow, clBlue,   clWhite,  clGray,   0xFF00FF, 0x808000,
         0x800000, clMaroon, 0x00FF00, 0x008080, 0x800080, clSilver, clAqua,
     };
     return kPalette[static_cast<std::size_t>(index) % kPalette.size()];
@@ -129,9 +129,18 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* chart)
         chart->AddSeries(this);
 }
 
-void TChartSeries::SetSeriesColor(TColor value) { SetAndRepaint(FSeriesColor, value, [this] { Repaint(); }); }
-void TChartSeries::SetColorEachPoint(bool value) { SetAndRepaint(FColorEachPoint, value, [this] { Repaint(); }); }
-void TChartSeries::SetTitle(const std::string& value) { SetAndRepaint(FTitle, value, [this] { Repaint(); }); }
+void TChartSeries::SetSeriesColor(TColor value)
+{
+    SetAndRepaint(FSeriesColor, value, [this] { Repaint(); });
+}
+void TChartSeries::SetColorEachPoint(bool value)
+{
+    SetAndRepaint(FColorEachPoint, value, [this] { Repaint(); });
+}
+void TChartSeries::SetTitle(const std::string& value)
+{
+    SetAndRepaint(FTitle, value, [this] { Repaint(); });
+}
 void TChartSeries::SetValueFormat(const std::string& value)
 {
     SetAndRepaint(FValueFormat, value, [this] { Repaint(); });
@@ -140,10 +149,22 @@ void TChartSeries::SetPercentFormat(const std::string& value)
 {
     SetAndRepaint(FPercentFormat, value, [this] { Repaint(); });
 }
-void TChartSeries::SetActive(bool value) { SetAndRepaint(FActive, value, [this] { Repaint(); }); }
-void TChartSeries::SetHorizAxis(THorizAxis value) { SetAndRepaint(FHorizAxis, value, [this] { Repaint(); }); }
-void TChartSeries::SetVertAxis(TVertAxis value) { SetAndRepaint(FVertAxis, value, [this] { Repaint(); }); }
-void TChartSeries::SetShowInLegend(bool value) { SetAndRepaint(FShowInLegend, value, [this] { Repaint(); }); }
+void TChartSeries::SetActive(bool value)
+{
+    SetAndRepaint(FActive, value, [this] { Repaint(); });
+}
+void TChartSeries::SetHorizAxis(THorizAxis value)
+{
+    SetAndRepaint(FHorizAxis, value, [this] { Repaint(); });
+}
+void TChartSeries::SetVertAxis(TVertAxis value)
+{
+    SetAndRepaint(FVertAxis, value, [this] { Repaint(); });
+}
+void TChartSeries::SetShowInLegend(bool value)
+{
+    SetAndRepaint(FShowInLegend, value, [this] { Repaint(); });
+}
 
 TChartAxis* TChartSeries::GetHorizAxis() const
 {
@@ -254,7 +275,9 @@ void TChartSeries::DrawAllValues()
 }
 
 // The base series has no points of its own to draw; every concrete kind overrides this.
-void TChartSeries::DrawValue(std::int32_t) {}
+void TChartSeries::DrawValue(std::int32_t)
+{
+}
 
 void TChartSeries::CalcHorizMargins(std::int32_t& leftMargin, std::int32_t& rightMargin)
 {
@@ -266,7 +289,9 @@ void TChartSeries::CalcVerticalMargins(std::int32_t& topMargin, std::int32_t& bo
     topMargin = bottomMargin = 0;
 }
 
-void TChartSeries::DrawLegend(std::int32_t, const TRect&) {}
+void TChartSeries::DrawLegend(std::int32_t, const TRect&)
+{
+}
 
 std::int32_t TChartSeries::Clicked(std::int32_t, std::int32_t)
 {

@@ -2,10 +2,10 @@
 // Base of every series: the point data (value lists, colours, labels), the settings the
 // chart reads, and the drawing steps the chart calls in its paint sequence.
 #include "app/Cursor.h"
+#include "chart/ChartEngine/ChartValueList.h"
+#include "chart/ChartEngine/SeriesMarks.h"
 #include "chart/ChartPanel/ChartMouse.h"
 #include "chart/ChartPanel/ChartTypes.h"
-#include "chart/ChartEngine/SeriesMarks.h"
-#include "chart/ChartEngine/ChartValueList.h"
 
 #include <cstdint>
 #include <functional>

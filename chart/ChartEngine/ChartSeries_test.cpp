@@ -1,16 +1,16 @@
 #include "chart/ChartEngine/ChartSeries.h"
 
-#include "chart/ChartEngine/ChartException.h"
 #include "chart/Chart/DataChart.h"
+#include "chart/ChartEngine/ChartException.h"
 #include "chart/Series/LineSeries.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class SeriesOnChart : public ::testing::Test {
-protected:
-    SeriesOnChart()
+class SeriesOnChartTest : public ::testing::Test {
+public:
+    SeriesOnChartTest()
     {
         Chart.OnInvalidate = [this] { ++Invalidations; };
         Series.SetParentChart(&Chart);
@@ -23,7 +23,7 @@ protected:
     int Invalidations = 0;
 };
 
-TEST_F(SeriesOnChart, NewSeriesIsEmpty)
+TEST_F(SeriesOnChartTest, NewSeriesIsEmpty)
 {
     EXPECT_EQ(Series.Count(), 0);
     EXPECT_EQ(Series.XValues().Name(), "X");
@@ -35,7 +35,7 @@ TEST_F(SeriesOnChart, NewSeriesIsEmpty)
     EXPECT_TRUE(Series.DrawLine());
 }
 
-TEST_F(SeriesOnChart, AddStoresPointAtNextXAndRepaints)
+TEST_F(SeriesOnChartTest, AddStoresPointAtNextXAndRepaints)
 {
     EXPECT_EQ(Series.Add(5, "", clRed), 0);
     EXPECT_EQ(Series.XValue(0), 0);
@@ -59,7 +59,7 @@ TEST_F(SeriesOnChart, AddStoresPointAtNextXAndRepaints)
     EXPECT_EQ(Series.YValues().Count(), 500);
 }
 
-TEST_F(SeriesOnChart, DefaultPointColourFollowsTheSeriesLiteralDoesNot)
+TEST_F(SeriesOnChartTest, DefaultPointColourFollowsTheSeriesLiteralDoesNot)
 {
     Series.Add(1, "", clChartDefault);
     Series.Add(2, "", clRed);
@@ -72,14 +72,14 @@ TEST_F(SeriesOnChart, DefaultPointColourFollowsTheSeriesLiteralDoesNot)
     EXPECT_EQ(Series.ValueColor(1), clRed);
 }
 
-TEST_F(SeriesOnChart, AddNullMarksAPointNotDrawn)
+TEST_F(SeriesOnChartTest, AddNullMarksAPointNotDrawn)
 {
     Series.AddNull("");
     EXPECT_EQ(Series.YValue(0), 0);
     EXPECT_EQ(Series.ValueColor(0), clNone);
 }
 
-TEST_F(SeriesOnChart, ClearEmptiesEverythingAndStartsAgainAtZero)
+TEST_F(SeriesOnChartTest, ClearEmptiesEverythingAndStartsAgainAtZero)
 {
     int cleared = 0;
     Series.OnClearValues = [&](TChartSeries&) { ++cleared; };
@@ -98,7 +98,7 @@ TEST_F(SeriesOnChart, ClearEmptiesEverythingAndStartsAgainAtZero)
     EXPECT_EQ(Series.SeriesColor(), clRed);
 }
 
-TEST_F(SeriesOnChart, SettersRepaintOnlyOnChange)
+TEST_F(SeriesOnChartTest, SettersRepaintOnlyOnChange)
 {
     const struct {
         const char* Name;
@@ -127,7 +127,7 @@ TEST_F(SeriesOnChart, SettersRepaintOnlyOnChange)
     }
 }
 
-TEST_F(SeriesOnChart, InactiveSeriesKeepsPointsAndAddsWithoutRepaint)
+TEST_F(SeriesOnChartTest, InactiveSeriesKeepsPointsAndAddsWithoutRepaint)
 {
     Series.Add(1, "", clRed);
     Series.SetActive(false);
@@ -139,7 +139,7 @@ TEST_F(SeriesOnChart, InactiveSeriesKeepsPointsAndAddsWithoutRepaint)
     EXPECT_EQ(Series.YValue(1), 2);
 }
 
-TEST_F(SeriesOnChart, BeforeAddCanRefuseAPoint)
+TEST_F(SeriesOnChartTest, BeforeAddCanRefuseAPoint)
 {
     Series.OnBeforeAdd = [](TChartSeries&) { return false; };
     EXPECT_EQ(Series.Add(1, "", clRed), -1);

@@ -12,7 +12,7 @@
 
 namespace {
 
-struct OrderCase {
+struct TOrderCase {
     TChartListOrder Order;
     std::vector<double> Existing;
     double Value;
@@ -22,16 +22,13 @@ struct OrderCase {
 
 TEST(ValueList, OrderedInsertion)
 {
-    const OrderCase cases[] = {
-        {loNone, {5, 1, 3}, 2, 3, {5, 1, 3, 2}},
-        {loAscending, {}, 7, 0, {7}},
-        {loAscending, {1, 3, 5}, 3, 2, {1, 3, 3, 5}},   // after equal values
-        {loAscending, {1, 3, 5}, 0, 0, {0, 1, 3, 5}},
-        {loAscending, {1, 3, 5}, 9, 3, {1, 3, 5, 9}},
-        {loDescending, {5, 3, 1}, 3, 2, {5, 3, 3, 1}},
-        {loDescending, {5, 3, 1}, 6, 0, {6, 5, 3, 1}},
+    const TOrderCase cases[] = {
+        {loNone, {5, 1, 3}, 2, 3, {5, 1, 3, 2}},       {loAscending, {}, 7, 0, {7}},
+        {loAscending, {1, 3, 5}, 3, 2, {1, 3, 3, 5}},  // after equal values
+        {loAscending, {1, 3, 5}, 0, 0, {0, 1, 3, 5}},  {loAscending, {1, 3, 5}, 9, 3, {1, 3, 5, 9}},
+        {loDescending, {5, 3, 1}, 3, 2, {5, 3, 3, 1}}, {loDescending, {5, 3, 1}, 6, 0, {6, 5, 3, 1}},
     };
-    for (const OrderCase& c : cases) {
+    for (const TOrderCase& c : cases) {
         TChartValueList list(nullptr, "X");
         list.Order = loNone;
         for (double v : c.Existing)
@@ -84,7 +81,7 @@ TEST(ValueList, MultiplierScalesReadsButNotStoredComparisons)
     EXPECT_EQ(list.Last(), -6);
     EXPECT_EQ(list.MinValue(), -6);
     EXPECT_EQ(list.MaxValue(), -2);
-    EXPECT_EQ(list.Total(), 4);  // sums keep the old multiplier
+    EXPECT_EQ(list.Total(), 4);           // sums keep the old multiplier
     EXPECT_EQ(list.AddChartValue(2), 1);  // ordered by the stored values
 }
 

@@ -2,16 +2,15 @@
 
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartException.h"
-#include "chart/ChartEngine/CustomChartLegend.h"
 #include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartEngine/CustomChartLegend.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
 TCustomAxisPanel::TCustomAxisPanel()
-    : FLegend(std::make_unique<TCustomChartLegend>(this)),
-      FTopAxis(std::make_unique<TChartAxis>(*this, true, true)),
+    : FLegend(std::make_unique<TCustomChartLegend>(this)), FTopAxis(std::make_unique<TChartAxis>(*this, true, true)),
       FBottomAxis(std::make_unique<TChartAxis>(*this, true, false)),
       FLeftAxis(std::make_unique<TChartAxis>(*this, false, false)),
       FRightAxis(std::make_unique<TChartAxis>(*this, false, true))
@@ -69,11 +68,26 @@ std::int32_t TCustomAxisPanel::CountActiveSeries() const
         std::count_if(FSeriesList.begin(), FSeriesList.end(), [](const TChartSeries* s) { return s->Active(); }));
 }
 
-void TCustomAxisPanel::SetBackColor(TColor value) { SetAndRepaint(FBackColor, value, [this] { Invalidate(); }); }
-void TCustomAxisPanel::SetView3D(bool value) { SetAndRepaint(FView3D, value, [this] { Invalidate(); }); }
-void TCustomAxisPanel::SetView3DWalls(bool value) { SetAndRepaint(FView3DWalls, value, [this] { Invalidate(); }); }
-void TCustomAxisPanel::SetClipPoints(bool value) { SetAndRepaint(FClipPoints, value, [this] { Invalidate(); }); }
-void TCustomAxisPanel::SetAxisVisible(bool value) { SetAndRepaint(FAxisVisible, value, [this] { Invalidate(); }); }
+void TCustomAxisPanel::SetBackColor(TColor value)
+{
+    SetAndRepaint(FBackColor, value, [this] { Invalidate(); });
+}
+void TCustomAxisPanel::SetView3D(bool value)
+{
+    SetAndRepaint(FView3D, value, [this] { Invalidate(); });
+}
+void TCustomAxisPanel::SetView3DWalls(bool value)
+{
+    SetAndRepaint(FView3DWalls, value, [this] { Invalidate(); });
+}
+void TCustomAxisPanel::SetClipPoints(bool value)
+{
+    SetAndRepaint(FClipPoints, value, [this] { Invalidate(); });
+}
+void TCustomAxisPanel::SetAxisVisible(bool value)
+{
+    SetAndRepaint(FAxisVisible, value, [this] { Invalidate(); });
+}
 
 void TCustomAxisPanel::SetChart3DPercent(std::int32_t value)
 {
@@ -258,7 +272,9 @@ void TCustomAxisPanel::DrawTitlesAndLegend()
 }
 
 // This level has no titles; the chart control adds title and foot.
-void TCustomAxisPanel::DrawTitles() {}
+void TCustomAxisPanel::DrawTitles()
+{
+}
 
 void TCustomAxisPanel::CalcZOrders()
 {
@@ -360,10 +376,14 @@ void TCustomAxisPanel::DrawChartBackground()
 }
 
 // Walls belong to the chart control, which owns them.
-void TCustomAxisPanel::DrawWalls() {}
+void TCustomAxisPanel::DrawWalls()
+{
+}
 
 // The zoom band belongs to the chart control's mouse handling.
-void TCustomAxisPanel::DrawZoomRectangle() {}
+void TCustomAxisPanel::DrawZoomRectangle()
+{
+}
 
 void TCustomAxisPanel::ClipSeriesRegion(const TRect& r)
 {

@@ -1,8 +1,8 @@
 #pragma once
 // The chart with series and axes: settings shared by every chart and the paint sequence.
-#include "chart/ChartPanel/CustomChartPanel.h"
-#include "chart/ChartPanel/ChartPen.h"
 #include "chart/ChartEngine/ChartSeriesList.h"
+#include "chart/ChartPanel/ChartPen.h"
+#include "chart/ChartPanel/CustomChartPanel.h"
 
 #include <cstdint>
 #include <functional>

@@ -52,13 +52,22 @@ class TStepLog : public TRecordedChart {
 public:
     std::vector<std::string> Steps;
 
-    void DrawPanel(const TRect& r) override { Log("DrawPanel", [&] { TRecordedChart::DrawPanel(r); }); }
+    void DrawPanel(const TRect& r) override
+    {
+        Log("DrawPanel", [&] { TRecordedChart::DrawPanel(r); });
+    }
     void DrawTitlesAndLegend() override
     {
         Log("DrawTitlesAndLegend", [&] { TRecordedChart::DrawTitlesAndLegend(); });
     }
-    void CalcAxisRect() override { Log("CalcAxisRect", [&] { TRecordedChart::CalcAxisRect(); }); }
-    void CalcSeriesRect() override { Log("CalcSeriesRect", [&] { TRecordedChart::CalcSeriesRect(); }); }
+    void CalcAxisRect() override
+    {
+        Log("CalcAxisRect", [&] { TRecordedChart::CalcAxisRect(); });
+    }
+    void CalcSeriesRect() override
+    {
+        Log("CalcSeriesRect", [&] { TRecordedChart::CalcSeriesRect(); });
+    }
     void DrawChartBackground() override
     {
         Log("DrawChartBackground", [&] { TRecordedChart::DrawChartBackground(); });
@@ -83,9 +92,9 @@ TEST(ChartPanel, PaintRunsItsStepsInOrder)
     series.OnAfterDrawValues = [&](TChartSeries&) { chart.Steps.push_back("AfterDrawValues"); };
     chart.OnAfterDraw = [&](TCustomAxisPanel&) { chart.Steps.push_back("OnAfterDraw"); };
     chart.PaintWindow();
-    EXPECT_EQ(chart.Steps, (std::vector<std::string>{"DrawPanel", "DrawTitlesAndLegend", "CalcAxisRect",
-                                                     "CalcSeriesRect", "DrawChartBackground", "BeforeDrawValues",
-                                                     "AfterDrawValues", "OnAfterDraw"}));
+    EXPECT_EQ(chart.Steps,
+              (std::vector<std::string>{"DrawPanel", "DrawTitlesAndLegend", "CalcAxisRect", "CalcSeriesRect",
+                                        "DrawChartBackground", "BeforeDrawValues", "AfterDrawValues", "OnAfterDraw"}));
     // The series are drawn last, inside their clip region.
     std::vector<std::string> ops;
     for (const TDrawCall& call : chart.Calls)
@@ -289,9 +298,9 @@ TEST(ChartPanel, Defaults)
     EXPECT_EQ(chart.RefreshInterval, 0);
 }
 
-class SeriesOnAxes : public ::testing::Test {
-protected:
-    SeriesOnAxes()
+class SeriesOnAxesTest : public ::testing::Test {
+public:
+    SeriesOnAxesTest()
     {
         for (TLineSeries* s : {&A, &B})
             s->SetParentChart(&Chart);
@@ -303,7 +312,7 @@ protected:
     TLineSeries B;
 };
 
-TEST_F(SeriesOnAxes, AxisVisibilityFollowsTheFirstActiveSeries)
+TEST_F(SeriesOnAxesTest, AxisVisibilityFollowsTheFirstActiveSeries)
 {
     EXPECT_TRUE(Chart.IsAxisVisible(Chart.BottomAxis()));
     EXPECT_TRUE(Chart.IsAxisVisible(Chart.LeftAxis()));
@@ -324,7 +333,7 @@ TEST_F(SeriesOnAxes, AxisVisibilityFollowsTheFirstActiveSeries)
     EXPECT_FALSE(Chart.IsAxisVisible(Chart.LeftAxis()));
 }
 
-TEST_F(SeriesOnAxes, SeriesMinMaxOverActiveNonEmptySeries)
+TEST_F(SeriesOnAxesTest, SeriesMinMaxOverActiveNonEmptySeries)
 {
     EXPECT_EQ(Chart.SeriesMinMax(Chart.LeftAxis(), true, false), 0.0);
     A.Add(5);
@@ -341,7 +350,7 @@ TEST_F(SeriesOnAxes, SeriesMinMaxOverActiveNonEmptySeries)
     EXPECT_EQ(Chart.AxisSeries(Chart.LeftAxis()), nullptr);
 }
 
-TEST_F(SeriesOnAxes, ZOrdersCloseUpOverActiveSeries)
+TEST_F(SeriesOnAxesTest, ZOrdersCloseUpOverActiveSeries)
 {
     TLineSeries c;
     c.SetParentChart(&Chart);
@@ -361,7 +370,7 @@ TEST_F(SeriesOnAxes, ZOrdersCloseUpOverActiveSeries)
     EXPECT_EQ(A.ZOrder, 0);
 }
 
-TEST_F(SeriesOnAxes, SeriesStepClipsInsideTheFrame)
+TEST_F(SeriesOnAxesTest, SeriesStepClipsInsideTheFrame)
 {
     A.Add(1);
     A.Add(2);
@@ -385,7 +394,7 @@ TEST_F(SeriesOnAxes, SeriesStepClipsInsideTheFrame)
     EXPECT_EQ(unframed[0].Args[2], Chart.ChartRect.Right);
 }
 
-TEST_F(SeriesOnAxes, DepthBoxSizesAndClipOutline)
+TEST_F(SeriesOnAxesTest, DepthBoxSizesAndClipOutline)
 {
     TLineSeries c, d;
     c.SetParentChart(&Chart);

@@ -2,8 +2,8 @@
 
 #include "app/FormatSettings.h"
 #include "chart/ChartEngine/AxisLabelText.h"
-#include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartEngine/CustomAxisPanel.h"
 
 #include <algorithm>
 
@@ -115,7 +115,9 @@ std::string TCustomChartLegend::ValueText(const TChartSeries& series, std::int32
 }
 
 // The settings class has no layout of its own; the chart's legend class draws.
-void TCustomChartLegend::DrawLegend() {}
+void TCustomChartLegend::DrawLegend()
+{
+}
 
 bool TCustomChartLegend::Clicked(std::int32_t, std::int32_t) const
 {

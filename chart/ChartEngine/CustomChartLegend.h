@@ -15,7 +15,12 @@ KELVARO_EXCEPTION_CLASS(LegendException, ChartException);
 
 enum TLegendStyle : std::uint8_t { lsAuto, lsSeries, lsValues, lsLastValues };
 enum TLegendTextStyle : std::uint8_t {
-    ltsPlain, ltsLeftValue, ltsRightValue, ltsLeftPercent, ltsRightPercent, ltsXValue
+    ltsPlain,
+    ltsLeftValue,
+    ltsRightValue,
+    ltsLeftPercent,
+    ltsRightPercent,
+    ltsXValue
 };
 enum TLegendAlignment : std::uint8_t { laLeft, laRight, laTop, laBottom };
 
@@ -24,34 +29,58 @@ public:
     explicit TCustomChartLegend(TCustomAxisPanel* chart);
 
     bool ResizeChart() const { return FResizeChart; }
-    void SetResizeChart(bool value) { SetAndRepaint(FResizeChart, value, [this] { Repaint(); }); }
+    void SetResizeChart(bool value)
+    {
+        SetAndRepaint(FResizeChart, value, [this] { Repaint(); });
+    }
     TLegendStyle LegendStyle() const { return FLegendStyle; }
     void SetLegendStyle(TLegendStyle value);
     TLegendTextStyle TextStyle() const { return FTextStyle; }
-    void SetTextStyle(TLegendTextStyle value) { SetAndRepaint(FTextStyle, value, [this] { Repaint(); }); }
+    void SetTextStyle(TLegendTextStyle value)
+    {
+        SetAndRepaint(FTextStyle, value, [this] { Repaint(); });
+    }
     // Percent 0..100, else LegendException.
     std::int32_t ColorWidth() const { return FColorWidth; }
     void SetColorWidth(std::int32_t value);
     std::int32_t HorizMargin() const { return FHorizMargin; }
-    void SetHorizMargin(std::int32_t value) { SetAndRepaint(FHorizMargin, value, [this] { Repaint(); }); }
+    void SetHorizMargin(std::int32_t value)
+    {
+        SetAndRepaint(FHorizMargin, value, [this] { Repaint(); });
+    }
     std::int32_t VertMargin() const { return FVertMargin; }
-    void SetVertMargin(std::int32_t value) { SetAndRepaint(FVertMargin, value, [this] { Repaint(); }); }
+    void SetVertMargin(std::int32_t value)
+    {
+        SetAndRepaint(FVertMargin, value, [this] { Repaint(); });
+    }
     // Percent 0..100, else LegendException.
     std::int32_t TopPos() const { return FTopPos; }
     void SetTopPos(std::int32_t value);
     TColor Color() const { return FColor; }
-    void SetColor(TColor value) { SetAndRepaint(FColor, value, [this] { Repaint(); }); }
+    void SetColor(TColor value)
+    {
+        SetAndRepaint(FColor, value, [this] { Repaint(); });
+    }
     TChartPen& Frame() { return FFrame; }
     const TChartPen& Frame() const { return FFrame; }
     // Not below 0, else LegendException.
     std::int32_t FirstValue() const { return FFirstValue; }
     void SetFirstValue(std::int32_t value);
     bool Visible() const { return FVisible; }
-    void SetVisible(bool value) { SetAndRepaint(FVisible, value, [this] { Repaint(); }); }
+    void SetVisible(bool value)
+    {
+        SetAndRepaint(FVisible, value, [this] { Repaint(); });
+    }
     TLegendAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TLegendAlignment value) { SetAndRepaint(FAlignment, value, [this] { Repaint(); }); }
+    void SetAlignment(TLegendAlignment value)
+    {
+        SetAndRepaint(FAlignment, value, [this] { Repaint(); });
+    }
     bool Inverted() const { return FInverted; }
-    void SetInverted(bool value) { SetAndRepaint(FInverted, value, [this] { Repaint(); }); }
+    void SetInverted(bool value)
+    {
+        SetAndRepaint(FInverted, value, [this] { Repaint(); });
+    }
 
     // LegendStyle with lsAuto resolved: series when more than one series is active.
     TLegendStyle InternalLegendStyle = lsAuto;

@@ -11,9 +11,9 @@ namespace {
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
 
-class CanvasPixels : public ::testing::Test {
-protected:
-    CanvasPixels() : Image(40, 40, QImage::Format_RGB32) { Image.fill(kWhite); }
+class CanvasPixelsTest : public ::testing::Test {
+public:
+    CanvasPixelsTest() : Image(40, 40, QImage::Format_RGB32) { Image.fill(kWhite); }
 
     // Pixels that are not white, as "x,y" strings for readable failures.
     std::vector<std::string> Ink()
@@ -44,7 +44,7 @@ protected:
     std::unique_ptr<TChartCanvas> Canvas = std::make_unique<TChartCanvas>(&Image);
 };
 
-TEST_F(CanvasPixels, LinesLeaveOutTheirEndPixel)
+TEST_F(CanvasPixelsTest, LinesLeaveOutTheirEndPixel)
 {
     const struct {
         std::array<int, 4> Line;
@@ -63,7 +63,7 @@ TEST_F(CanvasPixels, LinesLeaveOutTheirEndPixel)
     }
 }
 
-TEST_F(CanvasPixels, RectangleCoversLeftToRightMinusOneInEitherOrder)
+TEST_F(CanvasPixelsTest, RectangleCoversLeftToRightMinusOneInEitherOrder)
 {
     for (const TRect r : {TRect{2, 3, 6, 7}, TRect{6, 7, 2, 3}}) {
         Restart();
@@ -82,7 +82,7 @@ TEST_F(CanvasPixels, RectangleCoversLeftToRightMinusOneInEitherOrder)
     }
 }
 
-TEST_F(CanvasPixels, RectangleWithoutPenOrBrush)
+TEST_F(CanvasPixelsTest, RectangleWithoutPenOrBrush)
 {
     Canvas->Pen.Style = psClear;
     Canvas->Brush = {clBlack, bsSolid};
@@ -95,21 +95,21 @@ TEST_F(CanvasPixels, RectangleWithoutPenOrBrush)
     EXPECT_EQ(Ink(), (std::vector<std::string>{"1,1", "2,1", "3,1", "1,2", "3,2", "1,3", "2,3", "3,3"}));
 }
 
-TEST_F(CanvasPixels, OnePixelWideRectangleIsItsOutline)
+TEST_F(CanvasPixelsTest, OnePixelWideRectangleIsItsOutline)
 {
     Canvas->Brush.Style = bsClear;
     Canvas->Rectangle(2, 1, 3, 4);
     EXPECT_EQ(Ink(), (std::vector<std::string>{"2,1", "2,2", "2,3"}));
 }
 
-TEST_F(CanvasPixels, FillRectExcludesRightAndBottom)
+TEST_F(CanvasPixelsTest, FillRectExcludesRightAndBottom)
 {
     Canvas->Brush = {clBlack, bsSolid};
     Canvas->FillRect({3, 2, 5, 4});
     EXPECT_EQ(Ink(), (std::vector<std::string>{"3,2", "4,2", "3,3", "4,3"}));
 }
 
-TEST_F(CanvasPixels, HatchedBrushShowsTheBackgroundOnlyWhenOpaque)
+TEST_F(CanvasPixelsTest, HatchedBrushShowsTheBackgroundOnlyWhenOpaque)
 {
     for (const TBackgroundMode mode : {bmOpaque, bmTransparent}) {
         Restart();
@@ -133,7 +133,7 @@ TEST_F(CanvasPixels, HatchedBrushShowsTheBackgroundOnlyWhenOpaque)
     }
 }
 
-TEST_F(CanvasPixels, WidePenOutlineLeavesTheInsideAlone)
+TEST_F(CanvasPixelsTest, WidePenOutlineLeavesTheInsideAlone)
 {
     Canvas->Brush = {clRed, bsSolid};
     Canvas->FillRect({0, 0, 1, 1});  // leaves a solid brush on the painter
@@ -144,7 +144,7 @@ TEST_F(CanvasPixels, WidePenOutlineLeavesTheInsideAlone)
     EXPECT_EQ(At(5, 12), kBlack);
 }
 
-TEST_F(CanvasPixels, NotXorTwiceRestoresThePixels)
+TEST_F(CanvasPixelsTest, NotXorTwiceRestoresThePixels)
 {
     Restart(0xFF39C9FF);
     Canvas->Brush = {clRed, bsSolid};
@@ -165,7 +165,7 @@ TEST_F(CanvasPixels, NotXorTwiceRestoresThePixels)
     EXPECT_EQ(Image, before);
 }
 
-TEST_F(CanvasPixels, DottedPenIsThreeOnThreeOff)
+TEST_F(CanvasPixelsTest, DottedPenIsThreeOnThreeOff)
 {
     Canvas->Pen.Style = psDot;
     Canvas->BackMode = bmTransparent;
@@ -173,7 +173,7 @@ TEST_F(CanvasPixels, DottedPenIsThreeOnThreeOff)
     EXPECT_EQ(Ink(), (std::vector<std::string>{"0,0", "1,0", "2,0", "6,0", "7,0", "8,0", "12,0", "13,0"}));
 }
 
-TEST_F(CanvasPixels, PolygonClipMatchesPolygonFill)
+TEST_F(CanvasPixelsTest, PolygonClipMatchesPolygonFill)
 {
     const std::array<TPoint, 6> box = {{{3, 30}, {3, 8}, {10, 2}, {36, 2}, {36, 25}, {30, 31}}};
     Canvas->Pen.Style = psClear;
@@ -191,7 +191,7 @@ TEST_F(CanvasPixels, PolygonClipMatchesPolygonFill)
     EXPECT_EQ(Image, filled);
 }
 
-TEST_F(CanvasPixels, RectangleClipExcludesRightAndBottom)
+TEST_F(CanvasPixelsTest, RectangleClipExcludesRightAndBottom)
 {
     Canvas->ClipRectangle({2, 2, 4, 3});
     Canvas->Brush = {clBlack, bsSolid};
@@ -199,7 +199,7 @@ TEST_F(CanvasPixels, RectangleClipExcludesRightAndBottom)
     EXPECT_EQ(Ink(), (std::vector<std::string>{"2,2", "3,2"}));
 }
 
-TEST_F(CanvasPixels, TextAnchoredAtTopLeftAndOpaqueBackground)
+TEST_F(CanvasPixelsTest, TextAnchoredAtTopLeftAndOpaqueBackground)
 {
     TChartFont font;
     font.SetHeight(-13);

@@ -13,7 +13,9 @@ int ScreenPixelsPerInch()
     return 96;
 }
 
-TChartFont::TChartFont() : FHeight(-MulDiv(8, PixelsPerInch, 72)) {}
+TChartFont::TChartFont() : FHeight(-MulDiv(8, PixelsPerInch, 72))
+{
+}
 
 void TChartFont::Changed()
 {
@@ -53,8 +55,8 @@ void TChartFont::SetStyle(TFontStyles value)
 
 bool TChartFont::SameAs(const TChartFont& other) const
 {
-    return FName == other.FName && FHeight == other.FHeight && FColor == other.FColor &&
-           FStyle == other.FStyle && PixelsPerInch == other.PixelsPerInch;
+    return FName == other.FName && FHeight == other.FHeight && FColor == other.FColor && FStyle == other.FStyle &&
+           PixelsPerInch == other.PixelsPerInch;
 }
 
 void TChartFont::Assign(const TChartFont& source)

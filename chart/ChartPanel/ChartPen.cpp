@@ -33,8 +33,8 @@ void TChartPen::SetVisible(bool value)
 
 void TChartPen::Assign(const TChartPen& source)
 {
-    if (FColor == source.FColor && FWidth == source.FWidth && FStyle == source.FStyle &&
-        FMode == source.FMode && FVisible == source.FVisible)
+    if (FColor == source.FColor && FWidth == source.FWidth && FStyle == source.FStyle && FMode == source.FMode &&
+        FVisible == source.FVisible)
         return;
     FColor = source.FColor;
     FWidth = source.FWidth;

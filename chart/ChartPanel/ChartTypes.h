@@ -70,7 +70,14 @@ bool IntersectRect(TRect& result, const TRect& a, const TRect& b);
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 enum TPenMode : std::uint8_t { pmCopy, pmNotXor };
 enum TBrushStyle : std::uint8_t {
-    bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
 };
 enum TBackgroundMode : std::uint8_t { bmTransparent, bmOpaque };
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };

@@ -47,7 +47,10 @@ void TCustomChartPanel::SetBorderWidth(std::int32_t value)
 {
     SetAndRepaint(FBorderWidth, value, [this] { Invalidate(); });
 }
-void TCustomChartPanel::SetColor(TColor value) { SetAndRepaint(FColor, value, [this] { Invalidate(); }); }
+void TCustomChartPanel::SetColor(TColor value)
+{
+    SetAndRepaint(FColor, value, [this] { Invalidate(); });
+}
 
 void TCustomChartPanel::Invalidate()
 {
@@ -113,8 +116,8 @@ void TCustomChartPanel::DrawOnWindow(const std::function<void()>& draw)
     if (!OnDrawOnWindow)
         return;
     OnDrawOnWindow([&](TChartCanvas& window) {
-        TCanvasSwap control(ControlCanvas, &window, nullptr);
-        TCanvasSwap drawing(DrawingCanvas, &window, nullptr);
+        TCanvasSwap control(FControlCanvas, &window, nullptr);
+        TCanvasSwap drawing(FDrawingCanvas, &window, nullptr);
         draw();
     });
 }
@@ -143,8 +146,8 @@ TRect TCustomChartPanel::GetClientRect() const
 
 void TCustomChartPanel::Paint(TChartCanvas& controlCanvas)
 {
-    TCanvasSwap control(ControlCanvas, &controlCanvas, nullptr);
-    TCanvasSwap drawing(DrawingCanvas, &controlCanvas, nullptr);
+    TCanvasSwap control(FControlCanvas, &controlCanvas, nullptr);
+    TCanvasSwap drawing(FDrawingCanvas, &controlCanvas, nullptr);
     if (!ImageDirty && FChartImage) {
         controlCanvas.Draw(0, 0, *FChartImage);
         return;
@@ -186,7 +189,7 @@ void TCustomChartPanel::Draw(TChartCanvas& userCanvas, const TRect& userRect)
     }
     {
         const std::unique_ptr<TChartCanvas> imageCanvas = CreateImageCanvas(*FChartImage);
-        TCanvasSwap swap(DrawingCanvas, imageCanvas.get(), ControlCanvas);
+        TCanvasSwap swap(FDrawingCanvas, imageCanvas.get(), FControlCanvas);
         InternalDraw(ChartBounds);
     }
     if (FMonochromeImage)
@@ -214,8 +217,8 @@ void TCustomChartPanel::RecalcWidthHeight()
 
 TChartCanvas& TCustomChartPanel::Canvas()
 {
-    if (DrawingCanvas != nullptr)
-        return *DrawingCanvas;
+    if (FDrawingCanvas != nullptr)
+        return *FDrawingCanvas;
     // Outside a paint there is no window canvas; measurements go to a scratch surface.
     if (!FScratchCanvas) {
         FScratchImage = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
@@ -224,7 +227,19 @@ TChartCanvas& TCustomChartPanel::Canvas()
     return *FScratchCanvas;
 }
 
-void TCustomChartPanel::SetCanvasFont(TChartFont& font) { Canvas().SetCanvasFont(font); }
-void TCustomChartPanel::TextOut(int x, int y, const std::string& text) { Canvas().TextOut(x, y, text); }
-int TCustomChartPanel::TextHeight(const std::string& text) { return Canvas().TextHeight(text); }
-int TCustomChartPanel::TextWidth(const std::string& text) { return Canvas().TextWidth(text); }
+void TCustomChartPanel::SetCanvasFont(TChartFont& font)
+{
+    Canvas().SetCanvasFont(font);
+}
+void TCustomChartPanel::TextOut(int x, int y, const std::string& text)
+{
+    Canvas().TextOut(x, y, text);
+}
+int TCustomChartPanel::TextHeight(const std::string& text)
+{
+    return Canvas().TextHeight(text);
+}
+int TCustomChartPanel::TextWidth(const std::string& text)
+{
+    return Canvas().TextWidth(text);
+}

@@ -75,13 +75,13 @@ public:
     void SetCursor(TCursor value);
     std::function<void(TCursor)> OnCursorChange;
 
-    // Drawing-surface operations on DrawingCanvas.
+    // Drawing-surface operations on FDrawingCanvas.
     virtual void SetCanvasFont(TChartFont& font);
     virtual void TextOut(int x, int y, const std::string& text);
     virtual int TextHeight(const std::string& text);
     virtual int TextWidth(const std::string& text);
     int FontHeight() { return TextHeight("W"); }
-    // DrawingCanvas during a paint; a scratch surface for measuring outside one.
+    // FDrawingCanvas during a paint; a scratch surface for measuring outside one.
     TChartCanvas& Canvas();
 
     // Keeps ChartRect inside the top-left of ChartBounds and at least one pixel wide and
@@ -119,20 +119,20 @@ public:
     TZoomPanningRecord Panning;
 
 protected:
-    // The paint sequence proper, drawn on DrawingCanvas.
+    // The paint sequence proper, drawn on FDrawingCanvas.
     virtual void InternalDraw(const TRect& r) = 0;
     // The surface on the off-screen image; tests substitute a recording one.
     virtual std::unique_ptr<TChartCanvas> CreateImageCanvas(QImage& image);
 
     void SetMonochromeImage(bool monochrome);
-    // Runs draw with DrawingCanvas on the window; nothing happens without a host window.
+    // Runs draw with FDrawingCanvas on the window; nothing happens without a host window.
     void DrawOnWindow(const std::function<void()>& draw);
     // Shows a passing cursor; the first call keeps the control's own for RestoreCursor.
     void ShowPassingCursor(TCursor value);
     void RestoreCursor();
 
-    TChartCanvas* ControlCanvas = nullptr;
-    TChartCanvas* DrawingCanvas = nullptr;
+    TChartCanvas* FControlCanvas = nullptr;
+    TChartCanvas* FDrawingCanvas = nullptr;
 
 private:
     std::int32_t FMargins[4] = {3, 3, 3, 3};

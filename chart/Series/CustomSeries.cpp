@@ -1,9 +1,9 @@
 #include "chart/Series/CustomSeries.h"
 
-#include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/ChartEngine/ChartAxis.h"
-#include "chart/ChartPanel/ChartCanvas.h"
 #include "chart/ChartEngine/ChartLegend.h"
+#include "chart/ChartEngine/CustomAxisPanel.h"
+#include "chart/ChartPanel/ChartCanvas.h"
 #include "chart/Series/SeriesColumns.h"
 
 #include <algorithm>
@@ -53,13 +53,34 @@ TCustomSeries::TCustomSeries() : FPointer([this] { CanvasChanged(); })
     FLinePen.OnChange = [this] { CanvasChanged(); };
 }
 
-void TCustomSeries::SetStairs(bool value) { SetAndRepaint(FStairs, value, [this] { Repaint(); }); }
-void TCustomSeries::SetInvertedStairs(bool value) { SetAndRepaint(FInvertedStairs, value, [this] { Repaint(); }); }
-void TCustomSeries::SetDrawLine(bool value) { SetAndRepaint(FDrawLine, value, [this] { Repaint(); }); }
-void TCustomSeries::SetDrawArea(bool value) { SetAndRepaint(FDrawArea, value, [this] { Repaint(); }); }
-void TCustomSeries::SetAreaColor(TColor value) { SetAndRepaint(FAreaColor, value, [this] { Repaint(); }); }
-void TCustomSeries::SetLineBrush(TBrushStyle value) { SetAndRepaint(FLineBrush, value, [this] { Repaint(); }); }
-void TCustomSeries::SetAreaBrush(TBrushStyle value) { SetAndRepaint(FAreaBrush, value, [this] { Repaint(); }); }
+void TCustomSeries::SetStairs(bool value)
+{
+    SetAndRepaint(FStairs, value, [this] { Repaint(); });
+}
+void TCustomSeries::SetInvertedStairs(bool value)
+{
+    SetAndRepaint(FInvertedStairs, value, [this] { Repaint(); });
+}
+void TCustomSeries::SetDrawLine(bool value)
+{
+    SetAndRepaint(FDrawLine, value, [this] { Repaint(); });
+}
+void TCustomSeries::SetDrawArea(bool value)
+{
+    SetAndRepaint(FDrawArea, value, [this] { Repaint(); });
+}
+void TCustomSeries::SetAreaColor(TColor value)
+{
+    SetAndRepaint(FAreaColor, value, [this] { Repaint(); });
+}
+void TCustomSeries::SetLineBrush(TBrushStyle value)
+{
+    SetAndRepaint(FLineBrush, value, [this] { Repaint(); });
+}
+void TCustomSeries::SetAreaBrush(TBrushStyle value)
+{
+    SetAndRepaint(FAreaBrush, value, [this] { Repaint(); });
+}
 
 void TCustomSeries::CalcHorizMargins(std::int32_t& leftMargin, std::int32_t& rightMargin)
 {
@@ -259,7 +280,7 @@ std::int32_t TCustomSeries::Clicked(std::int32_t x, std::int32_t y)
         return -1;
     const bool view3D = ParentChart()->View3D();
     const TPoint depth = {ParentChart()->SeriesWidth3D, -ParentChart()->SeriesHeight3D};
-    const long double tolerance2 = static_cast<long double>(ClickTolerance) * ClickTolerance;
+    const long double tolerance2 = static_cast<long double>(kClickTolerance) * kClickTolerance;
     std::int32_t hit = -1;
     // Replays the last paint's walk over the points, so skipped, null and interpolated
     // points behave exactly as drawn.
@@ -274,8 +295,8 @@ std::int32_t TCustomSeries::Clicked(std::int32_t x, std::int32_t y)
         bool onLine = SegmentDistance2(from, to, x, y) <= tolerance2;
         if (FStairs) {
             const TPoint corner = FInvertedStairs ? TPoint{from.X, to.Y} : TPoint{to.X, from.Y};
-            onLine = SegmentDistance2(from, corner, x, y) <= tolerance2 ||
-                     SegmentDistance2(corner, to, x, y) <= tolerance2;
+            onLine =
+                SegmentDistance2(from, corner, x, y) <= tolerance2 || SegmentDistance2(corner, to, x, y) <= tolerance2;
         }
         const bool onRibbon = view3D && InParallelogram(from, {to.X - from.X, to.Y - from.Y}, depth, x, y);
         if (!onLine && !onRibbon)

@@ -1,9 +1,9 @@
 #pragma once
 // Series joined point to point: line, area and marker settings; draws segments (flat lines,
 // 3D ribbons, stairs).
-#include "chart/ChartPanel/ChartTypes.h"
-#include "chart/ChartPanel/ChartPen.h"
 #include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartPanel/ChartPen.h"
+#include "chart/ChartPanel/ChartTypes.h"
 #include "chart/Series/SeriesPointer.h"
 
 #include <cstdint>
@@ -45,9 +45,9 @@ public:
     void DrawLegend(std::int32_t valueIndex, const TRect& rect) override;
 
     // Hit test against the picture of the last paint: the index of the point nearer to
-    // (x, y) on the first drawn segment that lies within ClickTolerance pixels of it (in 3D,
+    // (x, y) on the first drawn segment that lies within kClickTolerance pixels of it (in 3D,
     // also anywhere on its ribbon), else -1.
-    static constexpr std::int32_t ClickTolerance = 3;
+    static constexpr std::int32_t kClickTolerance = 3;
     std::int32_t Clicked(std::int32_t x, std::int32_t y) override;
 
     // Pixel position and colour of the previously drawn point.

@@ -1,8 +1,8 @@
 #include "chart/Series/LineSeries.h"
 
+#include "chart/Chart/DataChart.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartLegend.h"
-#include "chart/Chart/DataChart.h"
 #include "testing/chart/RecordingCanvas.h"
 
 #include <QImage>
@@ -64,9 +64,9 @@ protected:
     }
 };
 
-class LineDrawing : public ::testing::Test {
-protected:
-    LineDrawing()
+class LineDrawingTest : public ::testing::Test {
+public:
+    LineDrawingTest()
     {
         Series.SetSeriesColor(clRed);
         Series.SetParentChart(&Chart);
@@ -84,7 +84,7 @@ protected:
     TLineSeries Series;
 };
 
-TEST_F(LineDrawing, NoPointOrOnePointDrawsNothing)
+TEST_F(LineDrawingTest, NoPointOrOnePointDrawsNothing)
 {
     Chart.PaintNow();
     EXPECT_TRUE(CallsOf(Chart.Calls, "ClipRectangle").empty()) << "an empty series is skipped before clipping";
@@ -94,7 +94,7 @@ TEST_F(LineDrawing, NoPointOrOnePointDrawsNothing)
     EXPECT_TRUE(LineArgs().empty());
 }
 
-TEST_F(LineDrawing, TwoPointsDrawOneSegmentInTheSecondPointsColour)
+TEST_F(LineDrawingTest, TwoPointsDrawOneSegmentInTheSecondPointsColour)
 {
     Series.Add(10, "", clBlue);
     Series.Add(90, "", 0x00FF00);
@@ -107,7 +107,7 @@ TEST_F(LineDrawing, TwoPointsDrawOneSegmentInTheSecondPointsColour)
     EXPECT_EQ(lines[0].Brush.Style, bsClear);
 }
 
-TEST_F(LineDrawing, PointsOnTheSamePixelDrawNoSegmentBetweenThem)
+TEST_F(LineDrawingTest, PointsOnTheSamePixelDrawNoSegmentBetweenThem)
 {
     Series.AddXY(0, 5);
     Series.AddXY(1, 5);
@@ -118,7 +118,7 @@ TEST_F(LineDrawing, PointsOnTheSamePixelDrawNoSegmentBetweenThem)
                                                          {Chart.Px(1), Chart.Py(5), Chart.Px(2), Chart.Py(6)}}));
 }
 
-TEST_F(LineDrawing, NullPointBreaksTheLineOnBothSides)
+TEST_F(LineDrawingTest, NullPointBreaksTheLineOnBothSides)
 {
     for (double y : {1.0, 2.0})
         Series.Add(y);
@@ -130,7 +130,7 @@ TEST_F(LineDrawing, NullPointBreaksTheLineOnBothSides)
                                                          {Chart.Px(3), Chart.Py(3), Chart.Px(4), Chart.Py(4)}}));
 }
 
-TEST_F(LineDrawing, PointsBeyondTheDrawableRangeAreSkipped)
+TEST_F(LineDrawingTest, PointsBeyondTheDrawableRangeAreSkipped)
 {
     Chart.LeftAxis()->SetMinMax(0, 1);
     Series.Add(0);
@@ -140,7 +140,7 @@ TEST_F(LineDrawing, PointsBeyondTheDrawableRangeAreSkipped)
     EXPECT_EQ(LineArgs(), (std::vector<std::vector<int>>{{Chart.Px(0), Chart.Py(0), Chart.Px(2), Chart.Py(1)}}));
 }
 
-TEST_F(LineDrawing, ZoomedInFirstPointIsJoinedToTheLeftEdgeAtTheInterpolatedHeight)
+TEST_F(LineDrawingTest, ZoomedInFirstPointIsJoinedToTheLeftEdgeAtTheInterpolatedHeight)
 {
     Series.Add(0);
     Series.Add(100);
@@ -158,7 +158,7 @@ TEST_F(LineDrawing, ZoomedInFirstPointIsJoinedToTheLeftEdgeAtTheInterpolatedHeig
     EXPECT_EQ(LineArgs().front(), (std::vector<int>{Chart.Px(0.5), Chart.Py(0), Chart.Px(1), Chart.Py(0)}));
 }
 
-TEST_F(LineDrawing, StairsStepHorizontallyThenVerticallyOrTheOtherWayRound)
+TEST_F(LineDrawingTest, StairsStepHorizontallyThenVerticallyOrTheOtherWayRound)
 {
     Series.Add(10);
     Series.Add(90);
@@ -171,7 +171,7 @@ TEST_F(LineDrawing, StairsStepHorizontallyThenVerticallyOrTheOtherWayRound)
     EXPECT_EQ(LineArgs(), (std::vector<std::vector<int>>{{x0, y0, x0, y1}, {x0, y1, x1, y1}}));
 }
 
-TEST_F(LineDrawing, SegmentLeavingThePlottingAreaIsCutAtItsBorder)
+TEST_F(LineDrawingTest, SegmentLeavingThePlottingAreaIsCutAtItsBorder)
 {
     Series.SetSeriesColor(0x00FF00);
     Chart.Legend()->SetVisible(false);  // its symbol has the series colour too
@@ -198,7 +198,7 @@ TEST_F(LineDrawing, SegmentLeavingThePlottingAreaIsCutAtItsBorder)
     EXPECT_GT(inside, 0);
 }
 
-TEST_F(LineDrawing, RibbonInDepthWithBlackOutline)
+TEST_F(LineDrawingTest, RibbonInDepthWithBlackOutline)
 {
     Chart.SetView3D(true);
     Series.Add(10, "", clBlue);
@@ -225,9 +225,9 @@ TEST_F(LineDrawing, RibbonInDepthWithBlackOutline)
 }
 
 // The chart window's four series, in its list order.
-class FourSeries : public ::testing::Test {
-protected:
-    FourSeries()
+class FourSeriesTest : public ::testing::Test {
+public:
+    FourSeriesTest()
     {
         const std::array<TColor, 4> colours = {clAqua, 0x8000FF, clBlue, clRed};
         for (std::size_t i = 0; i < S.size(); ++i) {
@@ -240,7 +240,7 @@ protected:
     std::array<TLineSeries, 4> S;  // Series3, Series2, Series4, Series1
 };
 
-TEST_F(FourSeries, LastSeriesInTheListLiesOnTopInTheFlatView)
+TEST_F(FourSeriesTest, LastSeriesInTheListLiesOnTopInTheFlatView)
 {
     const std::array<double, 5> ys = {0, 40, 20, 70, 100};
     for (TLineSeries& s : S) {
@@ -258,7 +258,7 @@ TEST_F(FourSeries, LastSeriesInTheListLiesOnTopInTheFlatView)
         EXPECT_EQ(image.pixel(Chart.Px(i), Chart.Py(ys[static_cast<std::size_t>(i)])), qRgb(255, 0, 0)) << i;
 }
 
-TEST_F(FourSeries, DepthBandsCloseUpWhenASeriesIsOff)
+TEST_F(FourSeriesTest, DepthBandsCloseUpWhenASeriesIsOff)
 {
     for (TLineSeries& s : S) {
         s.Add(10);
@@ -283,7 +283,7 @@ TEST_F(FourSeries, DepthBandsCloseUpWhenASeriesIsOff)
     EXPECT_EQ(ribbons.back().Brush.Color, clRed);
 }
 
-TEST_F(LineDrawing, ClickedFindsThePointNearerOnADrawnSegment)
+TEST_F(LineDrawingTest, ClickedFindsThePointNearerOnADrawnSegment)
 {
     for (double y : {0.0, 100.0, 0.0})
         Series.Add(y);
@@ -305,7 +305,7 @@ TEST_F(LineDrawing, ClickedFindsThePointNearerOnADrawnSegment)
     EXPECT_EQ(Series.Clicked(x1, y1), -1);
 }
 
-TEST_F(LineDrawing, ClickedOnARibbonInDepth)
+TEST_F(LineDrawingTest, ClickedOnARibbonInDepth)
 {
     Chart.SetView3D(true);
     Series.Add(0);

@@ -1,8 +1,8 @@
 #include "chart/Series/SeriesColumns.h"
 
 #include "chart/ChartEngine/ChartSeries.h"
-#include "chart/ChartPanel/LinePixels.h"
 #include "chart/ChartEngine/ValueBlocks.h"
+#include "chart/ChartPanel/LinePixels.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // Whole chart pictures drawn by columns against the same charts drawn segment by segment, on
 // generated series: not one pixel may differ.
+#include "chart/Chart/DataChart.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartPanel/ChartCanvas.h"
-#include "chart/Chart/DataChart.h"
 #include "chart/Series/LineSeries.h"
 #include "testing/chart/ReferenceLineSeries.h"
 

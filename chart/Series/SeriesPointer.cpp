@@ -1,7 +1,7 @@
 #include "chart/Series/SeriesPointer.h"
 
-#include "chart/ChartPanel/ChartCanvas.h"
 #include "chart/ChartEngine/ChartException.h"
+#include "chart/ChartPanel/ChartCanvas.h"
 
 #include <array>
 

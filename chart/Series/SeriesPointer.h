@@ -1,8 +1,8 @@
 #pragma once
 // Point marker of a series. Line series keep it hidden; its margins still count when shown.
-#include "chart/ChartPanel/ChartTypes.h"
 #include "chart/ChartPanel/ChartBrush.h"
 #include "chart/ChartPanel/ChartPen.h"
+#include "chart/ChartPanel/ChartTypes.h"
 
 #include <cstdint>
 #include <functional>
@@ -10,7 +10,14 @@
 class TChartCanvas;
 
 enum TSeriesPointerStyle : std::uint8_t {
-    psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond
+    psRectangle,
+    psCircle,
+    psTriangle,
+    psDownTriangle,
+    psCross,
+    psDiagCross,
+    psStar,
+    psDiamond
 };
 
 class TSeriesPointer {

@@ -1,9 +1,9 @@
 #pragma once
 // Test chart for zooming and scrolling: the chart window's layout (flat, legend below, one
 // empty title line) with two line series, painted into a window image the way the host does.
+#include "chart/Chart/DataChart.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartLegend.h"
-#include "chart/Chart/DataChart.h"
 #include "chart/Series/LineSeries.h"
 
 #include <QImage>
