@@ -261,13 +261,8 @@ void TChartCanvas::Rectangle(const TRect& r)
     const QRect area = NormalRect(r);
     if (area.isEmpty())
         return;
-    if (Brush.Style != bsClear) {
-        ApplyBrush();
-        ApplyBackground();
-        FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        FAppliedPen.reset();
-        FPainter.fillRect(area, FPainter.brush());
-    }
+    if (Brush.Style != bsClear)
+        FillArea(area);
     const int left = area.left();
     const int top = area.top();
     const int right = area.right();
@@ -286,8 +281,12 @@ void TChartCanvas::Rectangle(const TRect& r)
 void TChartCanvas::FillRect(const TRect& r)
 {
     const QRect area = NormalRect(r);
-    if (area.isEmpty() || Brush.Style == bsClear)
-        return;
+    if (!area.isEmpty() && Brush.Style != bsClear)
+        FillArea(area);
+}
+
+void TChartCanvas::FillArea(const QRect& area)
+{
     if (Brush.Style == bsSolid && FImage != nullptr) {
         const QRgb colour = ToRgb(Brush.Color);
         for (int y = area.top(); y <= area.bottom(); ++y)

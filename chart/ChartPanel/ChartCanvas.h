@@ -95,6 +95,8 @@ protected:
     QPainter& Painter() { return FPainter; }
 
 private:
+    // Fills a non-empty area with the brush (not clear).
+    void FillArea(const QRect& area);
     // Outline through the vertices with the pen, end pixels left out.
     void Stroke(std::span<const QPoint> vertices, bool closed);
     // One-pixel copy-mode strokes on a 32-bit image write their pixels straight into it,
