@@ -47,7 +47,10 @@ void TCustomChartPanel::SetBorderWidth(std::int32_t value)
 {
     SetAndRepaint(FBorderWidth, value, [this] { Invalidate(); });
 }
-void TCustomChartPanel::SetColor(TColor value) { SetAndRepaint(FColor, value, [this] { Invalidate(); }); }
+void TCustomChartPanel::SetColor(TColor value)
+{
+    SetAndRepaint(FColor, value, [this] { Invalidate(); });
+}
 
 void TCustomChartPanel::Invalidate()
 {
@@ -166,6 +169,21 @@ void TCustomChartPanel::SetMonochromeImage(bool monochrome)
 
 void TCustomChartPanel::Draw(TChartCanvas& userCanvas, const TRect& userRect)
 {
+    DrawImage(userRect);
+    if (!FChartImage->isNull())
+        userCanvas.Draw(userRect.Left, userRect.Top, *FChartImage);
+}
+
+const QImage& TCustomChartPanel::UpdatedImage()
+{
+    const TRect client = GetClientRect();
+    if (ImageDirty || !FChartImage || FChartImage->width() != client.Right || FChartImage->height() != client.Bottom)
+        DrawImage(client);
+    return *FChartImage;
+}
+
+void TCustomChartPanel::DrawImage(const TRect& userRect)
+{
     const std::int32_t h = userRect.Bottom - userRect.Top;
     const std::int32_t w = userRect.Right - userRect.Left;
     if (!FChartImage || FChartImage->width() != w || FChartImage->height() != h)
@@ -192,7 +210,6 @@ void TCustomChartPanel::Draw(TChartCanvas& userCanvas, const TRect& userRect)
     if (FMonochromeImage)
         *FChartImage = FChartImage->convertToFormat(QImage::Format_Mono, Qt::ThresholdDither)
                            .convertToFormat(QImage::Format_RGB32);
-    userCanvas.Draw(userRect.Left, userRect.Top, *FChartImage);
     ImageDirty = false;
 }
 
@@ -224,7 +241,19 @@ TChartCanvas& TCustomChartPanel::Canvas()
     return *FScratchCanvas;
 }
 
-void TCustomChartPanel::SetCanvasFont(TChartFont& font) { Canvas().SetCanvasFont(font); }
-void TCustomChartPanel::TextOut(int x, int y, const std::string& text) { Canvas().TextOut(x, y, text); }
-int TCustomChartPanel::TextHeight(const std::string& text) { return Canvas().TextHeight(text); }
-int TCustomChartPanel::TextWidth(const std::string& text) { return Canvas().TextWidth(text); }
+void TCustomChartPanel::SetCanvasFont(TChartFont& font)
+{
+    Canvas().SetCanvasFont(font);
+}
+void TCustomChartPanel::TextOut(int x, int y, const std::string& text)
+{
+    Canvas().TextOut(x, y, text);
+}
+int TCustomChartPanel::TextHeight(const std::string& text)
+{
+    return Canvas().TextHeight(text);
+}
+int TCustomChartPanel::TextWidth(const std::string& text)
+{
+    return Canvas().TextWidth(text);
+}
