@@ -103,7 +103,6 @@ private:
     // inside the clip this canvas keeps alongside the painter's; the same pixels as a
     // painter would set, without its per-point cost.
     bool DirectPixels() const;
-    // Where a direct stroke writes: image rows and the clip (bounds, polygon mask or none).
     // n copies of a 32-bit word through the C library's vectorised wide-character fill
     // (a plain loop stays one word per store at this optimisation level).
     static void FillWords(QRgb* words, int n, QRgb value)
@@ -111,6 +110,7 @@ private:
         static_assert(sizeof(wchar_t) == sizeof(QRgb));
         std::wmemset(reinterpret_cast<wchar_t*>(words), static_cast<wchar_t>(value), static_cast<std::size_t>(n));
     }
+    // Where a direct stroke writes: image rows and the clip (bounds, polygon mask or none).
     struct TPixelTarget {
         QRgb* Bits = nullptr;
         qsizetype Stride = 0;
