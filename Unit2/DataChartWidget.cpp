@@ -64,14 +64,12 @@ TDataChartWidget::TDataChartWidget(QWidget* parent) : QWidget(parent)
 
 void TDataChartWidget::paintEvent(QPaintEvent* event)
 {
-    if (FWindow.size() != size()) {
-        FWindow = QImage(size(), QImage::Format_RGB32);
-        FChart.ImageDirty = true;
-    }
-    // A clean chart has nothing new to show: the window keeps its pixels.
-    if (FChart.ImageDirty) {
-        TChartCanvas canvas(&FWindow);
-        FChart.Paint(canvas);
+    // A clean chart has nothing new to show: the window keeps its pixels. Otherwise they
+    // become a shared copy of the chart's image, released first so that the chart draws in
+    // place; drawing on the window between paints detaches them.
+    if (FChart.ImageDirty || FWindow.size() != size()) {
+        FWindow = QImage();
+        FWindow = FChart.UpdatedImage();
     }
     QPainter painter(this);
     painter.drawImage(event->rect(), FWindow, event->rect());

@@ -183,6 +183,7 @@ TEST(DataChartWidget, MouseDragsZoomAndScrollWithTheBandOnTheWindow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     QTRY_VERIFY(!chart.ImageDirty);
     const QImage before = widget.grab().toImage();
+    const QImage chartBefore = chart.ChartImage()->copy();
 
     QTest::mousePress(&widget, Qt::LeftButton, {}, QPoint(100, 80));
     QTest::mouseMove(&widget, QPoint(200, 160));
@@ -190,6 +191,7 @@ TEST(DataChartWidget, MouseDragsZoomAndScrollWithTheBandOnTheWindow)
     EXPECT_NE(during.pixel(150, 80), before.pixel(150, 80));    // on the band
     EXPECT_EQ(during.pixel(150, 120), before.pixel(150, 120));  // inside it
     EXPECT_FALSE(chart.ImageDirty);                             // drawn on the window, not by a repaint
+    EXPECT_EQ(*chart.ChartImage(), chartBefore);                // the window's pixels are its own
     QTest::mouseRelease(&widget, Qt::LeftButton, {}, QPoint(200, 160));
     EXPECT_TRUE(chart.Zoomed);
     QTRY_VERIFY(!chart.ImageDirty);

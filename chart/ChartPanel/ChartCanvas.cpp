@@ -21,6 +21,15 @@ QRgb ToRgb(TColor color)
                 static_cast<int>((rgb >> 16) & 0xFF));
 }
 
+// Text advances already measured, per font (its key and resolution): shaping a text costs
+// far more than looking it up, and a chart measures the same labels at every paint.
+std::unordered_map<std::string, int>& AdvancesFor(const QFont& font, const QFontMetrics& metrics)
+{
+    thread_local std::unordered_map<QString, std::unordered_map<std::string, int>> advances;
+    const QString key = font.key() + QLatin1Char('@') + QString::number(metrics.fontDpi());
+    return advances[key];
+}
+
 }  // namespace
 
 QColor ToQColor(TColor color)
@@ -164,6 +173,7 @@ const QFont& TChartCanvas::CurrentFont()
     FFont.setUnderline((style & fsUnderline) != 0);
     FFont.setStrikeOut((style & fsStrikeOut) != 0);
     FMetrics = std::make_unique<QFontMetrics>(FFont);
+    FAdvances = &AdvancesFor(FFont, *FMetrics);
     return FFont;
 }
 
@@ -181,7 +191,16 @@ void TChartCanvas::SetCanvasFont(TChartFont& font)
 
 int TChartCanvas::TextWidth(const std::string& text)
 {
-    return CurrentMetrics().horizontalAdvance(ToQString(text));
+    CurrentFont();
+    const auto known = FAdvances->find(text);
+    if (known != FAdvances->end())
+        return known->second;
+    // Bounded: labels of a chart that keeps rescaling would otherwise pile up.
+    if (FAdvances->size() >= kMaxAdvances)
+        FAdvances->clear();
+    const int width = FMetrics->horizontalAdvance(ToQString(text));
+    FAdvances->emplace(text, width);
+    return width;
 }
 
 int TChartCanvas::TextHeight(const std::string&)
@@ -203,10 +222,9 @@ QPoint TChartCanvas::TextOrigin(int x, int y, int width, const QFontMetrics& met
 
 void TChartCanvas::TextOut(int x, int y, const std::string& text)
 {
-    const QString qtext = ToQString(text);
-    FPainter.setFont(CurrentFont());
+    const int width = TextWidth(text);
+    FPainter.setFont(FFont);
     const QFontMetrics& metrics = *FMetrics;
-    const int width = metrics.horizontalAdvance(qtext);
     const QPoint origin = TextOrigin(x, y, width, metrics);
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // A clear brush writes the text alone, whatever the background mode says.
@@ -217,7 +235,7 @@ void TChartCanvas::TextOut(int x, int y, const std::string& text)
     // The box is painted above or not at all; the painter's own would fill it again.
     FPainter.setBackgroundMode(Qt::TransparentMode);
     FAppliedBackground.reset();
-    FPainter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), qtext);
+    FPainter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), ToQString(text));
 }
 
 void TChartCanvas::RotateLabel(int x, int y, const std::string& text, double angle)
@@ -243,13 +261,8 @@ void TChartCanvas::Rectangle(const TRect& r)
     const QRect area = NormalRect(r);
     if (area.isEmpty())
         return;
-    if (Brush.Style != bsClear) {
-        ApplyBrush();
-        ApplyBackground();
-        FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        FAppliedPen.reset();
-        FPainter.fillRect(area, FPainter.brush());
-    }
+    if (Brush.Style != bsClear)
+        FillArea(area);
     const int left = area.left();
     const int top = area.top();
     const int right = area.right();
@@ -268,8 +281,18 @@ void TChartCanvas::Rectangle(const TRect& r)
 void TChartCanvas::FillRect(const TRect& r)
 {
     const QRect area = NormalRect(r);
-    if (area.isEmpty() || Brush.Style == bsClear)
+    if (!area.isEmpty() && Brush.Style != bsClear)
+        FillArea(area);
+}
+
+void TChartCanvas::FillArea(const QRect& area)
+{
+    if (Brush.Style == bsSolid && FImage != nullptr) {
+        const QRgb colour = ToRgb(Brush.Color);
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            FTarget.SetRow(y, area.left(), area.right() + 1, colour);
         return;
+    }
     ApplyBrush();
     ApplyBackground();
     FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -18,10 +18,12 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cwchar>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QImage;
@@ -93,12 +95,21 @@ protected:
     QPainter& Painter() { return FPainter; }
 
 private:
+    // Fills a non-empty area with the brush (not clear).
+    void FillArea(const QRect& area);
     // Outline through the vertices with the pen, end pixels left out.
     void Stroke(std::span<const QPoint> vertices, bool closed);
     // One-pixel copy-mode strokes on a 32-bit image write their pixels straight into it,
     // inside the clip this canvas keeps alongside the painter's; the same pixels as a
     // painter would set, without its per-point cost.
     bool DirectPixels() const;
+    // n copies of a 32-bit word through the C library's vectorised wide-character fill
+    // (a plain loop stays one word per store at this optimisation level).
+    static void FillWords(QRgb* words, int n, QRgb value)
+    {
+        static_assert(sizeof(wchar_t) == sizeof(QRgb));
+        std::wmemset(reinterpret_cast<wchar_t*>(words), static_cast<wchar_t>(value), static_cast<std::size_t>(n));
+    }
     // Where a direct stroke writes: image rows and the clip (bounds, polygon mask or none).
     struct TPixelTarget {
         QRgb* Bits = nullptr;
@@ -127,7 +138,8 @@ private:
             right = std::min(right, Right);
             QRgb* row = Bits + y * Stride;
             if (Mask == nullptr) {
-                std::fill(row + left, row + std::max(left, right), colour);
+                if (left < right)
+                    FillWords(row + left, right - left, colour);
                 return;
             }
             const uchar* inside = Mask + y * MaskStride;
@@ -172,6 +184,9 @@ private:
     std::optional<TChartFont> FFontFor;
     QFont FFont;
     std::unique_ptr<QFontMetrics> FMetrics;
+    // Measured advances of the current font, shared by every canvas of the thread.
+    std::unordered_map<std::string, int>* FAdvances = nullptr;
+    static constexpr std::size_t kMaxAdvances = 4096;
     // The device when it is a 32-bit image; null otherwise.
     QImage* FImage = nullptr;
     enum class TClipKind : std::uint8_t { None, Rect, Mask };

@@ -312,6 +312,15 @@ QImage Strokes(QImage::Format format)
             canvas.Polygon(crossed);
             canvas.Polygon(triangle);
             canvas.Polygon(notched);
+            // Solid rectangles, corners in either order, some reaching past the image.
+            for (int i = 0; i < 12; ++i) {
+                canvas.Brush = {static_cast<TColor>(0x2D1E0F * (i + 1) & 0xFFFFFF), bsSolid};
+                const TRect r = {i * 19 % 95 - 5, i * 7 % 75 - 5, i * 31 % 95, (i * 43 + 9) % 75};
+                if (i % 2 == 0)
+                    canvas.FillRect(r);
+                else
+                    canvas.Rectangle(r);
+            }
         };
         canvas.ClipRectangle({5, 6, 80, 60});
         draw();

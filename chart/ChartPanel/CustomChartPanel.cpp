@@ -169,6 +169,21 @@ void TCustomChartPanel::SetMonochromeImage(bool monochrome)
 
 void TCustomChartPanel::Draw(TChartCanvas& userCanvas, const TRect& userRect)
 {
+    DrawImage(userRect);
+    if (!FChartImage->isNull())
+        userCanvas.Draw(userRect.Left, userRect.Top, *FChartImage);
+}
+
+const QImage& TCustomChartPanel::UpdatedImage()
+{
+    const TRect client = GetClientRect();
+    if (ImageDirty || !FChartImage || FChartImage->width() != client.Right || FChartImage->height() != client.Bottom)
+        DrawImage(client);
+    return *FChartImage;
+}
+
+void TCustomChartPanel::DrawImage(const TRect& userRect)
+{
     const std::int32_t h = userRect.Bottom - userRect.Top;
     const std::int32_t w = userRect.Right - userRect.Left;
     if (!FChartImage || FChartImage->width() != w || FChartImage->height() != h)
@@ -195,7 +210,6 @@ void TCustomChartPanel::Draw(TChartCanvas& userCanvas, const TRect& userRect)
     if (FMonochromeImage)
         *FChartImage = FChartImage->convertToFormat(QImage::Format_Mono, Qt::ThresholdDither)
                            .convertToFormat(QImage::Format_RGB32);
-    userCanvas.Draw(userRect.Left, userRect.Top, *FChartImage);
     ImageDirty = false;
 }
 

@@ -58,6 +58,8 @@ public:
     virtual void Paint(TChartCanvas& controlCanvas);
     // Draws the complete chart into userCanvas at userRect, through ChartImage.
     virtual void Draw(TChartCanvas& userCanvas, const TRect& userRect);
+    // ChartImage at the client size, drawn first while it is dirty; nothing is copied.
+    const QImage& UpdatedImage();
     virtual void PartChanged();
 
     // Mouse input in client pixels, forwarded by the host. The panel only passes it to the
@@ -125,6 +127,8 @@ protected:
     virtual std::unique_ptr<TChartCanvas> CreateImageCanvas(QImage& image);
 
     void SetMonochromeImage(bool monochrome);
+    // Draw without the copy: ChartImage sized to userRect and drawn complete.
+    void DrawImage(const TRect& userRect);
     // Runs draw with FDrawingCanvas on the window; nothing happens without a host window.
     void DrawOnWindow(const std::function<void()>& draw);
     // Shows a passing cursor; the first call keeps the control's own for RestoreCursor.
