@@ -63,6 +63,17 @@ geometry() {
                                      /Width:/ {print "WIDTH=" $2} /Height:/ {print "HEIGHT=" $2}')"
 }
 
+# wait_size <window> <width> <height>: polls until its client area has that size (a window
+# can be found mapped before its first resize has arrived); leaves X, Y, WIDTH and HEIGHT set.
+wait_size() {
+    for _ in $(seq 50); do
+        geometry "$1"
+        [ "$WIDTH" -eq "$2" ] && [ "$HEIGHT" -eq "$3" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # frame <window>: sets LEFT, RIGHT, TOP and BOTTOM to the frame extents the window manager
 # gives it (0 without one).
 frame() {

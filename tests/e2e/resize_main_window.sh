@@ -10,7 +10,7 @@ kelvaro=$1
 # Room for the doubled window at its design position (235, 174).
 start_xvfb 1600x1200
 start_kelvaro "$kelvaro"
-[ "$WIDTH" -eq 501 ] && [ "$HEIGHT" -eq 436 ] || fail "main window is ${WIDTH}x${HEIGHT}, not 501x436"
+wait_size "$main_window" 501 436 || fail "main window is ${WIDTH}x${HEIGHT}, not 501x436"
 window="${WIDTH}x${HEIGHT}+${X}+${Y}"
 stable "$work/small.ppm" "$window" || fail "main window never settled"
 
