@@ -102,10 +102,7 @@ TEST(AxisScale, LabelValuesFromTopDown)
     EXPECT_EQ(LabelValues(0, 499, 50, {}), (std::vector<double>{450, 400, 350, 300, 250, 200, 150, 100, 50, 0}));
     EXPECT_EQ(LabelValues(3, 100, 10, {}), (std::vector<double>{100, 90, 80, 70, 60, 50, 40, 30, 20, 10}));
     EXPECT_EQ(LabelValues(0, 1, 1, {}), (std::vector<double>{1, 0}));
-}
-
-TEST(AxisScale, DegenerateRangesGetOneLabel)
-{
+    // An empty range gets one label.
     EXPECT_EQ(LabelValues(0, 0, AxisScale::kMinIncrement, {}), (std::vector<double>{0}));
     EXPECT_EQ(LabelValues(57, 57, AxisScale::kMinIncrement, {}), (std::vector<double>{57}));
 }

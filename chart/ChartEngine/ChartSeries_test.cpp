@@ -23,18 +23,6 @@ public:
     int Invalidations = 0;
 };
 
-TEST_F(SeriesOnChartTest, NewSeriesIsEmpty)
-{
-    EXPECT_EQ(Series.Count(), 0);
-    EXPECT_EQ(Series.XValues().Name(), "X");
-    EXPECT_EQ(Series.YValues().Name(), "Y");
-    EXPECT_EQ(Series.ValueLists().size(), 2u);
-    EXPECT_EQ(Series.ValueFormat(), "#,##0.###");
-    EXPECT_EQ(Series.PercentFormat(), "##0.## %");
-    EXPECT_TRUE(Series.Active());
-    EXPECT_TRUE(Series.DrawLine());
-}
-
 TEST_F(SeriesOnChartTest, AddStoresPointAtNextXAndRepaints)
 {
     EXPECT_EQ(Series.Add(5, "", clRed), 0);
@@ -47,8 +35,6 @@ TEST_F(SeriesOnChartTest, AddStoresPointAtNextXAndRepaints)
     EXPECT_EQ(Series.Add(7, "sieben", clBlue), 1);
     EXPECT_EQ(Series.XValue(1), 1);
     EXPECT_EQ(Series.Label(1), std::optional<std::string>("sieben"));
-    EXPECT_EQ(Series.XValues().TempValue, 1);
-    EXPECT_EQ(Series.YValues().TempValue, 7);
 
     for (int i = 2; i < 500; ++i)
         Series.Add(i % 7, "", clRed);
@@ -70,13 +56,6 @@ TEST_F(SeriesOnChartTest, DefaultPointColourFollowsTheSeriesLiteralDoesNot)
     Series.SetColorEachPoint(true);
     EXPECT_EQ(Series.ValueColor(0), GetDefaultColor(0));
     EXPECT_EQ(Series.ValueColor(1), clRed);
-}
-
-TEST_F(SeriesOnChartTest, AddNullMarksAPointNotDrawn)
-{
-    Series.AddNull("");
-    EXPECT_EQ(Series.YValue(0), 0);
-    EXPECT_EQ(Series.ValueColor(0), clNone);
 }
 
 TEST_F(SeriesOnChartTest, ClearEmptiesEverythingAndStartsAgainAtZero)

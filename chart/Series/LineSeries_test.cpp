@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -107,37 +108,47 @@ TEST_F(LineDrawingTest, TwoPointsDrawOneSegmentInTheSecondPointsColour)
     EXPECT_EQ(lines[0].Brush.Style, bsClear);
 }
 
-TEST_F(LineDrawingTest, PointsOnTheSamePixelDrawNoSegmentBetweenThem)
+// Segments in values: points on one pixel, null points (NaN here) and points too far out draw none;
+// stairs step along X first, inverted stairs along Y first.
+TEST(LineSegments, JoinOnlyDrawnPointsAndStepForStairs)
 {
-    Series.AddXY(0, 5);
-    Series.AddXY(1, 5);
-    Series.AddXY(1, 5);
-    Series.AddXY(2, 6);
-    Chart.PaintNow();
-    EXPECT_EQ(LineArgs(), (std::vector<std::vector<int>>{{Chart.Px(0), Chart.Py(5), Chart.Px(1), Chart.Py(5)},
-                                                         {Chart.Px(1), Chart.Py(5), Chart.Px(2), Chart.Py(6)}}));
-}
-
-TEST_F(LineDrawingTest, NullPointBreaksTheLineOnBothSides)
-{
-    for (double y : {1.0, 2.0})
-        Series.Add(y);
-    Series.AddNull();
-    for (double y : {3.0, 4.0})
-        Series.Add(y);
-    Chart.PaintNow();
-    EXPECT_EQ(LineArgs(), (std::vector<std::vector<int>>{{Chart.Px(0), Chart.Py(1), Chart.Px(1), Chart.Py(2)},
-                                                         {Chart.Px(3), Chart.Py(3), Chart.Px(4), Chart.Py(4)}}));
-}
-
-TEST_F(LineDrawingTest, PointsBeyondTheDrawableRangeAreSkipped)
-{
-    Chart.LeftAxis()->SetMinMax(0, 1);
-    Series.Add(0);
-    Series.Add(1e9);
-    Series.Add(1);
-    Chart.PaintNow();
-    EXPECT_EQ(LineArgs(), (std::vector<std::vector<int>>{{Chart.Px(0), Chart.Py(0), Chart.Px(2), Chart.Py(1)}}));
+    const double kNull = std::nan("");
+    const struct {
+        const char* Name;
+        std::vector<std::array<double, 2>> Points;
+        bool Stairs, Inverted;
+        double FixedTop;  // 0: automatic left axis
+        std::vector<std::array<double, 4>> Segments;
+    } cases[] = {
+        {"same pixel", {{0, 5}, {1, 5}, {1, 5}, {2, 6}}, false, false, 0, {{0, 5, 1, 5}, {1, 5, 2, 6}}},
+        {"null", {{0, 1}, {1, 2}, {2, kNull}, {3, 3}, {4, 4}}, false, false, 0, {{0, 1, 1, 2}, {3, 3, 4, 4}}},
+        {"too far", {{0, 0}, {1, 1e9}, {2, 1}}, false, false, 1, {{0, 0, 2, 1}}},
+        {"stairs", {{0, 10}, {1, 90}}, true, false, 0, {{0, 10, 1, 10}, {1, 10, 1, 90}}},
+        {"inverted stairs", {{0, 10}, {1, 90}}, true, true, 0, {{0, 10, 0, 90}, {0, 90, 1, 90}}},
+    };
+    for (const auto& c : cases) {
+        TLineChart chart;
+        TLineSeries series;
+        series.SetParentChart(&chart);
+        for (const auto& [x, y] : c.Points) {
+            if (std::isnan(y))
+                series.AddNull();
+            else
+                series.AddXY(x, y);
+        }
+        series.SetStairs(c.Stairs);
+        series.SetInvertedStairs(c.Inverted);
+        if (c.FixedTop > 0)
+            chart.LeftAxis()->SetMinMax(0, c.FixedTop);
+        chart.PaintNow();
+        std::vector<std::vector<int>> expected;
+        for (const auto& v : c.Segments)
+            expected.push_back({chart.Px(v[0]), chart.Py(v[1]), chart.Px(v[2]), chart.Py(v[3])});
+        std::vector<std::vector<int>> drawn;
+        for (const TDrawCall& call : chart.SeriesCalls("Line"))
+            drawn.push_back(call.Args);
+        EXPECT_EQ(drawn, expected) << c.Name;
+    }
 }
 
 TEST_F(LineDrawingTest, ZoomedInFirstPointIsJoinedToTheLeftEdgeAtTheInterpolatedHeight)
@@ -156,19 +167,6 @@ TEST_F(LineDrawingTest, ZoomedInFirstPointIsJoinedToTheLeftEdgeAtTheInterpolated
     Series.SetStairs(true);
     Chart.PaintNow();
     EXPECT_EQ(LineArgs().front(), (std::vector<int>{Chart.Px(0.5), Chart.Py(0), Chart.Px(1), Chart.Py(0)}));
-}
-
-TEST_F(LineDrawingTest, StairsStepHorizontallyThenVerticallyOrTheOtherWayRound)
-{
-    Series.Add(10);
-    Series.Add(90);
-    Series.SetStairs(true);
-    Chart.PaintNow();
-    const int x0 = Chart.Px(0), y0 = Chart.Py(10), x1 = Chart.Px(1), y1 = Chart.Py(90);
-    EXPECT_EQ(LineArgs(), (std::vector<std::vector<int>>{{x0, y0, x1, y0}, {x1, y0, x1, y1}}));
-    Series.SetInvertedStairs(true);
-    Chart.PaintNow();
-    EXPECT_EQ(LineArgs(), (std::vector<std::vector<int>>{{x0, y0, x0, y1}, {x0, y1, x1, y1}}));
 }
 
 TEST_F(LineDrawingTest, SegmentLeavingThePlottingAreaIsCutAtItsBorder)
