@@ -333,7 +333,7 @@ TEST_F(Form1Test, WrittenLinesReachTheBoxUnchangedAtEachPumpAndAtTheEnd)
     using TGroups = std::vector<std::vector<std::string>>;
     const TGroups cases[] = {
         {{"1; 49,95", "2; 50"}, {"3; 12,5"}, {"4; 0"}},
-        {{"a", "", "b"}, {""}, {"c"}},
+        {{"a", "", "b"}, {""}, {"", "c"}},
         {{"Größe ‰ 7"}, {"€; 3٫5", "x"}},
     };
     for (const TGroups& groups : cases) {
