@@ -5,15 +5,6 @@
 #include <stdexcept>
 #include <vector>
 
-TEST(ResizeSlot, OneSlotPerWindowOwnedByIt)
-{
-    QWidget form;
-    TResizeSlot& slot = TResizeSlot::Of(form);
-    EXPECT_EQ(&TResizeSlot::Of(form), &slot);
-    EXPECT_EQ(slot.parent(), &form);
-    EXPECT_FALSE(slot.OnResize);
-}
-
 TEST(ResizeSlot, CalledWithTheWindowOncePerSizeAfterTheSizeChanged)
 {
     QWidget form;
