@@ -1,6 +1,6 @@
-# cmake -DCOMMAND=<program;args> -DSTATUS=<n> -DSTDERR=<text> [-DONE_LINE=ON] -P ExpectStatus.cmake
+# cmake -DCOMMAND=<program;args> -DSTATUS=<n> -DSTDERR=<text> [-DTHEN=<regex>] -P ExpectStatus.cmake
 # Runs the program and checks its exit status and the first line of its error output
-# (with ONE_LINE, that the error output is that line alone).
+# (with THEN, that the lines after it match the regular expression).
 execute_process(COMMAND ${COMMAND} RESULT_VARIABLE status ERROR_VARIABLE err OUTPUT_QUIET)
 if(NOT status EQUAL STATUS)
   message(FATAL_ERROR "exit status ${status}, expected ${STATUS}")
@@ -9,6 +9,8 @@ string(REGEX REPLACE "\n.*" "" first_line "${err}")
 if(NOT first_line STREQUAL STDERR)
   message(FATAL_ERROR "error output '${first_line}', expected '${STDERR}'")
 endif()
-if(ONE_LINE AND NOT err STREQUAL "${STDERR}\n")
-  message(FATAL_ERROR "error output has more than one line: '${err}'")
+string(LENGTH "${first_line}\n" first_length)
+string(SUBSTRING "${err}" ${first_length} -1 rest)
+if(DEFINED THEN AND NOT rest MATCHES "${THEN}")
+  message(FATAL_ERROR "error output after the first line '${rest}', expected to match '${THEN}'")
 endif()

@@ -1,6 +1,10 @@
 # kelvaro_add_tests(<target> SOURCES ... LIBS ... [GUI])
 # One GoogleTest executable per library; GUI suites get a QApplication (offscreen, 120 ppi; see QtTestMain.cpp).
+# Nothing without KELVARO_TESTS.
 function(kelvaro_add_tests target)
+  if(NOT KELVARO_TESTS)
+    return()
+  endif()
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${T_SOURCES})
   target_link_libraries(${target} PRIVATE ${T_LIBS} GTest::gtest)

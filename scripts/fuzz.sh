@@ -11,9 +11,8 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(integer_text_fuzz text_to_float_fuzz float_to_text_fuzz batch_options_fuzz)
 
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DKELVARO_FUZZ=ON -DKELVARO_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]}"
 
 for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target"

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing (Debian 12, as root), then configures and builds.
-# Usage: scripts/setup.sh [build-dir] [extra cmake args...]
+# Installs what is missing (Debian 12, as root): what building and running the program needs,
+# with --tests also the tools of the tests, benchmarks, fuzzing and style check.
+# Usage: scripts/setup.sh [--tests]
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake g++ libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev
-          fonts-liberation fonts-dejavu-core xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
-          libqcustomplot-dev libqcustomplot2.1-qt6 parallel clang clang-format clang-tidy libclang-rt-14-dev)
+packages=(build-essential cmake qt6-base-dev fonts-liberation fonts-dejavu-core)
+test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick procps
+               libqcustomplot-dev libqcustomplot2.1-qt6 parallel clang clang-format clang-tidy libclang-rt-14-dev)
+[ "${1:-}" != --tests ] || packages+=("${test_packages[@]}")
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -17,8 +19,3 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
-
-build=${1:-build}
-shift || true
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build" -j"$(nproc)"

@@ -21,8 +21,8 @@
 namespace {
 
 // The toolkit's messages while it starts, held back: when it cannot start (no
-// display, most likely), one line of ours replaces them, as the toolkit would
-// otherwise abort the process after them.
+// display, most likely), one line of ours comes first, then the toolkit's own
+// reason, and the process ends where the toolkit would abort it.
 struct THeldMessage {
     QtMsgType Type;
     QByteArray Category;
@@ -34,6 +34,15 @@ void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const Q
 {
     if (type == QtFatalMsg) {
         std::fputs("Kelvaro kann nicht starten: keine grafische Anzeige gefunden.\n", stderr);
+        bool reasonShown = false;
+        for (const THeldMessage& message : *HeldMessages) {
+            if (message.Type != QtWarningMsg && message.Type != QtCriticalMsg)
+                continue;
+            std::fprintf(stderr, "%s: %s\n", message.Category.constData(), qPrintable(message.Text));
+            reasonShown = true;
+        }
+        if (!reasonShown)
+            std::fprintf(stderr, "%s\n", qPrintable(text.section(QLatin1Char('\n'), 0, 0)));
         std::fflush(stderr);
         std::_Exit(1);
     }
