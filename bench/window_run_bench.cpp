@@ -11,9 +11,9 @@
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "app/shell/CheckBox.h"
+#include "base/FloatEnvironment.h"
 #include "bench/BatchToDevNull.h"
 #include "main/SimulationRun.h"
-#include "population/FloatEnvironment.h"
 
 #include <QApplication>
 #include <QFile>

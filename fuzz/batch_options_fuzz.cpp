@@ -7,9 +7,9 @@
 #include "app/GeneText.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
+#include "base/FloatEnvironment.h"
 #include "batch/BatchOptions.h"
 #include "fuzz/FloatState.h"
-#include "population/FloatEnvironment.h"
 
 #include <cstdint>
 #include <string>

@@ -8,9 +8,8 @@
 #include "app/shell/DesignFont.h"
 #include "app/shell/HandlerGuard.h"
 #include "app/shell/WindowFrame.h"
+#include "base/DesignScale.h"
 #include "main/FieldValidator.h"
-
-#include "chart/ChartPanel/ChartTypes.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -24,22 +23,7 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr int kDesignPixelsPerInch = 120;
 constexpr QSize kOuterSize(501, 436);
-
-// Positions and font heights are design values at 120 pixels per inch.
-class TDesignScale {
-public:
-    explicit TDesignScale(int pixelsPerInch) : FPixelsPerInch(pixelsPerInch) {}
-    int operator()(int value) const { return MulDiv(value, FPixelsPerInch, kDesignPixelsPerInch); }
-    QRect operator()(int left, int top, int width, int height) const
-    {
-        return {(*this)(left), (*this)(top), (*this)(width), (*this)(height)};
-    }
-
-private:
-    int FPixelsPerInch;
-};
 
 template <class TControl>
 TControl* Place(TControl* control, const char* name, const QRect& bounds)
@@ -88,8 +72,12 @@ TForm1::TForm1()
 
 void TForm1::BuildControls()
 {
-    const TDesignScale s(qRound(screen()->logicalDotsPerInchY()));
-    setFont(DesignFont(s(13)));
+    const int ppi = qRound(screen()->logicalDotsPerInchY());
+    const auto s = [ppi](int left, int top, int width, int height) {
+        return QRect(ScaledFromDesign(left, ppi), ScaledFromDesign(top, ppi), ScaledFromDesign(width, ppi),
+                     ScaledFromDesign(height, ppi));
+    };
+    setFont(DesignFont(ScaledFromDesign(13, ppi)));
     move(235, 174);
 
     // Creation order is the controls' child order, which the elastic layout visits.
@@ -128,7 +116,7 @@ void TForm1::BuildControls()
 
     Label8 = Place(new QLabel(QStringLiteral("Kelvaro · Vermehrungsstrategien unter Parasitendruck"), this), "Label8",
                    s(8, 388, 366, 13));
-    Label8->setFont(DesignFont(s(12)));
+    Label8->setFont(DesignFont(ScaledFromDesign(12, ppi)));
     QPalette black = Label8->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label8->setPalette(black);

@@ -4,6 +4,7 @@
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
+#include "base/Round.h"
 #include "population/AsexualPopulation.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"

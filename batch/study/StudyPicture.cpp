@@ -1,6 +1,7 @@
 #include "batch/study/StudyPicture.h"
 
-#include "population/Exception.h"
+#include "base/DesignScale.h"
+#include "base/Exception.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "batch/study/StudyPicture.h"
 
 #include "Unit2/Unit2.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

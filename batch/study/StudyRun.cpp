@@ -3,8 +3,8 @@
 #include "app/Errors.h"
 #include "app/FloatToText.h"
 #include "app/IntegerText.h"
+#include "base/FloatEnvironment.h"
 #include "batch/BatchOutput.h"
-#include "population/FloatEnvironment.h"
 
 #include <new>
 
