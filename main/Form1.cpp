@@ -10,6 +10,7 @@
 #include "app/shell/WindowFrame.h"
 #include "base/DesignScale.h"
 #include "main/FieldValidator.h"
+#include "main/SimulationRun.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -33,10 +34,10 @@ TControl* Place(TControl* control, const char* name, const QRect& bounds)
     return control;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const QString& text, const QString& hint,
-                    bool upperCase = false)
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const std::string& text,
+                    const QString& hint, bool upperCase = false)
 {
-    auto* edit = Place(new QLineEdit(text, parent), name, bounds);
+    auto* edit = Place(new QLineEdit(QString::fromStdString(text), parent), name, bounds);
     new TFieldValidator(edit, 10, upperCase);
     SetHint(edit, hint);
     SetShowHint(edit, true);
@@ -96,15 +97,17 @@ void TForm1::BuildControls()
     Button3 = Place(new QPushButton(QStringLiteral("Start"), GroupBox2), "Button3", s(16, 158, 433, 33));
     // Return and keypad Enter press the button while it has the focus, as Space does.
     Button3->setAutoDefault(true);
-    Edit1 = MakeEdit(GroupBox2, "Edit1", s(95, 25, 122, 24), QStringLiteral("AAATTCCCGG"),
+    const TRunFields defaults;
+    Edit1 = MakeEdit(GroupBox2, "Edit1", s(95, 25, 122, 24), defaults.Gene,
                      QStringLiteral("Gen von max. 10 Basen Länge"), true);
-    Edit2 = MakeEdit(GroupBox2, "Edit2", s(167, 64, 48, 24), QStringLiteral("500"),
+    Edit2 = MakeEdit(GroupBox2, "Edit2", s(167, 64, 48, 24), defaults.Generations,
                      QStringLiteral("Anzahl der Generationen"));
-    Edit4 = MakeEdit(GroupBox2, "Edit4", s(403, 64, 40, 24), QStringLiteral("30"),
+    Edit4 = MakeEdit(GroupBox2, "Edit4", s(403, 64, 40, 24), defaults.MutationLimit,
                      QStringLiteral("Ab wann ist eine Mutation lethal?"));
-    Edit3 = MakeEdit(GroupBox2, "Edit3", s(403, 104, 40, 24), QStringLiteral("1"),
+    Edit3 = MakeEdit(GroupBox2, "Edit3", s(403, 104, 40, 24), defaults.KillFactor,
                      QStringLiteral("Zusammenhang zwischen\nParasit und GC-Gehalt"));
-    Edit5 = MakeEdit(GroupBox2, "Edit5", s(403, 25, 40, 24), QStringLiteral("3"), QStringLiteral("Mutationsrate in %"));
+    Edit5 =
+        MakeEdit(GroupBox2, "Edit5", s(403, 25, 40, 24), defaults.MutationRate, QStringLiteral("Mutationsrate in %"));
     CheckBox1 = Place(new TCheckBox(QStringLiteral("Grafische Ausgabe"), GroupBox2), "CheckBox1", s(24, 103, 193, 17));
     CheckBox2 = Place(new TCheckBox(QStringLiteral("3D"), GroupBox2), "CheckBox2", s(168, 103, 41, 17));
     CheckBox3 = Place(new TCheckBox(QStringLiteral("GC sex."), GroupBox2), "CheckBox3", s(24, 134, 97, 17));
@@ -142,11 +145,11 @@ void TForm1::ConnectHandlers()
 void TForm1::Button3Click()
 {
     TRunFields fields;
-    fields.Edit1 = Edit1->text().toStdString();
-    fields.Edit2 = Edit2->text().toStdString();
-    fields.Edit3 = Edit3->text().toStdString();
-    fields.Edit4 = Edit4->text().toStdString();
-    fields.Edit5 = Edit5->text().toStdString();
+    fields.Gene = Edit1->text().toStdString();
+    fields.Generations = Edit2->text().toStdString();
+    fields.KillFactor = Edit3->text().toStdString();
+    fields.MutationLimit = Edit4->text().toStdString();
+    fields.MutationRate = Edit5->text().toStdString();
     SimulationRun(FRunHost, fields);
 }
 

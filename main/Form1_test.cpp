@@ -337,12 +337,12 @@ TEST_F(Form1Test, WrittenLinesReachTheBoxUnchangedAtEachPumpAndAtTheEnd)
         {{"Größe ‰ 7"}, {"€; 3٫5", "x"}},
     };
     for (const TGroups& groups : cases) {
-        Form1->RunHost().ClearLines(TResultBox::Memo1);
-        Form1->RunHost().ClearLines(TResultBox::Memo2);
+        Form1->RunHost().ClearLines(TResultBox::Sexual);
+        Form1->RunHost().ClearLines(TResultBox::Asexual);
         QStringList written;
         for (std::size_t g = 0; g < groups.size(); ++g) {
             for (const std::string& line : groups[g]) {
-                Form1->RunHost().AppendLine(TResultBox::Memo1, line);
+                Form1->RunHost().AppendLine(TResultBox::Sexual, line);
                 written.append(QString::fromStdString(line));
             }
             SCOPED_TRACE(written.join(u'|').toStdString());

@@ -26,7 +26,7 @@ TEST(StudyPicture, ARunsPictureIsTheChartWindowsPixelForPixel)
 {
     SetFloatEnvironment();
     TRunFields fields;
-    fields.Edit2 = "120";
+    fields.Generations = "120";
     fields.Seed = 11;
     for (bool view3D : {false, true}) {
         SCOPED_TRACE(view3D);
