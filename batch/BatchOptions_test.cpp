@@ -11,20 +11,6 @@ TBatchOptions Parse(std::vector<std::string> args)
     return ParseBatchOptions(args);
 }
 
-TEST(ParseBatchOptions, DefaultsAreTheMainWindowsFields)
-{
-    const TBatchOptions options = Parse({});
-    EXPECT_EQ(options.Fields.Gene, "AAATTCCCGG");
-    EXPECT_EQ(options.Fields.Generations, "500");
-    EXPECT_EQ(options.Fields.KillFactor, "1");
-    EXPECT_EQ(options.Fields.MutationLimit, "30");
-    EXPECT_EQ(options.Fields.MutationRate, "3");
-    EXPECT_FALSE(options.Fields.Seed);
-    EXPECT_FALSE(options.DecimalSeparator);
-    EXPECT_EQ(options.Format, TOutputFormat::Memo);
-    EXPECT_FALSE(options.Help);
-}
-
 TEST(ParseBatchOptions, TakesValuesInBothFormsAndKeepsFieldTextsAsGiven)
 {
     const TBatchOptions options =
