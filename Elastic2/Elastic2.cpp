@@ -2,7 +2,7 @@
 
 #include "Elastic2/ChildControls.h"
 #include "Elastic2/FontPoints.h"
-#include "population/Random.h"
+#include "base/Round.h"
 
 #include <QLabel>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #include "Elastic2/FontPoints.h"
 
-#include "app/MulDiv.h"
+#include "base/MulDiv.h"
 
 #include <QFont>
 

@@ -1,12 +1,8 @@
 #include "Unit2/RunChart.h"
 
+#include "base/DesignScale.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartLegend.h"
-
-int ScaledFromDesign(int designValue, int pixelsPerInch)
-{
-    return MulDiv(designValue, pixelsPerInch, kDesignPixelsPerInch);
-}
 
 TRunChartSeries::TRunChartSeries(TDataChart& chart, int pixelsPerInch) : FChart(chart)
 {

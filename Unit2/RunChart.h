@@ -1,18 +1,11 @@
 #pragma once
 // The chart of a run as the chart window shows it, without a window: settings, the four
 // series and the size. The window and the runner's pictures both build it here.
+#include "Unit2/RunChartSize.h"
 #include "chart/Chart/DataChart.h"
 #include "chart/Series/LineSeries.h"
 
 #include <memory>
-
-// Design values are at 120 pixels per inch.
-inline constexpr int kDesignPixelsPerInch = 120;
-// The client area the window's outer 535 x 334 leaves, at design resolution.
-inline constexpr int kRunChartWidth = 527;
-inline constexpr int kRunChartHeight = 307;
-
-int ScaledFromDesign(int designValue, int pixelsPerInch);
 
 // Configures the chart and creates its four series on it, in the chart's series order
 // Series3, Series2, Series4, Series1. The series leave the chart when this is destroyed.

@@ -2,6 +2,7 @@
 
 #include "app/shell/DesignFont.h"
 #include "app/shell/WindowFrame.h"
+#include "base/DesignScale.h"
 
 #include <QCloseEvent>
 #include <QVBoxLayout>

@@ -11,18 +11,6 @@
 
 namespace {
 
-TEST(Form2, WindowAtDesignGeometryHiddenAndOnTop)
-{
-    TForm2 form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Grafischer Output"));
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_TRUE(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    // The suite runs at 120 pixels per inch, the design resolution.
-    EXPECT_EQ(form.pos(), QPoint(471, 41));
-    EXPECT_EQ(form.frameSize(), QSize(535, 334));
-    EXPECT_EQ(form.font().pixelSize(), 13);
-}
-
 TEST(Form2, LegendShowsTheSeriesInChartOrderBelowTheChart)
 {
     TForm2 form;

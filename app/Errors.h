@@ -1,6 +1,6 @@
 #pragma once
 // Error classes of the front end; the floating-point ones come with the model.
-#include "population/Exception.h"
+#include "base/Exception.h"
 
 #include <string_view>
 

@@ -142,15 +142,15 @@ TOutputFormat ParseFormat(const std::string& text)
 void Apply(TBatchOptions& options, std::string_view name, const std::string& value)
 {
     if (name == "--gene")
-        options.Fields.Edit1 = ParseGene(value);
+        options.Fields.Gene = ParseGene(value);
     else if (name == "--generations")
-        options.Fields.Edit2 = value;
+        options.Fields.Generations = value;
     else if (name == "--kill-factor")
-        options.Fields.Edit3 = value;
+        options.Fields.KillFactor = value;
     else if (name == "--mutation-limit")
-        options.Fields.Edit4 = value;
+        options.Fields.MutationLimit = value;
     else if (name == "--mutation-rate")
-        options.Fields.Edit5 = value;
+        options.Fields.MutationRate = value;
     else if (name == "--seed")
         options.Fields.Seed = ParseSeed(value);
     else if (name == "--decimal-separator")

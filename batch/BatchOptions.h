@@ -1,8 +1,8 @@
 #pragma once
 // Command line of kelvaro-batch, GNU style: "--name value" (the next argument
 // is the value whatever it starts with) or "--name=value".
+#include "base/Exception.h"
 #include "main/SimulationRun.h"
-#include "population/Exception.h"
 
 #include <optional>
 #include <span>

@@ -11,30 +11,16 @@ TBatchOptions Parse(std::vector<std::string> args)
     return ParseBatchOptions(args);
 }
 
-TEST(ParseBatchOptions, DefaultsAreTheMainWindowsFields)
-{
-    const TBatchOptions options = Parse({});
-    EXPECT_EQ(options.Fields.Edit1, "AAATTCCCGG");
-    EXPECT_EQ(options.Fields.Edit2, "500");
-    EXPECT_EQ(options.Fields.Edit3, "1");
-    EXPECT_EQ(options.Fields.Edit4, "30");
-    EXPECT_EQ(options.Fields.Edit5, "3");
-    EXPECT_FALSE(options.Fields.Seed);
-    EXPECT_FALSE(options.DecimalSeparator);
-    EXPECT_EQ(options.Format, TOutputFormat::Memo);
-    EXPECT_FALSE(options.Help);
-}
-
 TEST(ParseBatchOptions, TakesValuesInBothFormsAndKeepsFieldTextsAsGiven)
 {
     const TBatchOptions options =
         Parse({"--generations", "-5", "--kill-factor=", "--mutation-limit", "--mutation-rate", "--mutation-rate= 2,5 ",
                "--gene", "aßc", "--seed=4294967295", "--decimal-separator", "·", "--format=csv"});
-    EXPECT_EQ(options.Fields.Edit2, "-5");
-    EXPECT_EQ(options.Fields.Edit3, "");
-    EXPECT_EQ(options.Fields.Edit4, "--mutation-rate");
-    EXPECT_EQ(options.Fields.Edit5, " 2,5 ");
-    EXPECT_EQ(options.Fields.Edit1, "AßC");
+    EXPECT_EQ(options.Fields.Generations, "-5");
+    EXPECT_EQ(options.Fields.KillFactor, "");
+    EXPECT_EQ(options.Fields.MutationLimit, "--mutation-rate");
+    EXPECT_EQ(options.Fields.MutationRate, " 2,5 ");
+    EXPECT_EQ(options.Fields.Gene, "AßC");
     EXPECT_EQ(options.Fields.Seed, 4294967295u);
     EXPECT_EQ(options.DecimalSeparator, U'·');
     EXPECT_EQ(options.Format, TOutputFormat::Csv);
@@ -83,7 +69,7 @@ TEST(ParseBatchOptions, RejectsMalformedCommandLines)
         }
     }
     // Ten characters are fine even when some take several bytes.
-    EXPECT_EQ(Parse({"--gene", "ääääääääää"}).Fields.Edit1, "ÄÄÄÄÄÄÄÄÄÄ");
+    EXPECT_EQ(Parse({"--gene", "ääääääääää"}).Fields.Gene, "ÄÄÄÄÄÄÄÄÄÄ");
 }
 
 }  // namespace

@@ -7,14 +7,14 @@ volatile std::sig_atomic_t StopSignal = 0;
 
 void TBatchOutput::Measured(TResultBox box, std::uint8_t living, long double averageGC)
 {
-    if (box == TResultBox::Memo1 && StopSignal != 0)
+    if (box == TResultBox::Sexual && StopSignal != 0)
         throw EStopped("Abbruch");
     Tabulate(box, living, averageGC);
 }
 
 void TMemoOutput::AppendLine(TResultBox box, std::string_view line)
 {
-    if (box == TResultBox::Memo1) {
+    if (box == TResultBox::Sexual) {
         FOut.Write(line);
         FOut.Write("\n");
     } else {
@@ -35,14 +35,14 @@ TCsvOutput::TCsvOutput(TTextSink& out) : TBatchOutput(out)
 
 void TCsvOutput::Tabulate(TResultBox box, std::uint8_t living, long double averageGC)
 {
-    if (box == TResultBox::Memo1)
+    if (box == TResultBox::Sexual)
         FRow = IntToStr(++FGeneration);
     FRow += ',';
     FRow += IntToStr(living);
     FRow += ',';
     char gc[kFloatTextCapacity];
     FRow.append(gc, FloatToText(gc, averageGC, 15, 0, U'.'));
-    if (box == TResultBox::Memo2) {
+    if (box == TResultBox::Asexual) {
         FRow += '\n';
         FOut.Write(FRow);
         FRow.clear();

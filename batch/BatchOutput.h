@@ -1,10 +1,10 @@
 #pragma once
 // The runner's side of a run: no windows, so no cursor, no chart and no
 // messages; the lines and numbers go to a text sink.
+#include "base/Exception.h"
 #include "batch/SpillBuffer.h"
 #include "batch/TextSink.h"
 #include "main/SimulationRun.h"
-#include "population/Exception.h"
 
 #include <csignal>
 

@@ -1,6 +1,6 @@
 #include "batch/BatchRunner.h"
 
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 #include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>

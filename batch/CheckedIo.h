@@ -1,7 +1,7 @@
 #pragma once
 // Checked input and output of the runner's own files: the results on standard output and the
 // file that holds back the asexual lines. Either ends the run at once.
-#include "population/Exception.h"
+#include "base/Exception.h"
 
 #include <string>
 #include <string_view>

@@ -1,10 +1,10 @@
 // kelvaro-batch: the simulation run without windows, for scripts and for
 // reproducible results.
 #include "app/FormatSettings.h"
+#include "base/FloatEnvironment.h"
 #include "batch/BatchOutput.h"
 #include "batch/CheckedIo.h"
 #include "batch/study/StudyCommand.h"
-#include "population/FloatEnvironment.h"
 
 #include <csignal>
 #include <fcntl.h>

@@ -4,7 +4,7 @@
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 #include "population/SixByteReal.h"
 
 #include <benchmark/benchmark.h>

@@ -1,9 +1,9 @@
 // Generations per second of the population model alone: one generation is both
 // populations' parasite step, living count, GC average, mutation, lethal check and
 // reproduction, as a run performs them.
+#include "base/FloatEnvironment.h"
 #include "bench/ModelGeneration.h"
 #include "population/AsexualPopulation.h"
-#include "population/FloatEnvironment.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
 

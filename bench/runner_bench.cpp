@@ -2,10 +2,10 @@
 // with default parameters from seed 0: what the run adds on top of the model
 // (two lines per generation, memo output to /dev/null).
 #include "app/IntegerText.h"
+#include "base/FloatEnvironment.h"
 #include "bench/BatchToDevNull.h"
 #include "bench/ModelGeneration.h"
 #include "population/AsexualPopulation.h"
-#include "population/FloatEnvironment.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
 

@@ -1,8 +1,8 @@
 // A study of 1,000 runs x 500 generations (default parameters, seed 0), its table to
 // /dev/null, in one process and in worker processes: wall time is what parallel runs save.
+#include "base/FloatEnvironment.h"
 #include "batch/study/StudyCommand.h"
 #include "bench/BatchToDevNull.h"
-#include "population/FloatEnvironment.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,9 +11,9 @@
 #include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "app/shell/CheckBox.h"
+#include "base/FloatEnvironment.h"
 #include "bench/BatchToDevNull.h"
 #include "main/SimulationRun.h"
-#include "population/FloatEnvironment.h"
 
 #include <QApplication>
 #include <QFile>
@@ -120,7 +120,7 @@ TRunRecorder Recorded(const benchmark::State& state)
 {
     TRunRecorder recorder;
     TRunFields fields;
-    fields.Edit2 = Generations(state).toStdString();
+    fields.Generations = Generations(state).toStdString();
     fields.Seed = 0;
     SimulationRun(recorder, fields);
     return recorder;
@@ -128,7 +128,7 @@ TRunRecorder Recorded(const benchmark::State& state)
 
 QPlainTextEdit* ResultBox(int box)
 {
-    return box == static_cast<int>(TResultBox::Memo1) ? Form1->Memo1 : Form1->Memo2;
+    return box == static_cast<int>(TResultBox::Sexual) ? Form1->Memo1 : Form1->Memo2;
 }
 
 // (b): the lines appended one at a time.

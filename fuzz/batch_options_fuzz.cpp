@@ -7,9 +7,9 @@
 #include "app/GeneText.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
+#include "base/FloatEnvironment.h"
 #include "batch/BatchOptions.h"
 #include "fuzz/FloatState.h"
-#include "population/FloatEnvironment.h"
 
 #include <cstdint>
 #include <string>
@@ -33,10 +33,12 @@ std::vector<std::string> Split(std::string_view input)
 std::vector<std::string> Rendered(const TBatchOptions& options)
 {
     const TRunFields& f = options.Fields;
-    std::vector<std::string> args = {
-        "--gene=" + f.Edit1,          "--generations=" + f.Edit2,
-        "--kill-factor=" + f.Edit3,   "--mutation-limit=" + f.Edit4,
-        "--mutation-rate=" + f.Edit5, options.Format == TOutputFormat::Csv ? "--format=csv" : "--format=memo"};
+    std::vector<std::string> args = {"--gene=" + f.Gene,
+                                     "--generations=" + f.Generations,
+                                     "--kill-factor=" + f.KillFactor,
+                                     "--mutation-limit=" + f.MutationLimit,
+                                     "--mutation-rate=" + f.MutationRate,
+                                     options.Format == TOutputFormat::Csv ? "--format=csv" : "--format=memo"};
     if (f.Seed)
         args.push_back("--seed=" + std::to_string(*f.Seed));
     if (options.DecimalSeparator)
@@ -46,9 +48,10 @@ std::vector<std::string> Rendered(const TBatchOptions& options)
 
 bool Same(const TBatchOptions& a, const TBatchOptions& b)
 {
-    return a.Fields.Edit1 == b.Fields.Edit1 && a.Fields.Edit2 == b.Fields.Edit2 && a.Fields.Edit3 == b.Fields.Edit3 &&
-           a.Fields.Edit4 == b.Fields.Edit4 && a.Fields.Edit5 == b.Fields.Edit5 && a.Fields.Seed == b.Fields.Seed &&
-           a.Format == b.Format && a.DecimalSeparator == b.DecimalSeparator && a.Help == b.Help;
+    return a.Fields.Gene == b.Fields.Gene && a.Fields.Generations == b.Fields.Generations &&
+           a.Fields.KillFactor == b.Fields.KillFactor && a.Fields.MutationLimit == b.Fields.MutationLimit &&
+           a.Fields.MutationRate == b.Fields.MutationRate && a.Fields.Seed == b.Fields.Seed && a.Format == b.Format &&
+           a.DecimalSeparator == b.DecimalSeparator && a.Help == b.Help;
 }
 
 long double Read(const std::string& text)
@@ -89,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (options.Help)
         return 0;
-    const std::u32string gene = DecodeUtf8(options.Fields.Edit1);
+    const std::u32string gene = DecodeUtf8(options.Fields.Gene);
     Require(gene.size() <= 10 && UpperCaseGene(gene) == gene, "a gene longer than ten characters or not upper case");
     if (options.DecimalSeparator)
         CheckSeparator(*options.DecimalSeparator);

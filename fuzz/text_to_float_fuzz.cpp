@@ -6,8 +6,8 @@
 #include "app/FormatSettings.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
+#include "base/FloatEnvironment.h"
 #include "fuzz/FloatState.h"
-#include "population/FloatEnvironment.h"
 
 #include <cfloat>
 #include <cmath>

@@ -8,9 +8,9 @@
 #include "app/shell/DesignFont.h"
 #include "app/shell/HandlerGuard.h"
 #include "app/shell/WindowFrame.h"
+#include "base/DesignScale.h"
 #include "main/FieldValidator.h"
-
-#include "chart/ChartPanel/ChartTypes.h"
+#include "main/SimulationRun.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -24,22 +24,7 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr int kDesignPixelsPerInch = 120;
 constexpr QSize kOuterSize(501, 436);
-
-// Positions and font heights are design values at 120 pixels per inch.
-class TDesignScale {
-public:
-    explicit TDesignScale(int pixelsPerInch) : FPixelsPerInch(pixelsPerInch) {}
-    int operator()(int value) const { return MulDiv(value, FPixelsPerInch, kDesignPixelsPerInch); }
-    QRect operator()(int left, int top, int width, int height) const
-    {
-        return {(*this)(left), (*this)(top), (*this)(width), (*this)(height)};
-    }
-
-private:
-    int FPixelsPerInch;
-};
 
 template <class TControl>
 TControl* Place(TControl* control, const char* name, const QRect& bounds)
@@ -49,10 +34,10 @@ TControl* Place(TControl* control, const char* name, const QRect& bounds)
     return control;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const QString& text, const QString& hint,
-                    bool upperCase = false)
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const std::string& text,
+                    const QString& hint, bool upperCase = false)
 {
-    auto* edit = Place(new QLineEdit(text, parent), name, bounds);
+    auto* edit = Place(new QLineEdit(QString::fromStdString(text), parent), name, bounds);
     new TFieldValidator(edit, 10, upperCase);
     SetHint(edit, hint);
     SetShowHint(edit, true);
@@ -88,8 +73,12 @@ TForm1::TForm1()
 
 void TForm1::BuildControls()
 {
-    const TDesignScale s(qRound(screen()->logicalDotsPerInchY()));
-    setFont(DesignFont(s(13)));
+    const int ppi = qRound(screen()->logicalDotsPerInchY());
+    const auto s = [ppi](int left, int top, int width, int height) {
+        return QRect(ScaledFromDesign(left, ppi), ScaledFromDesign(top, ppi), ScaledFromDesign(width, ppi),
+                     ScaledFromDesign(height, ppi));
+    };
+    setFont(DesignFont(ScaledFromDesign(13, ppi)));
     move(235, 174);
 
     // Creation order is the controls' child order, which the elastic layout visits.
@@ -108,15 +97,17 @@ void TForm1::BuildControls()
     Button3 = Place(new QPushButton(QStringLiteral("Start"), GroupBox2), "Button3", s(16, 158, 433, 33));
     // Return and keypad Enter press the button while it has the focus, as Space does.
     Button3->setAutoDefault(true);
-    Edit1 = MakeEdit(GroupBox2, "Edit1", s(95, 25, 122, 24), QStringLiteral("AAATTCCCGG"),
+    const TRunFields defaults;
+    Edit1 = MakeEdit(GroupBox2, "Edit1", s(95, 25, 122, 24), defaults.Gene,
                      QStringLiteral("Gen von max. 10 Basen Länge"), true);
-    Edit2 = MakeEdit(GroupBox2, "Edit2", s(167, 64, 48, 24), QStringLiteral("500"),
+    Edit2 = MakeEdit(GroupBox2, "Edit2", s(167, 64, 48, 24), defaults.Generations,
                      QStringLiteral("Anzahl der Generationen"));
-    Edit4 = MakeEdit(GroupBox2, "Edit4", s(403, 64, 40, 24), QStringLiteral("30"),
+    Edit4 = MakeEdit(GroupBox2, "Edit4", s(403, 64, 40, 24), defaults.MutationLimit,
                      QStringLiteral("Ab wann ist eine Mutation lethal?"));
-    Edit3 = MakeEdit(GroupBox2, "Edit3", s(403, 104, 40, 24), QStringLiteral("1"),
+    Edit3 = MakeEdit(GroupBox2, "Edit3", s(403, 104, 40, 24), defaults.KillFactor,
                      QStringLiteral("Zusammenhang zwischen\nParasit und GC-Gehalt"));
-    Edit5 = MakeEdit(GroupBox2, "Edit5", s(403, 25, 40, 24), QStringLiteral("3"), QStringLiteral("Mutationsrate in %"));
+    Edit5 =
+        MakeEdit(GroupBox2, "Edit5", s(403, 25, 40, 24), defaults.MutationRate, QStringLiteral("Mutationsrate in %"));
     CheckBox1 = Place(new TCheckBox(QStringLiteral("Grafische Ausgabe"), GroupBox2), "CheckBox1", s(24, 103, 193, 17));
     CheckBox2 = Place(new TCheckBox(QStringLiteral("3D"), GroupBox2), "CheckBox2", s(168, 103, 41, 17));
     CheckBox3 = Place(new TCheckBox(QStringLiteral("GC sex."), GroupBox2), "CheckBox3", s(24, 134, 97, 17));
@@ -128,7 +119,7 @@ void TForm1::BuildControls()
 
     Label8 = Place(new QLabel(QStringLiteral("Kelvaro · Vermehrungsstrategien unter Parasitendruck"), this), "Label8",
                    s(8, 388, 366, 13));
-    Label8->setFont(DesignFont(s(12)));
+    Label8->setFont(DesignFont(ScaledFromDesign(12, ppi)));
     QPalette black = Label8->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label8->setPalette(black);
@@ -154,11 +145,11 @@ void TForm1::ConnectHandlers()
 void TForm1::Button3Click()
 {
     TRunFields fields;
-    fields.Edit1 = Edit1->text().toStdString();
-    fields.Edit2 = Edit2->text().toStdString();
-    fields.Edit3 = Edit3->text().toStdString();
-    fields.Edit4 = Edit4->text().toStdString();
-    fields.Edit5 = Edit5->text().toStdString();
+    fields.Gene = Edit1->text().toStdString();
+    fields.Generations = Edit2->text().toStdString();
+    fields.KillFactor = Edit3->text().toStdString();
+    fields.MutationLimit = Edit4->text().toStdString();
+    fields.MutationRate = Edit5->text().toStdString();
     SimulationRun(FRunHost, fields);
 }
 

@@ -6,6 +6,7 @@
 #include "app/shell/Screen.h"
 
 #include "Unit2/Unit2.h"
+#include "testing/Elastic2/ElasticTestForm.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -26,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -101,59 +103,48 @@ private:
     TApplication FApplication;
 };
 
-TEST_F(Form1Test, ControlsSitAtTheirDesignPlacesWithTheirTexts)
+// The text a control shows: a label's, button's or edit field's text, a group box's title.
+QString ShownText(const QWidget* control)
 {
-    struct TControl {
-        QWidget* Widget;
-        QRect Bounds;
-        QString Text;
-    };
-    TForm1& f = *Form1;
-    const TControl controls[] = {
-        {f.GroupBox2, {8, 8, 473, 207}, "Initialisierung"},
-        {f.Label1, {16, 25, 41, 16}, "Initgen:"},
-        {f.Edit1, {95, 25, 122, 24}, "AAATTCCCGG"},
-        {f.Label2, {16, 64, 35, 16}, "Läufe:"},
-        {f.Edit2, {167, 64, 48, 24}, "500"},
-        {f.Label5, {245, 25, 75, 16}, "Mutationrate:"},
-        {f.Edit5, {403, 25, 40, 24}, "3"},
-        {f.Label4, {245, 64, 75, 16}, "Mutationlimit:"},
-        {f.Edit4, {403, 64, 40, 24}, "30"},
-        {f.Label3, {245, 104, 93, 16}, "Parasitkillfaktor:"},
-        {f.Edit3, {403, 104, 40, 24}, "1"},
-        {f.CheckBox1, {24, 103, 193, 17}, "Grafische Ausgabe"},
-        {f.CheckBox2, {168, 103, 41, 17}, "3D"},
-        {f.CheckBox3, {24, 134, 97, 17}, "GC sex."},
-        {f.CheckBox4, {120, 134, 97, 17}, "Lebende sex."},
-        {f.CheckBox5, {240, 134, 97, 17}, "GC n. sex."},
-        {f.CheckBox6, {336, 134, 113, 17}, "Lebende n. sex."},
-        {f.Button3, {16, 158, 433, 33}, "Start"},
-        {f.GroupBox1, {8, 221, 473, 159}, "Werte"},
-        {f.Label6, {16, 24, 165, 16}, "Nicht-Sexuelle Vermehrung:"},
-        {f.Label7, {240, 24, 131, 16}, "Sexuelle Vermehrung:"},
-        {f.Memo2, {10, 47, 215, 96}, ""},
-        {f.Memo1, {237, 47, 222, 96}, ""},
-    };
-    for (const TControl& c : controls) {
-        SCOPED_TRACE(c.Widget->objectName().toStdString());
-        EXPECT_EQ(c.Widget->geometry(), c.Bounds);
-        QString text;
-        if (auto* box = qobject_cast<QGroupBox*>(c.Widget))
-            text = box->title();
-        else if (auto* edit = qobject_cast<QLineEdit*>(c.Widget))
-            text = edit->text();
-        else if (auto* memo = qobject_cast<QPlainTextEdit*>(c.Widget))
-            text = memo->toPlainText();
-        else if (auto* label = qobject_cast<QLabel*>(c.Widget))
-            text = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(c.Widget))
-            text = button->text();
-        EXPECT_EQ(text, c.Text);
+    if (auto* box = qobject_cast<const QGroupBox*>(control))
+        return box->title();
+    if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (auto* memo = qobject_cast<const QPlainTextEdit*>(control))
+        return memo->toPlainText();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    return {};
+}
+
+const char* Kind(const QWidget* control)
+{
+    for (const char* kind : {"QGroupBox", "QLineEdit", "QPlainTextEdit", "QLabel", "QCheckBox", "QPushButton"})
+        if (control->inherits(kind))
+            return kind;
+    return "";
+}
+
+// The design's table of controls lives once, in the elastic layout's test form; the window must
+// match it control by control (the suite runs at the design resolution).
+TEST_F(Form1Test, ControlsMatchTheDesignTable)
+{
+    const std::unique_ptr<QWidget> design = MakeTestForm();
+    const QList<QWidget*> designed = AllControlsOf(*design);
+    ASSERT_EQ(AllControlsOf(*Form1).size(), designed.size());
+    for (const QWidget* expected : designed) {
+        SCOPED_TRACE(expected->objectName().toStdString());
+        const QWidget* control = Form1->findChild<QWidget*>(expected->objectName());
+        ASSERT_NE(control, nullptr);
+        EXPECT_STREQ(Kind(control), Kind(expected));
+        EXPECT_EQ(control->parentWidget()->objectName(), expected->parentWidget()->objectName());
+        EXPECT_EQ(control->geometry(), expected->geometry());
+        if (expected->objectName() != "Label8")  // the credit line is the window's own
+            EXPECT_EQ(ShownText(control), ShownText(expected));
+        EXPECT_EQ(control->font().pixelSize(), expected->font().pixelSize());
     }
-    EXPECT_EQ(f.windowTitle(), "Kelvaro");
-    EXPECT_EQ(f.frameGeometry(), QRect(235, 174, 501, 436));
-    EXPECT_EQ(f.Label8->font().pixelSize(), 12);
-    EXPECT_EQ(f.font().pixelSize(), 13);
 }
 
 // The text of a label, check box, push button or group box and the width its style gives it;
@@ -337,12 +328,12 @@ TEST_F(Form1Test, WrittenLinesReachTheBoxUnchangedAtEachPumpAndAtTheEnd)
         {{"Größe ‰ 7"}, {"€; 3٫5", "x"}},
     };
     for (const TGroups& groups : cases) {
-        Form1->RunHost().ClearLines(TResultBox::Memo1);
-        Form1->RunHost().ClearLines(TResultBox::Memo2);
+        Form1->RunHost().ClearLines(TResultBox::Sexual);
+        Form1->RunHost().ClearLines(TResultBox::Asexual);
         QStringList written;
         for (std::size_t g = 0; g < groups.size(); ++g) {
             for (const std::string& line : groups[g]) {
-                Form1->RunHost().AppendLine(TResultBox::Memo1, line);
+                Form1->RunHost().AppendLine(TResultBox::Sexual, line);
                 written.append(QString::fromStdString(line));
             }
             SCOPED_TRACE(written.join(u'|').toStdString());

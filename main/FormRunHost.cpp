@@ -34,7 +34,7 @@ void EnsureRoomToInsert(const QTextDocument& document, qsizetype bytes)
 
 QPlainTextEdit* TFormRunHost::Memo(TResultBox box) const
 {
-    return box == TResultBox::Memo1 ? FForm.Memo1 : FForm.Memo2;
+    return box == TResultBox::Sexual ? FForm.Memo1 : FForm.Memo2;
 }
 
 void TFormRunHost::ClearLines(TResultBox box)
@@ -61,8 +61,8 @@ void TFormRunHost::AppendLine(TResultBox box, std::string_view line)
 
 void TFormRunHost::FlushLines()
 {
-    FlushLines(TResultBox::Memo1);
-    FlushLines(TResultBox::Memo2);
+    FlushLines(TResultBox::Sexual);
+    FlushLines(TResultBox::Asexual);
 }
 
 // The run's lines are not a user's edit: recording them for undo would keep a
@@ -85,10 +85,10 @@ void TFormRunHost::FlushLines(TResultBox box)
 TLineSeries& TFormRunHost::Series(TRunSeries series) const
 {
     switch (series) {
-    case TRunSeries::Series1: return *Form2->Series1;
-    case TRunSeries::Series2: return *Form2->Series2;
-    case TRunSeries::Series3: return *Form2->Series3;
-    case TRunSeries::Series4: break;
+    case TRunSeries::SexualGC: return *Form2->Series1;
+    case TRunSeries::SexualLiving: return *Form2->Series2;
+    case TRunSeries::AsexualLiving: return *Form2->Series3;
+    case TRunSeries::AsexualGC: break;
     }
     return *Form2->Series4;
 }

@@ -4,6 +4,7 @@
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
+#include "base/Round.h"
 #include "population/AsexualPopulation.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
@@ -19,9 +20,9 @@ template <class TPopulation>
 void InitPopulation(TPopulation& population, const std::u32string& gene, const TRunFields& fields)
 {
     population.Init(gene);
-    population.MutationLimit = static_cast<std::uint8_t>(StrToInt(fields.Edit4));
-    population.ParasiteKillFactor = Ext2Real(StrToFloat(fields.Edit3));
-    population.MutationRate = Ext2Real(StrToFloat(fields.Edit5));
+    population.MutationLimit = static_cast<std::uint8_t>(StrToInt(fields.MutationLimit));
+    population.ParasiteKillFactor = Ext2Real(StrToFloat(fields.KillFactor));
+    population.MutationRate = Ext2Real(StrToFloat(fields.MutationRate));
 }
 
 // One population's generation: parasite, report, then the steps that make the next one.
@@ -52,20 +53,21 @@ void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSer
 
 void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
 {
-    host.ClearLines(TResultBox::Memo1);
-    host.ClearLines(TResultBox::Memo2);
-    for (auto series : {TRunSeries::Series1, TRunSeries::Series2, TRunSeries::Series3, TRunSeries::Series4})
+    host.ClearLines(TResultBox::Sexual);
+    host.ClearLines(TResultBox::Asexual);
+    for (auto series :
+         {TRunSeries::SexualGC, TRunSeries::SexualLiving, TRunSeries::AsexualLiving, TRunSeries::AsexualGC})
         host.ClearSeries(series);
 
-    const std::u32string gene = DecodeUtf8(fields.Edit1);
-    host.AppendLine(TResultBox::Memo1, kSexualHeader);
+    const std::u32string gene = DecodeUtf8(fields.Gene);
+    host.AppendLine(TResultBox::Sexual, kSexualHeader);
     InitPopulation(SexualPopulation, gene, fields);
-    host.AppendLine(TResultBox::Memo2, kAsexualHeader);
+    host.AppendLine(TResultBox::Asexual, kAsexualHeader);
     InitPopulation(AsexualPopulation, gene, fields);
     if (fields.Seed)
         RandSeed = *fields.Seed;
 
-    const std::int32_t generations = StrToInt(fields.Edit2);
+    const std::int32_t generations = StrToInt(fields.Generations);
     for (std::int32_t g = 0; g < generations; ++g) {
         if (host.ChartVisible()) {
             host.ProcessMessages();
@@ -73,10 +75,10 @@ void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
                 return;
         }
         // Each series carries what its title names.
-        Generation(host, SexualPopulation, TResultBox::Memo1, TRunSeries::Series1, kSeries1Colour, TRunSeries::Series2,
-                   kSeries2Colour);
-        Generation(host, AsexualPopulation, TResultBox::Memo2, TRunSeries::Series4, kSeries4Colour, TRunSeries::Series3,
-                   kSeries3Colour);
+        Generation(host, SexualPopulation, TResultBox::Sexual, TRunSeries::SexualGC, kSexualGCColour,
+                   TRunSeries::SexualLiving, kSexualLivingColour);
+        Generation(host, AsexualPopulation, TResultBox::Asexual, TRunSeries::AsexualGC, kAsexualGCColour,
+                   TRunSeries::AsexualLiving, kAsexualLivingColour);
     }
 }
 

@@ -6,17 +6,18 @@
 #include <string>
 #include <string_view>
 
-enum class TResultBox { Memo1, Memo2 };  // sexual, asexual
-enum class TRunSeries { Series1, Series2, Series3, Series4 };
+// The result boxes (Memo1, Memo2) and the chart's series (Series1 .. Series4), by what they show.
+enum class TResultBox { Sexual, Asexual };
+enum class TRunSeries { SexualGC, SexualLiving, AsexualLiving, AsexualGC };
 
 inline constexpr const char* kSexualHeader = "Anzahl Lebender nach Parasit (sexuell); GC-Gehalt (sexuell)";
 inline constexpr const char* kAsexualHeader = "Anzahl Lebender nach Parasit (nicht sexuell); GC-Gehalt (nichtsexuell)";
 
 // Colours (0x00BBGGRR) each series' points carry.
-inline constexpr std::uint32_t kSeries1Colour = 0x0000FF;  // clRed, "GC-Sexuell"
-inline constexpr std::uint32_t kSeries2Colour = 0x8000FF;  // "Lebend-Sexuell"
-inline constexpr std::uint32_t kSeries3Colour = 0xFFFF00;  // clAqua, "Lebend-Nichtsexuell"
-inline constexpr std::uint32_t kSeries4Colour = 0xFF0000;  // clBlue, "GC-Nichtsexuell"
+inline constexpr std::uint32_t kSexualGCColour = 0x0000FF;       // clRed, "GC-Sexuell"
+inline constexpr std::uint32_t kSexualLivingColour = 0x8000FF;   // "Lebend-Sexuell"
+inline constexpr std::uint32_t kAsexualLivingColour = 0xFFFF00;  // clAqua, "Lebend-Nichtsexuell"
+inline constexpr std::uint32_t kAsexualGCColour = 0xFF0000;      // clBlue, "GC-Nichtsexuell"
 
 class TRunHost {
 public:
@@ -36,13 +37,14 @@ public:
     virtual void Measured(TResultBox /*box*/, std::uint8_t /*living*/, long double /*averageGC*/) {}
 };
 
-// The texts of the parameter fields, converted as the run reaches them.
+// The texts of the parameter fields, converted as the run reaches them. The initial values are
+// the fields' texts when the main window opens, and the runner's defaults.
 struct TRunFields {
-    std::string Edit1 = "AAATTCCCGG";  // initial gene, as is
-    std::string Edit2 = "500";         // generations
-    std::string Edit3 = "1";           // parasite kill factor
-    std::string Edit4 = "30";          // mutation limit, low 8 bits used
-    std::string Edit5 = "3";           // mutation rate
+    std::string Gene = "AAATTCCCGG";  // initial gene, as is
+    std::string Generations = "500";
+    std::string KillFactor = "1";      // parasite kill factor
+    std::string MutationLimit = "30";  // low 8 bits used
+    std::string MutationRate = "3";
     // RandSeed after both populations are initialised, instead of the clock's.
     std::optional<std::uint32_t> Seed;
 };

@@ -3,8 +3,9 @@
 #include "app/Errors.h"
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
+#include "base/FloatEnvironment.h"
+#include "base/Round.h"
 #include "population/AsexualPopulation.h"
-#include "population/FloatEnvironment.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
 #include "testing/app/SeparatorFixture.h"
@@ -122,8 +123,8 @@ TEST_F(SimulationRunTest, DefaultRunFromSeedZeroRepeatsTheReferenceCounts)
     EXPECT_EQ(FHost.Memo[1].size(), 501u);
     EXPECT_EQ(FHost.Memo[0][0], kSexualHeader);
     EXPECT_EQ(FHost.Memo[1][0], kAsexualHeader);
-    EXPECT_EQ(FHost.Counts(TResultBox::Memo1, 5), (std::vector<int>{52, 49, 49, 45, 40}));
-    EXPECT_EQ(FHost.Counts(TResultBox::Memo2, 5), (std::vector<int>{53, 54, 60, 49, 51}));
+    EXPECT_EQ(FHost.Counts(TResultBox::Sexual, 5), (std::vector<int>{52, 49, 49, 45, 40}));
+    EXPECT_EQ(FHost.Counts(TResultBox::Asexual, 5), (std::vector<int>{53, 54, 60, 49, 51}));
     for (const auto& series : FHost.Series)
         EXPECT_EQ(series.size(), 500u);
     EXPECT_EQ(FHost.Pumps, 0) << "a hidden chart window pumps no messages";
@@ -132,7 +133,7 @@ TEST_F(SimulationRunTest, DefaultRunFromSeedZeroRepeatsTheReferenceCounts)
 
 TEST_F(SimulationRunTest, EachSeriesCarriesWhatItsTitleNames)
 {
-    FFields.Edit2 = "3";
+    FFields.Generations = "3";
     ASSERT_EQ(Run(), "");
     for (std::size_t g = 0; g < 3; ++g) {
         const std::string& sexual = FHost.Memo[0][g + 1];
@@ -152,8 +153,8 @@ TEST_F(SimulationRunTest, EachSeriesCarriesWhatItsTitleNames)
 
 TEST_F(SimulationRunTest, ZeroKillFactorKeepsEveryOrganismThroughTheParasite)
 {
-    FFields.Edit2 = "50";
-    FFields.Edit3 = "0";  // the averages stay the initial 50
+    FFields.Generations = "50";
+    FFields.KillFactor = "0";  // the averages stay the initial 50
     ASSERT_EQ(Run(), "");
     EXPECT_EQ(FHost.Memo[0][1], "100; 50");
     EXPECT_EQ(FHost.Memo[1][1], "100; 50");
@@ -172,20 +173,20 @@ TEST_F(SimulationRunTest, ConversionAndFloatingErrorsKeepWhatWasWritten)
         const char* Class;
         std::size_t Headers;  // header lines written before the error
     } cases[] = {
-        {&TRunFields::Edit4, "3,5", "'3,5' ist kein gültiger Integerwert", "EConvertError", 1},
-        {&TRunFields::Edit3, "x", "'x' ist kein gültiger Gleitkommawert", "EConvertError", 1},
-        {&TRunFields::Edit5, "2.5", "'2.5' ist kein gültiger Gleitkommawert", "EConvertError", 1},
-        {&TRunFields::Edit2, "abc", "'abc' ist kein gültiger Integerwert", "EConvertError", 2},
-        {&TRunFields::Edit3, "1E39", "Überlauf bei Gleitkomma-Operation", "EOverflow", 1},
-        {&TRunFields::Edit5, "-1E40", "Überlauf bei Gleitkomma-Operation", "EOverflow", 1},
+        {&TRunFields::MutationLimit, "3,5", "'3,5' ist kein gültiger Integerwert", "EConvertError", 1},
+        {&TRunFields::KillFactor, "x", "'x' ist kein gültiger Gleitkommawert", "EConvertError", 1},
+        {&TRunFields::MutationRate, "2.5", "'2.5' ist kein gültiger Gleitkommawert", "EConvertError", 1},
+        {&TRunFields::Generations, "abc", "'abc' ist kein gültiger Integerwert", "EConvertError", 2},
+        {&TRunFields::KillFactor, "1E39", "Überlauf bei Gleitkomma-Operation", "EOverflow", 1},
+        {&TRunFields::MutationRate, "-1E40", "Überlauf bei Gleitkomma-Operation", "EOverflow", 1},
         // the empty gene fails in the first generation's parasite step, before any line
-        {&TRunFields::Edit1, "", "Fehler bei Gleitkomma-Operation", "EInvalidOp", 2},
+        {&TRunFields::Gene, "", "Fehler bei Gleitkomma-Operation", "EInvalidOp", 2},
     };
     for (const auto& c : cases) {
         FHost = TRecordingHost{};
         FFields = TRunFields{};
         FFields.Seed = 0;
-        FFields.Edit2 = "5";
+        FFields.Generations = "5";
         FFields.*c.Field = c.Text;
         EXPECT_EQ(Run(), c.Message) << c.Text;
         EXPECT_EQ(FError, c.Class) << c.Text;
@@ -200,7 +201,7 @@ TEST_F(SimulationRunTest, NonPositiveGenerationCountsLeaveOnlyTheHeadersInStepOr
 {
     for (const char* n : {"0", "-5"}) {
         FHost = TRecordingHost{};
-        FFields.Edit2 = n;
+        FFields.Generations = n;
         ASSERT_EQ(Run(), "");
         EXPECT_EQ(FHost.Calls, (std::vector<std::string>{"busy", "clear Memo1", "clear Memo2", "clear Series1",
                                                          "clear Series2", "clear Series3", "clear Series4",
@@ -214,13 +215,13 @@ TEST_F(SimulationRunTest, NonPositiveGenerationCountsLeaveOnlyTheHeadersInStepOr
 
 TEST_F(SimulationRunTest, MutationLimitKeepsTheLowEightBits)
 {
-    FFields.Edit2 = "0";
+    FFields.Generations = "0";
     const struct {
         const char* Text;
         int Limit;
     } cases[] = {{"256", 0}, {"300", 44}, {"-1", 255}, {"$1FF", 255}, {"30", 30}};
     for (const auto& c : cases) {
-        FFields.Edit4 = c.Text;
+        FFields.MutationLimit = c.Text;
         ASSERT_EQ(Run(), "");
         EXPECT_EQ(SexualPopulation.MutationLimit, c.Limit) << c.Text;
         EXPECT_EQ(AsexualPopulation.MutationLimit, c.Limit) << c.Text;
@@ -229,10 +230,10 @@ TEST_F(SimulationRunTest, MutationLimitKeepsTheLowEightBits)
 
 TEST_F(SimulationRunTest, ARunStartedWhilePumpingSupersedesTheOuterRun)
 {
-    FFields.Edit2 = "10";
+    FFields.Generations = "10";
     FHost.Visible = true;
     TRunFields inner;
-    inner.Edit2 = "4";
+    inner.Generations = "4";
     inner.Seed = 0;
     // The user presses Start while the outer run pumps before its third generation.
     FHost.OnPump = [&](int pump) {
@@ -246,7 +247,7 @@ TEST_F(SimulationRunTest, ARunStartedWhilePumpingSupersedesTheOuterRun)
     EXPECT_EQ(FHost.Memo[0].size(), 5u) << "only the newest run's lines remain";
     EXPECT_EQ(FHost.Memo[1].size(), 5u);
     EXPECT_EQ(FHost.Series[0].size(), 4u);
-    EXPECT_EQ(FHost.Counts(TResultBox::Memo1, 4), (std::vector<int>{52, 49, 49, 45}));
+    EXPECT_EQ(FHost.Counts(TResultBox::Sexual, 4), (std::vector<int>{52, 49, 49, 45}));
     EXPECT_FALSE(FHost.Busy);
     EXPECT_EQ(FHost.Calls.back(), "normal");
 }

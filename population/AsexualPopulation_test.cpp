@@ -1,6 +1,6 @@
 #include "population/AsexualPopulation.h"
 
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "base/FloatEnvironment.h"
 #include "population/AsexualPopulation.h"
-#include "population/FloatEnvironment.h"
 #include "population/Random.h"
 #include "population/SexualPopulation.h"
 

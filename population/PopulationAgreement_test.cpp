@@ -1,5 +1,5 @@
-#include "population/Exception.h"
-#include "population/FloatEnvironment.h"
+#include "base/Exception.h"
+#include "base/FloatEnvironment.h"
 #include "population/Random.h"
 #include "testing/population/ReferencePopulation.h"
 

@@ -4,7 +4,7 @@
 // tables built from them. Capacity is the places of one chromosome. The population
 // says how an organism is emptied, bred or mutated; this class decides which places
 // and draws. Fixed-size members only: the populations are static objects.
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 #include "population/Gene.h"
 #include "population/GenerationTables.h"
 #include "population/LivingSet.h"

@@ -44,6 +44,3 @@ uint32_t Random(uint32_t n);
 
 // Advances the generator once; returns RandSeed / 2^32, in [0, 1).
 long double Random();
-
-// Nearest 32-bit integer, ties to even; EInvalidOp when out of range or not a number.
-int32_t Round(long double x);

@@ -1,12 +1,10 @@
 #include "population/Random.h"
 
-#include "population/Exception.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -57,30 +55,6 @@ TEST_F(RandomTest, RandomizeGivesMillisecondsOfTheDay)
 {
     Randomize();
     EXPECT_LT(RandSeed, 24u * 60 * 60 * 1000);
-}
-
-TEST_F(RandomTest, RoundHalvesToEvenAndRejectsWhatInt32CannotHold)
-{
-    const struct {
-        long double X;
-        int32_t Rounded;
-    } cases[] = {
-        {50.5L, 50},
-        {51.5L, 52},
-        {-0.5L, 0},
-        {-1.5L, -2},
-        {0.49999999999999999995L, 0},
-        {49.9500000000116L, 50},
-        {-49.5L, -50},
-        {2147483647.0L, 2147483647},
-        {-2147483648.4L, -2147483647 - 1},
-        {-2147483648.5L, -2147483647 - 1},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(Round(c.X), c.Rounded) << static_cast<double>(c.X);
-    for (long double x : {2147483647.5L, -2147483649.0L, 1e30L, std::numeric_limits<long double>::infinity(),
-                          std::numeric_limits<long double>::quiet_NaN()})
-        EXPECT_THROW(Round(x), EInvalidOp) << static_cast<double>(x);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "population/SixByteReal.h"
 
-#include "population/Exception.h"
-#include "population/FloatEnvironment.h"
+#include "base/Exception.h"
+#include "base/FloatEnvironment.h"
 
 #include <cstring>
 

@@ -3,7 +3,7 @@
 #include "app/shell/ErrorInfo.h"
 
 #include "app/FormatSettings.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
 #include <QApplication>
 #include <QFileInfo>

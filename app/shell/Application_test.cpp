@@ -3,7 +3,7 @@
 #include "app/shell/HandlerGuard.h"
 
 #include "app/Errors.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
 #include <QApplication>
 #include <QPushButton>

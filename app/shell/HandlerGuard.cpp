@@ -2,7 +2,7 @@
 
 #include "app/shell/Application.h"
 
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
 void InvokeHandler(QObject* sender, const std::function<void()>& handler)
 {

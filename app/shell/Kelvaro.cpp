@@ -7,7 +7,7 @@
 
 #include "Unit2/Unit2.h"
 #include "app/FormatSettings.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 #include "population/Random.h"
 
 #include <QApplication>

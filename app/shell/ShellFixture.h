@@ -3,7 +3,7 @@
 #include "app/shell/Application.h"
 #include "app/shell/Screen.h"
 
-#include "population/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 

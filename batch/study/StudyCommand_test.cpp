@@ -1,11 +1,11 @@
 #include "batch/study/StudyCommand.h"
 
+#include "base/FloatEnvironment.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
 #include "batch/study/StudyTable.h"
-#include "population/FloatEnvironment.h"
 #include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>

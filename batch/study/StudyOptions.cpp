@@ -50,7 +50,7 @@ void CheckText(TParameter parameter, const std::string& text)
 std::string GeneText(const std::string& text)
 {
     const std::string args[] = {"--gene", text};
-    return ParseBatchOptions(args).Fields.Edit1;
+    return ParseBatchOptions(args).Fields.Gene;
 }
 
 std::vector<std::string> Split(std::string_view text, char separator)
@@ -160,7 +160,7 @@ bool ApplyStudyOption(TStudyOptions& study, const std::string& name, const std::
 
 TParameterTexts ParameterTexts(const TRunFields& fields)
 {
-    return {fields.Edit1, fields.Edit2, fields.Edit5, fields.Edit4, fields.Edit3};
+    return {fields.Gene, fields.Generations, fields.MutationRate, fields.MutationLimit, fields.KillFactor};
 }
 
 TPictureOptions ReadPictureOption(TPictureOptions picture, const std::string& name, const std::string& value)

@@ -1,7 +1,7 @@
 #pragma once
 // The study's reading of the command line: replicates, sweeps, recording, files, workers,
 // shards and pictures, on top of the plain run's options.
-#include "Unit2/RunChart.h"
+#include "Unit2/RunChartSize.h"
 #include "batch/BatchOptions.h"
 
 #include <array>

@@ -1,6 +1,7 @@
 #include "batch/study/StudyPicture.h"
 
-#include "population/Exception.h"
+#include "base/DesignScale.h"
+#include "base/Exception.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -95,10 +96,10 @@ void SaveStudyPictures(const TStudySummary& summary, const TPictureOptions& pict
         const QImage image = RunChartPicture(picture, [&](TRunChartSeries& series) {
             for (const TStudySummary::TMeans& m : summary.Means(set)) {
                 const double x = m.Generation - 1;  // the window counts points from 0
-                series.Series1->AddXY(x, m.Living[0], {}, kSeries1Colour);
-                series.Series2->AddXY(x, m.Gc[0], {}, kSeries2Colour);
-                series.Series3->AddXY(x, m.Gc[1], {}, kSeries3Colour);
-                series.Series4->AddXY(x, m.Living[1], {}, kSeries4Colour);
+                series.Series1->AddXY(x, m.Living[0], {}, kSexualGCColour);
+                series.Series2->AddXY(x, m.Gc[0], {}, kSexualLivingColour);
+                series.Series3->AddXY(x, m.Gc[1], {}, kAsexualLivingColour);
+                series.Series4->AddXY(x, m.Living[1], {}, kAsexualGCColour);
             }
         });
         Save(image, sets.size() > 1 ? SetFile(*picture.File, set) : *picture.File);

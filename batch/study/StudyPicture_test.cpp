@@ -1,7 +1,7 @@
 #include "batch/study/StudyPicture.h"
 
 #include "Unit2/Unit2.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -26,7 +26,7 @@ TEST(StudyPicture, ARunsPictureIsTheChartWindowsPixelForPixel)
 {
     SetFloatEnvironment();
     TRunFields fields;
-    fields.Edit2 = "120";
+    fields.Generations = "120";
     fields.Seed = 11;
     for (bool view3D : {false, true}) {
         SCOPED_TRACE(view3D);

@@ -3,8 +3,8 @@
 #include "app/Errors.h"
 #include "app/FloatToText.h"
 #include "app/IntegerText.h"
+#include "base/FloatEnvironment.h"
 #include "batch/BatchOutput.h"
-#include "population/FloatEnvironment.h"
 
 #include <new>
 
@@ -34,7 +34,7 @@ public:
 protected:
     void Tabulate(TResultBox box, std::uint8_t living, long double averageGC) override
     {
-        const int population = box == TResultBox::Memo1 ? 0 : 1;
+        const int population = box == TResultBox::Sexual ? 0 : 1;
         if (population == 0)
             ++FGeneration;
         if (living == 0 && FDiedOutAt[population] == 0)
@@ -84,11 +84,11 @@ TTableRun RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters, s
     // The texts were checked before the study started.
     TStudyRunHost host(rows, record, every, StrToInt(parameters[paGenerations]));
     TRunFields fields;
-    fields.Edit1 = parameters[paGene];
-    fields.Edit2 = parameters[paGenerations];
-    fields.Edit3 = parameters[paKillFactor];
-    fields.Edit4 = parameters[paMutationLimit];
-    fields.Edit5 = parameters[paMutationRate];
+    fields.Gene = parameters[paGene];
+    fields.Generations = parameters[paGenerations];
+    fields.KillFactor = parameters[paKillFactor];
+    fields.MutationLimit = parameters[paMutationLimit];
+    fields.MutationRate = parameters[paMutationRate];
     fields.Seed = run.Seed;
     // Whatever ran in this process before (a summary's arithmetic too) leaves no flag behind.
     SetFloatEnvironment();

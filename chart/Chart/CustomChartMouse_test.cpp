@@ -203,7 +203,7 @@ TEST_F(MouseTest, ScrollingFollowsTheMouseInEveryDirection)
         SCOPED_TRACE(path[1].X * 1000 + path[1].Y);
         TZoomTestChart chart;
         // Room for labels of any width, so the plotting area stays where it is.
-        chart.LeftAxis()->SetLabelsSize(40);
+        chart.LeftAxis()->SetSetting(&TAxisSettings::LabelsSize, 40);
         chart.PaintNow();
         // The data under the pointer at the press stays under it.
         const double x = chart.BottomAxis()->PixelToValue(path[0].X);

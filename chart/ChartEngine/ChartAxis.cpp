@@ -29,31 +29,7 @@ void TChartAxis::Assign(const TChartFontObject& source)
     const auto* axis = dynamic_cast<const TChartAxis*>(&source);
     if (axis == nullptr)
         return;
-    FVisible = axis->FVisible;
-    FAutomatic = axis->FAutomatic;
-    FAutomaticMaximum = axis->FAutomaticMaximum;
-    FAutomaticMinimum = axis->FAutomaticMinimum;
-    FLabels = axis->FLabels;
-    FLabelsAngle = axis->FLabelsAngle;
-    FLabelsSeparation = axis->FLabelsSeparation;
-    FTitleSize = axis->FTitleSize;
-    FLabelsSize = axis->FLabelsSize;
-    FLabelsOnAxis = axis->FLabelsOnAxis;
-    FLabelStyle = axis->FLabelStyle;
-    FTickInnerLength = axis->FTickInnerLength;
-    FMinorTickLength = axis->FMinorTickLength;
-    FMinorTickCount = axis->FMinorTickCount;
-    FTickLength = axis->FTickLength;
-    FMaximum = axis->FMaximum;
-    FMinimum = axis->FMinimum;
-    FIncrement = axis->FIncrement;
-    FAxisValuesFormat = axis->FAxisValuesFormat;
-    FDateTimeFormat = axis->FDateTimeFormat;
-    FInverted = axis->FInverted;
-    FLogarithmic = axis->FLogarithmic;
-    FExactDateTime = axis->FExactDateTime;
-    FRoundFirstLabel = axis->FRoundFirstLabel;
-    FTickOnLabelsOnly = axis->FTickOnLabelsOnly;
+    FSettings = axis->FSettings;
     FTicks.Assign(axis->FTicks);
     FMinorTicks.Assign(axis->FMinorTicks);
     FTicksInner.Assign(axis->FTicksInner);
@@ -63,165 +39,74 @@ void TChartAxis::Assign(const TChartFontObject& source)
     Repaint();
 }
 
-void TChartAxis::SetVisible(bool value)
+void TChartAxis::SetSettings(TAxisSettings value)
 {
-    SetAndRepaint(FVisible, value, [this] { Repaint(); });
+    value.LabelsAngle = CheckAxisAngle(value.LabelsAngle, "Axis Labels");
+    if (value.LabelsSeparation < 0)
+        throw AxisException("Labels Separation % must be greater than 0");
+    if (value.Maximum < value.Minimum)
+        throw AxisException(value.Maximum != FSettings.Maximum ? "Axis Maximum Value must be >= Minimum"
+                                                               : "Axis Minimum Value must be <= Maximum");
+    if (value.Increment < 0)
+        throw AxisException("Axis increment must be >= 0");
+    if (value.Logarithmic && !FSettings.Logarithmic) {
+        if (IsDateTimeAxis)
+            throw AxisException("DateTime Axis cannot be Logarithmic");
+        if (CurrentMinimum < 0 || CurrentMaximum < 0)
+            throw AxisException("Logarithmic Axis Min and Max values should be >= 0");
+    }
+    if (value == FSettings)
+        return;
+    FSettings = std::move(value);
+    Repaint();
 }
 
 void TChartAxis::SetAutomatic(bool value)
 {
-    if (FAutomatic != value || FAutomaticMinimum != value || FAutomaticMaximum != value) {
-        FAutomatic = FAutomaticMinimum = FAutomaticMaximum = value;
-        Repaint();
-    }
+    TAxisSettings settings = FSettings;
+    settings.Automatic = settings.AutomaticMinimum = settings.AutomaticMaximum = value;
+    SetSettings(std::move(settings));
 }
 
 void TChartAxis::SetAutomaticMaximum(bool value)
 {
-    SetAutomaticEnd(FAutomaticMaximum, value);
+    SetAutomaticEnd(&TAxisSettings::AutomaticMaximum, value);
 }
+
 void TChartAxis::SetAutomaticMinimum(bool value)
 {
-    SetAutomaticEnd(FAutomaticMinimum, value);
+    SetAutomaticEnd(&TAxisSettings::AutomaticMinimum, value);
 }
 
-void TChartAxis::SetAutomaticEnd(bool& field, bool value)
+void TChartAxis::SetAutomaticEnd(bool TAxisSettings::*end, bool value)
 {
     // A fixed end makes the whole axis non-automatic; an automatic end leaves Automatic alone.
-    const bool automatic = FAutomatic && value;
-    if (field != value || FAutomatic != automatic) {
-        field = value;
-        FAutomatic = automatic;
-        Repaint();
-    }
-}
-
-void TChartAxis::SetLabels(bool value)
-{
-    SetAndRepaint(FLabels, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetLabelsAngle(std::int32_t value)
-{
-    SetAndRepaint(FLabelsAngle, CheckAxisAngle(value, "Axis Labels"), [this] { Repaint(); });
-}
-
-void TChartAxis::SetLabelsSeparation(std::int32_t value)
-{
-    if (value < 0)
-        throw AxisException("Labels Separation % must be greater than 0");
-    SetAndRepaint(FLabelsSeparation, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetTitleSize(std::int32_t value)
-{
-    SetAndRepaint(FTitleSize, value, [this] { Repaint(); });
-}
-void TChartAxis::SetLabelsSize(std::int32_t value)
-{
-    SetAndRepaint(FLabelsSize, value, [this] { Repaint(); });
-}
-void TChartAxis::SetLabelsOnAxis(bool value)
-{
-    SetAndRepaint(FLabelsOnAxis, value, [this] { Repaint(); });
-}
-void TChartAxis::SetLabelStyle(TAxisLabelStyle value)
-{
-    SetAndRepaint(FLabelStyle, value, [this] { Repaint(); });
-}
-void TChartAxis::SetTickInnerLength(std::int32_t value)
-{
-    SetAndRepaint(FTickInnerLength, value, [this] { Repaint(); });
-}
-void TChartAxis::SetMinorTickLength(std::int32_t value)
-{
-    SetAndRepaint(FMinorTickLength, value, [this] { Repaint(); });
-}
-void TChartAxis::SetMinorTickCount(std::int32_t value)
-{
-    SetAndRepaint(FMinorTickCount, value, [this] { Repaint(); });
-}
-void TChartAxis::SetTickLength(std::int32_t value)
-{
-    SetAndRepaint(FTickLength, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetMaximum(double value)
-{
-    if (value < FMinimum)
-        throw AxisException("Axis Maximum Value must be >= Minimum");
-    SetAndRepaint(FMaximum, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetMinimum(double value)
-{
-    if (value > FMaximum)
-        throw AxisException("Axis Minimum Value must be <= Maximum");
-    SetAndRepaint(FMinimum, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetIncrement(double value)
-{
-    if (value < 0)
-        throw AxisException("Axis increment must be >= 0");
-    SetAndRepaint(FIncrement, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetAxisValuesFormat(const std::string& value)
-{
-    SetAndRepaint(FAxisValuesFormat, value, [this] { Repaint(); });
-}
-void TChartAxis::SetDateTimeFormat(const std::string& value)
-{
-    SetAndRepaint(FDateTimeFormat, value, [this] { Repaint(); });
-}
-void TChartAxis::SetInverted(bool value)
-{
-    SetAndRepaint(FInverted, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetLogarithmic(bool value)
-{
-    if (value && IsDateTimeAxis)
-        throw AxisException("DateTime Axis cannot be Logarithmic");
-    if (value && (CurrentMinimum < 0 || CurrentMaximum < 0))
-        throw AxisException("Logarithmic Axis Min and Max values should be >= 0");
-    SetAndRepaint(FLogarithmic, value, [this] { Repaint(); });
-}
-
-void TChartAxis::SetExactDateTime(bool value)
-{
-    SetAndRepaint(FExactDateTime, value, [this] { Repaint(); });
-}
-void TChartAxis::SetRoundFirstLabel(bool value)
-{
-    SetAndRepaint(FRoundFirstLabel, value, [this] { Repaint(); });
-}
-void TChartAxis::SetTickOnLabelsOnly(bool value)
-{
-    SetAndRepaint(FTickOnLabelsOnly, value, [this] { Repaint(); });
+    TAxisSettings settings = FSettings;
+    settings.*end = value;
+    settings.Automatic = settings.Automatic && value;
+    SetSettings(std::move(settings));
 }
 
 void TChartAxis::SetMinMax(double a, double b)
 {
-    FAutomatic = FAutomaticMinimum = FAutomaticMaximum = false;
-    FMinimum = std::min(a, b);
-    FMaximum = std::max(a, b);
-    if (FMaximum - FMinimum < 0.001) {
-        FMinimum = a;
-        FMaximum = b + 0.001;
+    FSettings.Automatic = FSettings.AutomaticMinimum = FSettings.AutomaticMaximum = false;
+    FSettings.Minimum = std::min(a, b);
+    FSettings.Maximum = std::max(a, b);
+    if (FSettings.Maximum - FSettings.Minimum < 0.001) {
+        FSettings.Minimum = a;
+        FSettings.Maximum = b + 0.001;
     }
     Repaint();
 }
 
 void TChartAxis::AdjustRange()
 {
-    if (FAutomatic || FAutomaticMaximum)
-        FMaximum = FChart.SeriesMinMax(this, false, IsHorizontal);
-    if (FAutomatic || FAutomaticMinimum)
-        FMinimum = FChart.SeriesMinMax(this, true, IsHorizontal);
-    CurrentMaximum = FMaximum;
-    CurrentMinimum = FMinimum;
+    if (FSettings.Automatic || FSettings.AutomaticMaximum)
+        FSettings.Maximum = FChart.SeriesMinMax(this, false, IsHorizontal);
+    if (FSettings.Automatic || FSettings.AutomaticMinimum)
+        FSettings.Minimum = FChart.SeriesMinMax(this, true, IsHorizontal);
+    CurrentMaximum = FSettings.Maximum;
+    CurrentMinimum = FSettings.Minimum;
     CurrentRange = CurrentMaximum - CurrentMinimum;
 }
 
@@ -266,10 +151,10 @@ std::int32_t TChartAxis::ValueToPixel(double value) const
     };
     if (IsHorizontal) {
         const std::int64_t t = AxisScale::Round(offset * FChart.ChartWidth / CurrentRange);
-        return pixel(FInverted ? std::int64_t{r.Right} - t : std::int64_t{r.Left} + t);
+        return pixel(FSettings.Inverted ? std::int64_t{r.Right} - t : std::int64_t{r.Left} + t);
     }
     const std::int64_t t = AxisScale::Round(offset * -FChart.ChartHeight / CurrentRange);
-    return pixel(FInverted ? std::int64_t{r.Top} - t : std::int64_t{r.Bottom} + t);
+    return pixel(FSettings.Inverted ? std::int64_t{r.Top} - t : std::int64_t{r.Bottom} + t);
 }
 
 double TChartAxis::PixelToValue(std::int32_t pixel) const
@@ -278,12 +163,12 @@ double TChartAxis::PixelToValue(std::int32_t pixel) const
     if (IsHorizontal) {
         if (FChart.ChartWidth <= 0)
             return 0;
-        const long double d = FInverted ? r.Right - pixel : pixel - r.Left;
+        const long double d = FSettings.Inverted ? r.Right - pixel : pixel - r.Left;
         return static_cast<double>(d * CurrentRange / FChart.ChartWidth + CurrentMinimum);
     }
     if (FChart.ChartHeight <= 0)
         return 0;
-    const long double d = FInverted ? r.Bottom - pixel : pixel - r.Top;
+    const long double d = FSettings.Inverted ? r.Bottom - pixel : pixel - r.Top;
     return static_cast<double>(CurrentMaximum - d * CurrentRange / FChart.ChartHeight);
 }
 
@@ -291,12 +176,12 @@ double TChartAxis::ComputeIncrement()
 {
     const std::int32_t extent = std::max(LabelExtent(CurrentMinimum), LabelExtent(CurrentMaximum));
     const std::int32_t length = IsHorizontal ? FChart.ChartWidth : FChart.ChartHeight;
-    return IncrementForCount(AxisScale::LabelCount(extent, length, FLabelsSeparation));
+    return IncrementForCount(AxisScale::LabelCount(extent, length, FSettings.LabelsSeparation));
 }
 
 double TChartAxis::IncrementForCount(std::int32_t count) const
 {
-    return AxisScale::IncrementForCount(count, FIncrement, CurrentRange, FLabelsSeparation);
+    return AxisScale::IncrementForCount(count, FSettings.Increment, CurrentRange, FSettings.LabelsSeparation);
 }
 
 double TChartAxis::NextIncrementStep(double step)
@@ -306,7 +191,7 @@ double TChartAxis::NextIncrementStep(double step)
 
 std::int32_t TChartAxis::LabelExtent(double value)
 {
-    const bool alongText = FLabelsAngle == 0 || FLabelsAngle == 180;
+    const bool alongText = FSettings.LabelsAngle == 0 || FSettings.LabelsAngle == 180;
     if (alongText == IsHorizontal)
         return FChart.TextWidth(LabelText(value));
     return FChart.FontHeight();
@@ -314,8 +199,8 @@ std::int32_t TChartAxis::LabelExtent(double value)
 
 TAxisLabelStyle TChartAxis::CalcLabelStyle() const
 {
-    if (FLabelStyle != talAuto)
-        return FLabelStyle;
+    if (FSettings.LabelStyle != talAuto)
+        return FSettings.LabelStyle;
     TChartSeries* first = FChart.AxisSeries(this);
     if (first == nullptr)
         return talNone;
@@ -330,7 +215,7 @@ TAxisLabelStyle TChartAxis::CalcLabelStyle() const
 
 std::string TChartAxis::LabelText(double value)
 {
-    std::string text = FormatAxisValue(value, FAxisValuesFormat, DecimalSeparator, ThousandSeparator);
+    std::string text = FormatAxisValue(value, FSettings.AxisValuesFormat, DecimalSeparator, ThousandSeparator);
     if (!FMeasuring && FChart.OnGetAxisLabel)
         FChart.OnGetAxisLabel(*this, nullptr, -1, text);
     return text;

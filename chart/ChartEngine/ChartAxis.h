@@ -2,6 +2,7 @@
 // One of the chart's four axes: its settings, the range and label step it computes at every
 // paint, the value ↔ pixel mapping, and its drawing (room, title, labels, ticks, grid, line).
 #include "chart/ChartEngine/ChartAxisPens.h"
+#include "chart/ChartEngine/ChartAxisSettings.h"
 #include "chart/ChartEngine/ChartAxisTitle.h"
 #include "chart/ChartEngine/ChartException.h"
 #include "chart/ChartEngine/ChartFontObject.h"
@@ -9,82 +10,66 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class TCustomAxisPanel;
 
 KELVARO_EXCEPTION_CLASS(AxisException, ChartException);
-
-enum TAxisLabelStyle : std::uint8_t { talAuto, talNone, talValue, talMark, talText };
 
 class TChartAxis : public TChartFontObject {
 public:
     TChartAxis(TCustomAxisPanel& chart, bool horizontal, bool otherSide);
     ~TChartAxis() override;
 
-    // From another axis: the published settings (flags, sizes, lengths, range, increment, pens,
-    // title, formats) and the labels font.
+    // From another axis: its settings, pens, title and labels font.
     void Assign(const TChartFontObject& source) override;
 
     TChartFont& LabelsFont() { return Font(); }
 
-    bool Visible() const { return FVisible; }
-    void SetVisible(bool value);
-    bool Automatic() const { return FAutomatic; }
+    const TAxisSettings& Settings() const { return FSettings; }
+    // The one setter of the plain settings: checks the new value whole (angle 360 stored as 0, an
+    // angle outside 0 … 360 raises ChartException; a negative separation or increment, a maximum
+    // below the minimum, or switching Logarithmic on for a date axis or a range holding a negative
+    // value raises AxisException) and repaints when it differs.
+    void SetSettings(TAxisSettings value);
+    // One setting changed through SetSettings.
+    template <class TValue>
+    void SetSetting(TValue TAxisSettings::*setting, std::type_identity_t<TValue> value)
+    {
+        TAxisSettings settings = FSettings;
+        settings.*setting = std::move(value);
+        SetSettings(std::move(settings));
+    }
     // Also sets both AutomaticMinimum and AutomaticMaximum.
     void SetAutomatic(bool value);
-    bool AutomaticMaximum() const { return FAutomaticMaximum; }
     void SetAutomaticMaximum(bool value);
-    bool AutomaticMinimum() const { return FAutomaticMinimum; }
     void SetAutomaticMinimum(bool value);
-    bool Labels() const { return FLabels; }
-    void SetLabels(bool value);
-    std::int32_t LabelsAngle() const { return FLabelsAngle; }
-    // 0 … 360 (360 stored as 0), else ChartException.
-    void SetLabelsAngle(std::int32_t value);
-    std::int32_t LabelsSeparation() const { return FLabelsSeparation; }
-    // Percent of a label's extent; negative raises AxisException.
-    void SetLabelsSeparation(std::int32_t value);
-    std::int32_t TitleSize() const { return FTitleSize; }
-    void SetTitleSize(std::int32_t value);
-    std::int32_t LabelsSize() const { return FLabelsSize; }
-    void SetLabelsSize(std::int32_t value);
-    bool LabelsOnAxis() const { return FLabelsOnAxis; }
-    void SetLabelsOnAxis(bool value);
-    TAxisLabelStyle LabelStyle() const { return FLabelStyle; }
-    void SetLabelStyle(TAxisLabelStyle value);
-    std::int32_t TickInnerLength() const { return FTickInnerLength; }
-    void SetTickInnerLength(std::int32_t value);
-    std::int32_t MinorTickLength() const { return FMinorTickLength; }
-    void SetMinorTickLength(std::int32_t value);
-    std::int32_t MinorTickCount() const { return FMinorTickCount; }
-    void SetMinorTickCount(std::int32_t value);
-    std::int32_t TickLength() const { return FTickLength; }
-    void SetTickLength(std::int32_t value);
-    double Maximum() const { return FMaximum; }
-    // Below Minimum raises AxisException.
-    void SetMaximum(double value);
-    double Minimum() const { return FMinimum; }
-    // Above Maximum raises AxisException.
-    void SetMinimum(double value);
-    double Increment() const { return FIncrement; }
-    // Negative raises AxisException.
-    void SetIncrement(double value);
-    const std::string& AxisValuesFormat() const { return FAxisValuesFormat; }
-    void SetAxisValuesFormat(const std::string& value);
-    const std::string& DateTimeFormat() const { return FDateTimeFormat; }
-    void SetDateTimeFormat(const std::string& value);
-    bool Inverted() const { return FInverted; }
-    void SetInverted(bool value);
-    bool Logarithmic() const { return FLogarithmic; }
-    // Refused on a date axis and while the current range holds a negative value. The scale
-    // itself stays linear: the program never switches it on.
-    void SetLogarithmic(bool value);
-    bool ExactDateTime() const { return FExactDateTime; }
-    void SetExactDateTime(bool value);
-    bool RoundFirstLabel() const { return FRoundFirstLabel; }
-    void SetRoundFirstLabel(bool value);
-    bool TickOnLabelsOnly() const { return FTickOnLabelsOnly; }
-    void SetTickOnLabelsOnly(bool value);
+
+    bool Visible() const { return FSettings.Visible; }
+    bool Automatic() const { return FSettings.Automatic; }
+    bool AutomaticMaximum() const { return FSettings.AutomaticMaximum; }
+    bool AutomaticMinimum() const { return FSettings.AutomaticMinimum; }
+    bool Labels() const { return FSettings.Labels; }
+    std::int32_t LabelsAngle() const { return FSettings.LabelsAngle; }
+    std::int32_t LabelsSeparation() const { return FSettings.LabelsSeparation; }
+    std::int32_t TitleSize() const { return FSettings.TitleSize; }
+    std::int32_t LabelsSize() const { return FSettings.LabelsSize; }
+    bool LabelsOnAxis() const { return FSettings.LabelsOnAxis; }
+    TAxisLabelStyle LabelStyle() const { return FSettings.LabelStyle; }
+    std::int32_t TickInnerLength() const { return FSettings.TickInnerLength; }
+    std::int32_t MinorTickLength() const { return FSettings.MinorTickLength; }
+    std::int32_t MinorTickCount() const { return FSettings.MinorTickCount; }
+    std::int32_t TickLength() const { return FSettings.TickLength; }
+    double Maximum() const { return FSettings.Maximum; }
+    double Minimum() const { return FSettings.Minimum; }
+    double Increment() const { return FSettings.Increment; }
+    const std::string& AxisValuesFormat() const { return FSettings.AxisValuesFormat; }
+    const std::string& DateTimeFormat() const { return FSettings.DateTimeFormat; }
+    bool Inverted() const { return FSettings.Inverted; }
+    bool Logarithmic() const { return FSettings.Logarithmic; }
+    bool ExactDateTime() const { return FSettings.ExactDateTime; }
+    bool RoundFirstLabel() const { return FSettings.RoundFirstLabel; }
+    bool TickOnLabelsOnly() const { return FSettings.TickOnLabelsOnly; }
 
     TChartAxisPen& Axis() { return FAxis; }
     TChartTickPen& Ticks() { return FTicks; }
@@ -139,7 +124,7 @@ public:
     std::int32_t ShiftedAxisPosition = 0;
 
 private:
-    void SetAutomaticEnd(bool& field, bool value);
+    void SetAutomaticEnd(bool TAxisSettings::*end, bool value);
 
     // Drawing steps.
     enum class TSide { Top, Bottom, Left, Right };
@@ -158,37 +143,13 @@ private:
     void RecalcDateTime();
 
     TCustomAxisPanel& FChart;
-    bool FVisible = true;
-    bool FAutomatic = true;
-    bool FAutomaticMaximum = true;
-    bool FAutomaticMinimum = true;
-    bool FLabels = true;
-    std::int32_t FLabelsAngle = 0;
-    std::int32_t FLabelsSeparation = 10;
-    std::int32_t FTitleSize = 0;
-    std::int32_t FLabelsSize = 0;
-    bool FLabelsOnAxis = true;
-    TAxisLabelStyle FLabelStyle = talAuto;
+    TAxisSettings FSettings;
     TChartTickPen FTicks;
     TChartTickPen FMinorTicks;
     TChartTickPen FTicksInner;
     TChartAxisPen FAxis;
     TChartGridPen FGrid;
-    std::int32_t FTickInnerLength = 0;
-    std::int32_t FMinorTickLength = 2;
-    std::int32_t FMinorTickCount = 3;
-    std::int32_t FTickLength = 4;
-    double FMaximum = 0;
-    double FMinimum = 0;
-    double FIncrement = 0;
     TChartAxisTitle FTitle;
-    std::string FAxisValuesFormat = "#,##0.###";
-    std::string FDateTimeFormat;
-    bool FInverted = false;
-    bool FLogarithmic = false;
-    bool FExactDateTime = true;
-    bool FRoundFirstLabel = true;
-    bool FTickOnLabelsOnly = true;
 
     // Working value of one DrawAxis: where the previous (higher-valued) tick went.
     std::int32_t FPreviousTickPixel = -1;

@@ -38,8 +38,8 @@ std::int32_t TChartAxis::Shrink(TRect& rect, std::int32_t room) const
 
 std::int32_t TChartAxis::TitleRoom()
 {
-    if (FTitleSize != 0)
-        return FTitleSize;
+    if (FSettings.TitleSize != 0)
+        return FSettings.TitleSize;
     FChart.SetCanvasFont(FTitle.Font());
     if (Rotated(FTitle.Angle()) == IsHorizontal)
         return FChart.TextWidth(FTitle.Caption());
@@ -48,10 +48,10 @@ std::int32_t TChartAxis::TitleRoom()
 
 std::int32_t TChartAxis::LabelsRoom()
 {
-    if (FLabelsSize != 0)
-        return FLabelsSize;
+    if (FSettings.LabelsSize != 0)
+        return FSettings.LabelsSize;
     FChart.SetCanvasFont(LabelsFont());
-    if (Rotated(FLabelsAngle) == IsHorizontal)
+    if (Rotated(FSettings.LabelsAngle) == IsHorizontal)
         return MaxLabelsWidth();
     return FChart.FontHeight();
 }
@@ -61,13 +61,13 @@ void TChartAxis::ReserveSpace(TRect& rect)
     RecalcDateTime();
     if (!FTitle.Caption().empty())
         TitlePosition = Shrink(rect, TitleRoom());
-    if (FLabels)
+    if (FSettings.Labels)
         LabelsPosition = Shrink(rect, LabelsRoom());
     std::int32_t t = FAxis.Visible() ? FAxis.Width() : 0;
     if (FTicks.Visible())
-        t += FTickLength;
+        t += FSettings.TickLength;
     if (FMinorTicks.Visible())
-        t = std::max(t, FMinorTickLength);
+        t = std::max(t, FSettings.MinorTickLength);
     t += FChart.WallSize(this);
     if (t > 0)
         Shrink(rect, t);
@@ -82,7 +82,7 @@ std::int32_t TChartAxis::MaxLabelsWidth()
         const double step = ComputeIncrement();
         double low = CurrentMinimum;
         double high = CurrentMaximum;
-        if (FRoundFirstLabel) {
+        if (FSettings.RoundFirstLabel) {
             low = static_cast<double>(truncl(static_cast<long double>(CurrentMinimum) / step) * step);
             high = static_cast<double>(truncl(static_cast<long double>(CurrentMaximum) / step) * step);
         }
@@ -132,7 +132,7 @@ void TChartAxis::DrawAxis(bool calculatePosition)
         FPreviousTickPixel = -1;
         // Point-text and mark labels are not drawn: no series of the program carries texts.
         if (CalcLabelStyle() == talValue) {
-            const AxisScale::TLabelRule rule{FRoundFirstLabel, FLabelsOnAxis};
+            const AxisScale::TLabelRule rule{FSettings.RoundFirstLabel, FSettings.LabelsOnAxis};
             for (double value : AxisScale::LabelValues(CurrentMinimum, CurrentMaximum, step, rule))
                 DrawValueLabel(value);
         }
@@ -157,20 +157,24 @@ void TChartAxis::DrawTitle()
 void TChartAxis::DrawValueLabel(double value)
 {
     const std::int32_t p = ValueToPixel(value);
-    if (!FTickOnLabelsOnly)
+    if (!FSettings.TickOnLabelsOnly)
         DrawTicksAndGrid(p, value);
-    if (!FLabels)
+    if (!FSettings.Labels)
         return;
     const std::string text = LabelText(value);
-    if (FTickOnLabelsOnly)
+    if (FSettings.TickOnLabelsOnly)
         DrawTicksAndGrid(p, value);
     FChart.SetCanvasFont(LabelsFont());
     FChart.Canvas().Brush = {FChart.Color(), bsClear};
     switch (AxisSide()) {
-    case TSide::Bottom: PlaceText(p, LabelsPosition, text, FLabelsAngle); break;
-    case TSide::Left: PlaceText(LabelsPosition, p, text, FLabelsAngle); break;
-    case TSide::Top: PlaceText(p + FChart.Width3D, LabelsPosition - FChart.Height3D, text, FLabelsAngle); break;
-    case TSide::Right: PlaceText(LabelsPosition + FChart.Width3D, p - FChart.Height3D, text, FLabelsAngle); break;
+    case TSide::Bottom: PlaceText(p, LabelsPosition, text, FSettings.LabelsAngle); break;
+    case TSide::Left: PlaceText(LabelsPosition, p, text, FSettings.LabelsAngle); break;
+    case TSide::Top:
+        PlaceText(p + FChart.Width3D, LabelsPosition - FChart.Height3D, text, FSettings.LabelsAngle);
+        break;
+    case TSide::Right:
+        PlaceText(LabelsPosition + FChart.Width3D, p - FChart.Height3D, text, FSettings.LabelsAngle);
+        break;
     }
 }
 
@@ -179,20 +183,20 @@ void TChartAxis::DrawTicksAndGrid(std::int32_t pixel, double value)
     TChartCanvas& canvas = FChart.Canvas();
     if (FTicks.Visible()) {
         canvas.AssignPen(FTicks);
-        DrawTick(pixel, +1, FTickLength);
+        DrawTick(pixel, +1, FSettings.TickLength);
     }
     // No grid line over the border of the chart rectangle.
     if (FGrid.Visible() && value != CurrentMaximum && value != CurrentMinimum)
         DrawGridLine(pixel);
     if (FTicksInner.Visible()) {
         canvas.AssignPen(FTicksInner);
-        DrawTick(pixel, -1, -FTickInnerLength);
+        DrawTick(pixel, -1, -FSettings.TickInnerLength);
     }
     if (FMinorTicks.Visible() && FPreviousTickPixel >= 0) {
         canvas.AssignPen(FMinorTicks);
-        const long double gap = (pixel - FPreviousTickPixel) * 1.0L / (FMinorTickCount + 1);
-        for (std::int32_t i = 1; i <= FMinorTickCount; ++i)
-            DrawTick(pixel - AxisScale::Round(i * gap), +1, FMinorTickLength);
+        const long double gap = (pixel - FPreviousTickPixel) * 1.0L / (FSettings.MinorTickCount + 1);
+        for (std::int32_t i = 1; i <= FSettings.MinorTickCount; ++i)
+            DrawTick(pixel - AxisScale::Round(i * gap), +1, FSettings.MinorTickLength);
     }
     FPreviousTickPixel = pixel;
 }

@@ -399,9 +399,9 @@ TEST_F(AxisDrawTest, TicksAndGridFollowTheLabelSwitches)
     AddSeries(2, [](int i) { return i * 100.0; }).SetHorizAxis(aTopAxis);
     for (const auto& c : cases) {
         TChartAxis& left = *Chart.LeftAxis();
-        left.SetLabels(c.Labels);
-        left.SetTickOnLabelsOnly(c.TickOnLabelsOnly);
-        Chart.TopAxis()->SetVisible(false);
+        left.SetSetting(&TAxisSettings::Labels, c.Labels);
+        left.SetSetting(&TAxisSettings::TickOnLabelsOnly, c.TickOnLabelsOnly);
+        Chart.TopAxis()->SetSetting(&TAxisSettings::Visible, false);
         Chart.PaintNow();
         EXPECT_EQ(Texts().size(), c.Texts) << c.Labels << c.TickOnLabelsOnly;
         EXPECT_EQ(WithoutEmpty(TickLines()).size(), c.Ticks) << c.Labels << c.TickOnLabelsOnly;

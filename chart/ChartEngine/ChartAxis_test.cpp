@@ -55,14 +55,17 @@ TEST_F(ChartAxisTest, InvalidSettingsRaiseAndKeepTheOldValue)
         std::function<void(TChartAxis&)> Set;
         const char* Message;
     } cases[] = {
-        {"Increment", [](TChartAxis& a) { a.SetIncrement(-1); }, "Axis increment must be >= 0"},
-        {"Minimum", [](TChartAxis& a) { a.SetMinimum(1); }, "Axis Minimum Value must be <= Maximum"},
-        {"Maximum", [](TChartAxis& a) { a.SetMaximum(-1); }, "Axis Maximum Value must be >= Minimum"},
-        {"LabelsSeparation", [](TChartAxis& a) { a.SetLabelsSeparation(-1); },
+        {"Increment", [](TChartAxis& a) { a.SetSetting(&TAxisSettings::Increment, -1); },
+         "Axis increment must be >= 0"},
+        {"Minimum", [](TChartAxis& a) { a.SetSetting(&TAxisSettings::Minimum, 1); },
+         "Axis Minimum Value must be <= Maximum"},
+        {"Maximum", [](TChartAxis& a) { a.SetSetting(&TAxisSettings::Maximum, -1); },
+         "Axis Maximum Value must be >= Minimum"},
+        {"LabelsSeparation", [](TChartAxis& a) { a.SetSetting(&TAxisSettings::LabelsSeparation, -1); },
          "Labels Separation % must be greater than 0"},
-        {"LabelsAngle", [](TChartAxis& a) { a.SetLabelsAngle(400); },
+        {"LabelsAngle", [](TChartAxis& a) { a.SetSetting(&TAxisSettings::LabelsAngle, 400); },
          "Axis Labels Angle must be between 0 and 359 degrees"},
-        {"LabelsAngle", [](TChartAxis& a) { a.SetLabelsAngle(-1); },
+        {"LabelsAngle", [](TChartAxis& a) { a.SetSetting(&TAxisSettings::LabelsAngle, -1); },
          "Axis Labels Angle must be between 0 and 359 degrees"},
         {"Title.Angle", [](TChartAxis& a) { a.Title().SetAngle(361); },
          "Axis Title Angle must be between 0 and 359 degrees"},
@@ -75,11 +78,7 @@ TEST_F(ChartAxisTest, InvalidSettingsRaiseAndKeepTheOldValue)
         } catch (const ChartException& e) {
             EXPECT_STREQ(e.what(), c.Message) << c.Name;
         }
-        EXPECT_EQ(axis.Increment(), 0);
-        EXPECT_EQ(axis.Minimum(), 0);
-        EXPECT_EQ(axis.Maximum(), 0);
-        EXPECT_EQ(axis.LabelsSeparation(), 10);
-        EXPECT_EQ(axis.LabelsAngle(), 0);
+        EXPECT_EQ(axis.Settings(), TAxisSettings{}) << c.Name;
         EXPECT_EQ(axis.Title().Angle(), 90);
         EXPECT_FALSE(Chart.ImageDirty) << c.Name;
     }
@@ -87,21 +86,21 @@ TEST_F(ChartAxisTest, InvalidSettingsRaiseAndKeepTheOldValue)
 
 TEST_F(ChartAxisTest, RangeErrorsAreAxisExceptions)
 {
-    Left().SetMaximum(10);
-    EXPECT_THROW(Left().SetMinimum(11), AxisException);
+    Left().SetSetting(&TAxisSettings::Maximum, 10);
+    EXPECT_THROW(Left().SetSetting(&TAxisSettings::Minimum, 11), AxisException);
     EXPECT_EQ(Left().Minimum(), 0);
-    Left().SetMinimum(10);
+    Left().SetSetting(&TAxisSettings::Minimum, 10);
     EXPECT_EQ(Left().Minimum(), 10);
-    EXPECT_THROW(Left().SetMaximum(9), AxisException);
+    EXPECT_THROW(Left().SetSetting(&TAxisSettings::Maximum, 9), AxisException);
     EXPECT_EQ(Left().Maximum(), 10);
 }
 
 TEST_F(ChartAxisTest, AnglesAcceptFullCircleAsZero)
 {
-    Left().SetLabelsAngle(90);
-    Left().SetLabelsAngle(360);
+    Left().SetSetting(&TAxisSettings::LabelsAngle, 90);
+    Left().SetSetting(&TAxisSettings::LabelsAngle, 360);
     EXPECT_EQ(Left().LabelsAngle(), 0);
-    Left().SetLabelsSeparation(0);
+    Left().SetSetting(&TAxisSettings::LabelsSeparation, 0);
     EXPECT_EQ(Left().LabelsSeparation(), 0);
 }
 
@@ -109,14 +108,14 @@ TEST_F(ChartAxisTest, LogarithmicIsRefusedForNegativeRanges)
 {
     Left().CurrentMinimum = -1;
     try {
-        Left().SetLogarithmic(true);
+        Left().SetSetting(&TAxisSettings::Logarithmic, true);
         ADD_FAILURE() << "accepted";
     } catch (const AxisException& e) {
         EXPECT_STREQ(e.what(), "Logarithmic Axis Min and Max values should be >= 0");
     }
     EXPECT_FALSE(Left().Logarithmic());
     Left().CurrentMinimum = 0;
-    Left().SetLogarithmic(true);
+    Left().SetSetting(&TAxisSettings::Logarithmic, true);
     EXPECT_TRUE(Left().Logarithmic());
 }
 
@@ -127,31 +126,45 @@ TEST_F(ChartAxisTest, LogarithmicIsRefusedOnDateAxes)
     Chart.LeftAxis()->ReserveSpace(Chart.ChartRect);  // recomputes IsDateTimeAxis
     EXPECT_TRUE(Left().IsDateTimeAxis);
     EXPECT_FALSE(Bottom().IsDateTimeAxis);
-    EXPECT_THROW(Left().SetLogarithmic(true), AxisException);
+    EXPECT_THROW(Left().SetSetting(&TAxisSettings::Logarithmic, true), AxisException);
     EXPECT_FALSE(Left().Logarithmic());
 }
 
-TEST_F(ChartAxisTest, AssignCopiesThePublishedSettings)
+TEST_F(ChartAxisTest, AssignCopiesTheSettingsPensTitleAndFont)
 {
+    TAxisSettings changed;
+    changed.Visible = false;
+    changed.Automatic = changed.AutomaticMaximum = changed.AutomaticMinimum = false;
+    changed.Labels = false;
+    changed.LabelsAngle = 90;
+    changed.LabelsSeparation = 25;
+    changed.TitleSize = 11;
+    changed.LabelsSize = 12;
+    changed.LabelsOnAxis = false;
+    changed.LabelStyle = talValue;
+    changed.TickInnerLength = 5;
+    changed.MinorTickLength = 6;
+    changed.MinorTickCount = 7;
+    changed.TickLength = 9;
+    changed.Maximum = 30;
+    changed.Minimum = -3;
+    changed.Increment = 7;
+    changed.AxisValuesFormat = "0.0";
+    changed.DateTimeFormat = "hh:nn";
+    changed.Inverted = true;
+    changed.Logarithmic = true;
+    changed.ExactDateTime = false;
+    changed.RoundFirstLabel = false;
+    changed.TickOnLabelsOnly = false;
     TChartAxis& source = *Chart.RightAxis();
-    source.SetMinMax(-3, 30);
-    source.SetIncrement(7);
-    source.SetLabelsSeparation(25);
-    source.SetTickLength(9);
-    source.SetInverted(true);
-    source.SetAxisValuesFormat("0.0");
+    source.SetSettings(changed);
     source.Grid().SetColor(clRed);
     source.Title().SetCaption("Anzahl");
     source.LabelsFont().SetColor(clBlue);
+    Chart.ImageDirty = false;
+
     Left().Assign(source);
-    EXPECT_EQ(Left().Minimum(), -3);
-    EXPECT_EQ(Left().Maximum(), 30);
-    EXPECT_FALSE(Left().Automatic());
-    EXPECT_EQ(Left().Increment(), 7);
-    EXPECT_EQ(Left().LabelsSeparation(), 25);
-    EXPECT_EQ(Left().TickLength(), 9);
-    EXPECT_TRUE(Left().Inverted());
-    EXPECT_EQ(Left().AxisValuesFormat(), "0.0");
+    EXPECT_EQ(Left().Settings(), changed);
     EXPECT_EQ(Left().Grid().Color(), clRed);
     EXPECT_EQ(Left().Grid().Style(), psDot);
     EXPECT_EQ(Left().Title().Caption(), "Anzahl");
@@ -165,18 +178,22 @@ TEST_F(ChartAxisTest, AssignCopiesThePublishedSettings)
 TEST_F(ChartAxisTest, SettersRepaintOnlyOnAnEffectiveChange)
 {
     const std::function<void(TChartAxis&)> sameValue[] = {
-        [](TChartAxis& a) { a.SetVisible(true); },       [](TChartAxis& a) { a.SetLabelsSeparation(10); },
-        [](TChartAxis& a) { a.SetTickLength(4); },       [](TChartAxis& a) { a.SetAxisValuesFormat("#,##0.###"); },
-        [](TChartAxis& a) { a.Grid().SetStyle(psDot); }, [](TChartAxis& a) { a.Title().SetCaption(""); },
-        [](TChartAxis& a) { a.SetAutomatic(true); },     [](TChartAxis& a) { a.LabelsFont().SetColor(clBlack); },
+        [](TChartAxis& a) { a.SetSetting(&TAxisSettings::Visible, true); },
+        [](TChartAxis& a) { a.SetSetting(&TAxisSettings::LabelsSeparation, 10); },
+        [](TChartAxis& a) { a.SetSetting(&TAxisSettings::TickLength, 4); },
+        [](TChartAxis& a) { a.SetSetting(&TAxisSettings::AxisValuesFormat, "#,##0.###"); },
+        [](TChartAxis& a) { a.Grid().SetStyle(psDot); },
+        [](TChartAxis& a) { a.Title().SetCaption(""); },
+        [](TChartAxis& a) { a.SetAutomatic(true); },
+        [](TChartAxis& a) { a.LabelsFont().SetColor(clBlack); },
     };
     for (const auto& set : sameValue)
         set(Left());
     EXPECT_FALSE(Chart.ImageDirty);
 
     const std::function<void(TChartAxis&)> newValue[] = {
-        [](TChartAxis& a) { a.SetVisible(false); },
-        [](TChartAxis& a) { a.SetInverted(true); },
+        [](TChartAxis& a) { a.SetSetting(&TAxisSettings::Visible, false); },
+        [](TChartAxis& a) { a.SetSetting(&TAxisSettings::Inverted, true); },
         [](TChartAxis& a) { a.Ticks().SetColor(clRed); },
         [](TChartAxis& a) { a.Title().SetCaption("x"); },
         [](TChartAxis& a) { a.LabelsFont().SetColor(clRed); },
@@ -277,8 +294,8 @@ TEST_F(ChartAxisTest, ValueToPixelRoundsHalvesToEven)
         EXPECT_EQ(bottom.ValueToPixel(c.Value), c.X) << c.Value;
         EXPECT_EQ(left.ValueToPixel(c.Value), c.Y) << c.Value;
     }
-    bottom.SetInverted(true);
-    left.SetInverted(true);
+    bottom.SetSetting(&TAxisSettings::Inverted, true);
+    left.SetSetting(&TAxisSettings::Inverted, true);
     EXPECT_EQ(bottom.ValueToPixel(3), 438);
     EXPECT_EQ(left.ValueToPixel(3), 22);
 }
@@ -300,7 +317,7 @@ TEST_F(ChartAxisTest, ValueToPixelStopsAtTheIntegerLimitsFarOutside)
     EXPECT_LT(bottom.ValueToPixel(-1e300), -kFar);
     EXPECT_LT(left.ValueToPixel(1e300), -kFar);
     EXPECT_GT(left.ValueToPixel(-1e300), kFar);
-    bottom.SetInverted(true);
+    bottom.SetSetting(&TAxisSettings::Inverted, true);
     EXPECT_LT(bottom.ValueToPixel(1e300), -kFar);
     EXPECT_GT(bottom.ValueToPixel(-1e300), kFar);
 }
@@ -319,7 +336,7 @@ TEST_F(ChartAxisTest, PixelToValueInvertsValueToPixel)
     EXPECT_EQ(Left().PixelToValue(20), 100);
     EXPECT_EQ(Left().PixelToValue(120), 50);
     EXPECT_EQ(Left().PixelToValue(220), 0);
-    Left().SetInverted(true);
+    Left().SetSetting(&TAxisSettings::Inverted, true);
     EXPECT_EQ(Left().PixelToValue(200), 90);
 }
 
@@ -351,11 +368,11 @@ TEST_F(ChartAxisTest, LabelExtentFollowsTheAngle)
     const std::int32_t height = Chart.FontHeight();
     EXPECT_EQ(Bottom().LabelExtent(12345), width);
     EXPECT_EQ(Left().LabelExtent(12345), height);
-    Bottom().SetLabelsAngle(90);
-    Left().SetLabelsAngle(90);
+    Bottom().SetSetting(&TAxisSettings::LabelsAngle, 90);
+    Left().SetSetting(&TAxisSettings::LabelsAngle, 90);
     EXPECT_EQ(Bottom().LabelExtent(12345), height);
     EXPECT_EQ(Left().LabelExtent(12345), width);
-    Left().SetLabelsAngle(180);
+    Left().SetSetting(&TAxisSettings::LabelsAngle, 180);
     EXPECT_EQ(Left().LabelExtent(12345), height);
 }
 
@@ -372,14 +389,14 @@ TEST_F(ChartAxisTest, LabelStyleFollowsTheSeries)
     EXPECT_EQ(Left().CalcLabelStyle(), talValue);
     series.SetActive(false);
     EXPECT_EQ(Bottom().CalcLabelStyle(), talNone);
-    Bottom().SetLabelStyle(talValue);
+    Bottom().SetSetting(&TAxisSettings::LabelStyle, talValue);
     EXPECT_EQ(Bottom().CalcLabelStyle(), talValue);
 }
 
 TEST_F(ChartAxisTest, LabelTextUsesProcessSeparatorsAndTheChartEvent)
 {
     EXPECT_EQ(Left().LabelText(12345.6789), "12.345,679");
-    Left().SetAxisValuesFormat("0.00");
+    Left().SetSetting(&TAxisSettings::AxisValuesFormat, "0.00");
     EXPECT_EQ(Left().LabelText(2.5), "2,50");
 
     Chart.OnGetAxisLabel = [&](TChartAxis& axis, TChartSeries* series, std::int32_t index, std::string& text) {

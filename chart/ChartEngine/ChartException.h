@@ -1,6 +1,6 @@
 #pragma once
 // Errors raised by the chart engine; the shell shows their message like any other error.
-#include "population/Exception.h"
+#include "base/Exception.h"
 
 KELVARO_EXCEPTION_CLASS(ChartException, Exception);
 // Index outside a list, as the toolkit's lists report it.

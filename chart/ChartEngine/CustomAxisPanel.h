@@ -78,8 +78,7 @@ public:
     // Depth of the walls an axis must leave room for; 0 unless walls are drawn.
     virtual std::int32_t WallSize(const TChartAxis* axis) const;
 
-    // Steps of the paint sequence, public so each can be checked on its own.
-    virtual void DrawPanel(const TRect& r);
+    // Steps of the paint sequence (after DrawPanel), public so each can be checked on its own.
     virtual void DrawTitlesAndLegend();
     // Hands out the depth positions of the active series.
     void CalcZOrders();
@@ -93,8 +92,7 @@ public:
 
 protected:
     void InternalDraw(const TRect& r) override;
-    // Hooks filled by the chart's subclasses: panel fill, depth sizes, walls, zoom band.
-    virtual void FillPanelRect(const TRect& r);
+    // Hooks filled by the chart's subclasses: depth sizes, walls, zoom band.
     virtual void Calc3DSizes();
     virtual void DrawWalls();
     virtual void DrawZoomRectangle();

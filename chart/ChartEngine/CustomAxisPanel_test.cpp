@@ -281,7 +281,7 @@ TEST_F(SeriesOnAxesTest, AxisVisibilityFollowsTheFirstActiveSeries)
     B.SetActive(false);  // no active series: all four
     for (const TChartAxis* axis : {Chart.TopAxis(), Chart.BottomAxis(), Chart.LeftAxis(), Chart.RightAxis()})
         EXPECT_TRUE(Chart.IsAxisVisible(axis));
-    Chart.BottomAxis()->SetVisible(false);
+    Chart.BottomAxis()->SetSetting(&TAxisSettings::Visible, false);
     EXPECT_FALSE(Chart.IsAxisVisible(Chart.BottomAxis()));
     Chart.SetAxisVisible(false);
     EXPECT_FALSE(Chart.IsAxisVisible(Chart.LeftAxis()));

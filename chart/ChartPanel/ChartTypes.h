@@ -1,6 +1,6 @@
 #pragma once
 // Plain value types shared by the whole chart engine: colours, rectangles, points, MulDiv.
-#include "app/MulDiv.h"
+#include "base/MulDiv.h"
 
 #include <cstdint>
 #include <functional>

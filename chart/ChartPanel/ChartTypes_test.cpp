@@ -4,12 +4,26 @@
 
 namespace {
 
-TEST(ColorToRGB, PlainColoursPassSystemColoursResolve)
+TEST(ColorToRGB, SystemColoursTakeTheStandardSchemeOthersPassUnchanged)
 {
-    EXPECT_EQ(ColorToRGB(0x39C9FF), 0x39C9FFu);
-    EXPECT_EQ(ColorToRGB(clWindowText), clBlack);
-    EXPECT_EQ(ColorToRGB(clBtnHighlight), clWhite);
-    EXPECT_NE(ColorToRGB(clBtnFace), clBtnFace);
+    // The window system's standard scheme, as red, green, blue.
+    const struct {
+        TColor Color;
+        int Red, Green, Blue;
+    } system[] = {
+        {clWindowText, 0, 0, 0},
+        {clBtnFace, 240, 240, 240},
+        {clBtnShadow, 160, 160, 160},
+        {clBtnHighlight, 255, 255, 255},
+    };
+    for (const auto& c : system) {
+        const TColor rgb = ColorToRGB(c.Color);
+        EXPECT_EQ(static_cast<int>(rgb & 0xFF), c.Red) << std::hex << c.Color;
+        EXPECT_EQ(static_cast<int>(rgb >> 8 & 0xFF), c.Green) << std::hex << c.Color;
+        EXPECT_EQ(static_cast<int>(rgb >> 16), c.Blue) << std::hex << c.Color;
+    }
+    for (TColor plain : {TColor{0x39C9FF}, clSilver, clChartDefault, clNone})
+        EXPECT_EQ(ColorToRGB(plain), plain) << std::hex << plain;
 }
 
 TEST(IntersectRect, EmptyWhenDisjoint)

@@ -58,6 +58,8 @@ public:
     virtual void Paint(TChartCanvas& controlCanvas);
     // Draws the complete chart into userCanvas at userRect, through ChartImage.
     virtual void Draw(TChartCanvas& userCanvas, const TRect& userRect);
+    // The first step of the paint sequence: the panel's fill, then its bevels and border.
+    virtual void DrawPanel(const TRect& r);
     // ChartImage at the client size, drawn first while it is dirty; nothing is copied.
     const QImage& UpdatedImage();
     virtual void PartChanged();
@@ -123,6 +125,8 @@ public:
 protected:
     // The paint sequence proper, drawn on FDrawingCanvas.
     virtual void InternalDraw(const TRect& r) = 0;
+    // The panel's fill; the chart control paints its gradient instead.
+    virtual void FillPanelRect(const TRect& r);
     // The surface on the off-screen image; tests substitute a recording one.
     virtual std::unique_ptr<TChartCanvas> CreateImageCanvas(QImage& image);
 

@@ -159,8 +159,8 @@ TPicture Paint(const TCase& c)
         chart.BottomAxis()->SetMinMax(c.Bottom[0], c.Bottom[1]);
     if (!c.Left.empty())
         chart.LeftAxis()->SetMinMax(c.Left[0], c.Left[1]);
-    chart.BottomAxis()->SetInverted(c.BottomInverted);
-    chart.LeftAxis()->SetInverted(c.LeftInverted);
+    chart.BottomAxis()->SetSetting(&TAxisSettings::Inverted, c.BottomInverted);
+    chart.LeftAxis()->SetSetting(&TAxisSettings::Inverted, c.LeftInverted);
     TPicture picture{QImage(c.Width, c.Height, QImage::Format_RGB32), {}};
     TChartCanvas canvas(&picture.Image);
     chart.Paint(canvas);

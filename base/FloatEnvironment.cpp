@@ -1,6 +1,6 @@
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 
-#include "population/Exception.h"
+#include "base/Exception.h"
 
 #include <cfenv>
 #include <fpu_control.h>

@@ -1,4 +1,4 @@
-#include "app/MulDiv.h"
+#include "base/MulDiv.h"
 
 #include <gtest/gtest.h>
 
