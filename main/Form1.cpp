@@ -8,7 +8,7 @@
 #include "app/shell/DesignFont.h"
 #include "app/shell/HandlerGuard.h"
 #include "app/shell/WindowFrame.h"
-#include "main/FieldValidator.h"
+#include "main/ParameterField.h"
 
 #include "chart/ChartPanel/ChartTypes.h"
 
@@ -52,8 +52,7 @@ TControl* Place(TControl* control, const char* name, const QRect& bounds)
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const QString& text, const QString& hint,
                     bool upperCase = false)
 {
-    auto* edit = Place(new QLineEdit(text, parent), name, bounds);
-    new TFieldValidator(edit, 10, upperCase);
+    auto* edit = Place(new TParameterField(text, 10, upperCase, parent), name, bounds);
     SetHint(edit, hint);
     SetShowHint(edit, true);
     return edit;
