@@ -27,6 +27,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -278,10 +279,13 @@ Qt::DropAction Replay(QLineEdit* edit, const QString& step)
         EXPECT_NE(menu, nullptr);
         if (menu == nullptr)
             return Qt::IgnoreAction;
-        for (QAction* action : menu->actions()) {
-            if (action->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste"))
-                action->trigger();
-        }
+        const QList<QAction*> actions = menu->actions();
+        const auto paste = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+            return action->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste");
+        });
+        EXPECT_NE(paste, actions.end());
+        if (paste != actions.end())
+            (*paste)->trigger();
         menu->close();
     } else if (step.startsWith(u"im:")) {
         QInputMethodEvent commit;

@@ -9,6 +9,8 @@
 #include <QMimeData>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace {
 
 bool EndsLine(QChar c)
