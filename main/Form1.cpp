@@ -9,7 +9,7 @@
 #include "app/shell/HandlerGuard.h"
 #include "app/shell/WindowFrame.h"
 #include "base/DesignScale.h"
-#include "main/FieldValidator.h"
+#include "main/ParameterField.h"
 #include "main/SimulationRun.h"
 
 #include <QCloseEvent>
@@ -37,8 +37,7 @@ TControl* Place(TControl* control, const char* name, const QRect& bounds)
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& bounds, const std::string& text,
                     const QString& hint, bool upperCase = false)
 {
-    auto* edit = Place(new QLineEdit(QString::fromStdString(text), parent), name, bounds);
-    new TFieldValidator(edit, 10, upperCase);
+    auto* edit = Place(new TParameterField(QString::fromStdString(text), 10, upperCase, parent), name, bounds);
     SetHint(edit, hint);
     SetShowHint(edit, true);
     return edit;

@@ -9,11 +9,14 @@
 #include "testing/Elastic2/ElasticTestForm.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -25,8 +28,10 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -233,6 +238,176 @@ TEST_F(Form1Test, FieldsCheckBoxesAndHintsStartAsDesigned)
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(boxes[i]->Checked(), checked[i]) << i;
     EXPECT_FALSE(Form2->isVisible());
+}
+
+// Steps, space-separated: "type:abc" (key clicks), "paste:abc" (Ctrl+V), "menu:abc" (paste from the
+// context menu), "im:abc" (input method commit), "drop:N:abc" and "click:N" (at the boundary after N
+// characters), and the keys "home", "end", "left", "right", "sleft", "sright" (Shift+arrow), "bs",
+// "del", "all", "undo" and "redo". Returns the drop's action, IgnoreAction when nothing was dropped.
+Qt::DropAction Replay(QLineEdit* edit, const QString& step)
+{
+    const QString argument = step.section(u':', -1);
+    auto boundary = [edit](int characters) {
+        struct TProbe : QLineEdit {
+            using QLineEdit::cursorRect;
+            using QLineEdit::QLineEdit;
+        } probe(edit->text());
+        probe.setFont(edit->font());
+        probe.resize(edit->size());
+        probe.setCursorPosition(characters);
+        return probe.cursorRect().center();
+    };
+    if (step.startsWith(u"type:")) {
+        QTest::keyClicks(edit, argument);
+    } else if (step.startsWith(u"paste:")) {
+        QGuiApplication::clipboard()->setText(argument);
+        QTest::keySequence(edit, QKeySequence::Paste);
+    } else if (step.startsWith(u"menu:")) {
+        QGuiApplication::clipboard()->setText(argument);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2), edit->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(edit, &request);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        EXPECT_NE(menu, nullptr);
+        if (menu == nullptr)
+            return Qt::IgnoreAction;
+        const QList<QAction*> actions = menu->actions();
+        const auto paste = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+            return action->text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste");
+        });
+        EXPECT_NE(paste, actions.end());
+        if (paste != actions.end())
+            (*paste)->trigger();
+        menu->close();
+    } else if (step.startsWith(u"im:")) {
+        QInputMethodEvent commit;
+        commit.setCommitString(argument);
+        QApplication::sendEvent(edit, &commit);
+    } else if (step.startsWith(u"drop:")) {
+        QMimeData data;
+        data.setText(argument);
+        // Shift asks for a move.
+        const QPoint at = boundary(step.section(u':', 1, 1).toInt());
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(edit, &enter);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(edit, &drop);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    } else if (step.startsWith(u"click:")) {
+        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, boundary(argument.toInt()));
+    } else {
+        const std::map<QString, QKeyCombination> keys = {
+            {"home", Qt::Key_Home},
+            {"end", Qt::Key_End},
+            {"left", Qt::Key_Left},
+            {"right", Qt::Key_Right},
+            {"sleft", Qt::ShiftModifier | Qt::Key_Left},
+            {"sright", Qt::ShiftModifier | Qt::Key_Right},
+            {"bs", Qt::Key_Backspace},
+            {"del", Qt::Key_Delete},
+            {"all", QKeySequence(QKeySequence::SelectAll)[0]},
+            {"undo", QKeySequence(QKeySequence::Undo)[0]},
+            {"redo", QKeySequence(QKeySequence::Redo)[0]},
+        };
+        const QKeyCombination key = keys.at(step);
+        QTest::keyClick(edit, key.key(), key.keyboardModifiers());
+    }
+    return Qt::IgnoreAction;
+}
+
+TEST_F(Form1Test, FieldsEditLikePlainFieldsOfTenCharactersWithTheGeneUpperCased)
+{
+    const struct {
+        QLineEdit* Field;
+        const char* Text;
+        const char* Steps;
+    } cases[] = {
+        // Typing over a selection that ends with the first typed character.
+        {Form1->Edit1, "AAATTCCCGG", "all type:gca"},
+        {Form1->Edit1, "AAATTCCCGG", "all type:acgt"},
+        {Form1->Edit2, "500", "all type:0 type:7"},
+        // Edits next to repeated characters.
+        {Form1->Edit2, "500", "click:1 type:0 type:1"},
+        {Form1->Edit2, "500", "home type:5 type:7"},
+        {Form1->Edit2, "500", "click:2 bs type:7"},
+        {Form1->Edit2, "5000", "home right sright bs type:7"},
+        {Form1->Edit2, "5000", "home right sright del type:7"},
+        {Form1->Edit1, "AAATTCCCGG", "home del type:g"},
+        {Form1->Edit1, "ACGT", "click:1 type:c type:a"},
+        {Form1->Edit1, "GGGG", "click:2 type:g left bs del end sleft sleft type:gg"},
+        // Undo and redo through the upper-casing, refused characters and pastes.
+        {Form1->Edit1, "ACGT", "end type:gc undo redo undo type:t"},
+        {Form1->Edit1, "AAATTCCCGG", "all type:g undo type:a"},
+        {Form1->Edit1, "AAATTCCCGG", "type:g undo"},
+        {Form1->Edit2, "500", "end type:12345678 undo"},
+        {Form1->Edit2, "500", "type:1 paste:0 type:2 undo undo redo"},
+        {Form1->Edit2, "500", "home sright sright paste:5 type:7 undo undo"},
+        {Form1->Edit1, "AC", "end paste:gtgtgtgtgt undo"},
+        {Form1->Edit1, "ACGT", "end sleft sleft paste:aa undo"},
+        {Form1->Edit1, "ACGT", "home menu:gg type:c undo"},
+        {Form1->Edit1, "AC", "end im:gt undo"},
+        // Drops: all, part or nothing of the text.
+        {Form1->Edit1, "ACGT", "drop:1:gg undo"},
+        {Form1->Edit1, "ACGTACG", "drop:2:sexuell"},
+        {Form1->Edit1, "AAATTCCCGG", "drop:3:sexuell undo"},
+        {Form1->Edit2, "5000", "home del drop:1:0 type:7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Field->objectName().toStdString() + " " + c.Text + ": " + c.Steps);
+        const bool upperCase = c.Field == Form1->Edit1;
+        c.Field->setText(QString::fromUtf8(c.Text));
+        QLineEdit plain(c.Field->text());
+        plain.setMaxLength(10);
+        plain.setFont(c.Field->font());
+        plain.resize(c.Field->size());
+        plain.show();
+        for (const QString& step : QString::fromUtf8(c.Steps).split(u' ')) {
+            SCOPED_TRACE(step.toStdString());
+            const QString before = plain.text();
+            const Qt::DropAction dropped = Replay(c.Field, step);
+            Replay(&plain, step);
+            EXPECT_EQ(c.Field->text(), upperCase ? plain.text().toUpper() : plain.text());
+            EXPECT_EQ(c.Field->cursorPosition(), plain.cursorPosition());
+            EXPECT_EQ(c.Field->selectionStart(), plain.selectionStart());
+            EXPECT_EQ(c.Field->selectedText().size(), plain.selectedText().size());
+            // A move takes from the source only what the field took.
+            const qsizetype taken = plain.text().size() - before.size();
+            if (step.startsWith(u"drop:")) {
+                EXPECT_EQ(dropped, taken == 0                               ? Qt::IgnoreAction
+                                   : taken == step.section(u':', -1).size() ? Qt::MoveAction
+                                                                            : Qt::CopyAction);
+            }
+        }
+    }
+}
+
+TEST_F(Form1Test, FieldsTakeTheFirstLineOfPastedTextAndWholeCharactersUpToTen)
+{
+    const QString emoji = QString::fromUtf8("😀");
+    const struct {
+        QLineEdit* Field;
+        QString Before;
+        int Cursor;
+        QString Pasted;
+        QString After;
+    } cases[] = {
+        {Form1->Edit1, "", 0, QString::fromUtf8("ßéa") + emoji.repeated(10),
+         QString::fromUtf8("ßÉA") + emoji.repeated(7)},
+        {Form1->Edit2, "12345678", 8, emoji.repeated(3), "12345678" + emoji.repeated(2)},
+        {Form1->Edit2, "", 0, "123456789012", "1234567890"},
+        {Form1->Edit2, "", 0, "12\n34", "12"},
+        {Form1->Edit2, "", 0, "5\r\n6", "5"},
+        {Form1->Edit2, "", 0, QString("7") + QChar::Null + "8", "7"},
+        {Form1->Edit2, "AB", 1, "x\ny", "AxB"},
+        {Form1->Edit2, "", 0, "5\t3", "5\t3"},  // a tab is no line break
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((c.Before + " + " + c.Pasted).toStdString());
+        c.Field->setText(c.Before);
+        c.Field->setCursorPosition(c.Cursor);
+        QGuiApplication::clipboard()->setText(c.Pasted);
+        QTest::keySequence(c.Field, QKeySequence::Paste);
+        EXPECT_EQ(c.Field->text(), c.After);
+    }
 }
 
 TEST_F(Form1Test, TabTraversalFollowsTheTabOrders)
