@@ -111,12 +111,9 @@ middle=$(($(scaled 8 "$area_h" 436) + $(scaled 158 "$area_h" 436) + $(scaled 33 
 # the group box's background is the button's outline; its offset from where it belongs.
 button_end() {
     shot "$work/row.ppm" "80x1+$((X + right - 40))+$((Y + middle))"
-    local background edge=60
-    background=$(pixel "$work/row.ppm" 60 0)
-    while [ "$(pixel "$work/row.ppm" "$edge" 0)" = "$background" ] && [ "$edge" -gt 20 ]; do
-        edge=$((edge - 1))
-    done
-    echo $((edge - 40))
+    # One line per pixel after a header: "x,y: (r,g,b)  #hex  colour".
+    convert "$work/row.ppm" txt:- | awk 'NR > 1 { split($1, at, ","); colour[at[1]] = $NF }
+        END { edge = 60; while (colour[edge] == colour[60] && edge > 20) edge--; print edge - 40 }'
 }
 # Polled: the scaled layout is painted a little after the resize.
 for _ in $(seq 50); do
