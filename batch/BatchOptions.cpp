@@ -3,6 +3,7 @@
 #include "app/GeneText.h"
 #include "app/Utf8.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -64,8 +65,10 @@ namespace {
 
 constexpr std::size_t kGeneCapacity = 10;
 
-constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output", "--summary",
-                                              "--jobs",       "--shard", "--plot",  "--size"};
+constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output",  "--summary",
+                                              "--jobs",       "--shard", "--plot",  "--compare", "--size"};
+// Study options without a value.
+constexpr std::string_view kStudyFlags[] = {"--3d", "--dry-run", "--yes"};
 
 bool IsStudyOption(std::string_view name)
 {
@@ -183,7 +186,7 @@ TBatchOptions ParseBatchOptions(std::span<const std::string> args)
             options.Help = true;
             return options;
         }
-        if (arg == "--3d") {
+        if (std::find(std::begin(kStudyFlags), std::end(kStudyFlags), arg) != std::end(kStudyFlags)) {
             options.StudyOptions.emplace_back(arg, "");
             continue;
         }

@@ -1,30 +1,28 @@
 #include "batch/study/StudyPicture.h"
 
+#include "batch/study/FigureFile.h"
+#include "batch/study/FigureStyle.h"
 #include "population/Exception.h"
 
 #include <QGuiApplication>
-#include <cstdio>
-#include <stdexcept>
-#include <unistd.h>
 
 namespace {
 
-void Save(const QImage& image, const std::string& file)
+// One measure's mean and 95 % band (Student t; no band where a generation has fewer than two
+// runs) on a series the figure titles as the measure.
+void AddMeans(TFigureStyle& style, TLineSeries& means, std::int32_t generation, const TStatistic& s,
+              std::array<TLineSeries*, 2>& band)
 {
-    const std::string temporary = file + ".tmp" + std::to_string(getpid()) + ".png";
-    if (!image.save(QString::fromStdString(temporary), "PNG") || std::rename(temporary.c_str(), file.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw std::runtime_error("kann " + file + " nicht schreiben");
+    const TColor colour = means.SeriesColor();
+    if (!band[0]) {
+        style.Widen(means);
+        for (TLineSeries*& limit : band)
+            limit = style.AddSeries(means.Title() + " 95 %", colour, psDot, false);
     }
-}
-
-std::string SetFile(const std::string& file, std::int32_t set)
-{
-    const std::size_t slash = file.rfind('/');
-    std::size_t dot = file.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        dot = file.size();
-    return file.substr(0, dot) + '-' + std::to_string(set) + file.substr(dot);
+    means.AddXY(generation, s.Mean(), {}, colour);
+    if (s.Count() > 1)
+        for (int side = 0; side < 2; ++side)
+            band[side]->AddXY(generation, s.Mean() + (side == 0 ? -1 : 1) * s.HalfWidth95(), {}, colour);
 }
 
 }  // namespace
@@ -85,22 +83,33 @@ QImage RunPicture(const TRunFields& fields, const TPictureOptions& picture)
 
 void SaveRunPicture(const TRunFields& fields, const TPictureOptions& picture)
 {
-    Save(RunPicture(fields, picture), *picture.File);
+    SavePng(RunPicture(fields, picture), *picture.File);
 }
 
 void SaveStudyPictures(const TStudySummary& summary, const TPictureOptions& picture)
 {
+    EnsurePictureApplication();
     const std::vector<std::int32_t> sets = summary.Sets();
     for (std::int32_t set : sets) {
-        const QImage image = RunChartPicture(picture, [&](TRunChartSeries& series) {
-            for (const TStudySummary::TMeans& m : summary.Means(set)) {
-                const double x = m.Generation - 1;  // the window counts points from 0
-                series.Series1->AddXY(x, m.Living[0], {}, kSeries1Colour);
-                series.Series2->AddXY(x, m.Gc[0], {}, kSeries2Colour);
-                series.Series3->AddXY(x, m.Gc[1], {}, kSeries3Colour);
-                series.Series4->AddXY(x, m.Living[1], {}, kSeries4Colour);
-            }
-        });
-        Save(image, sets.size() > 1 ? SetFile(*picture.File, set) : *picture.File);
+        TFigureChart chart;
+        TRunChartSeries series(chart, ScreenPixelsPerInch());
+        chart.SetView3D(picture.View3D);
+        TFigureStyle style(chart, picture);
+        std::string runs = "n = " + std::to_string(summary.Runs(set)) + " Läufe";
+        if (summary.Failed(set) > 0)
+            runs += " (" + std::to_string(summary.Failed(set)) + " abgebrochen, nicht einbezogen)";
+        style.SetTitles({ParameterCaption(summary.Parameters(set),
+                                          {paGene, paGenerations, paMutationRate, paMutationLimit, paKillFactor}),
+                         runs + ", Mittelwerte mit 95-%-Band (Student t)"},
+                        "Lebende / GC-Gehalt in %");
+        // Each series carries what its title says.
+        std::array<std::array<TLineSeries*, 2>, 4> bands{};
+        for (const TStudySummary::TMeans& m : summary.Means(set)) {
+            AddMeans(style, *series.Series2, m.Generation, m.Living[0], bands[0]);
+            AddMeans(style, *series.Series3, m.Generation, m.Living[1], bands[1]);
+            AddMeans(style, *series.Series1, m.Generation, m.Gc[0], bands[2]);
+            AddMeans(style, *series.Series4, m.Generation, m.Gc[1], bands[3]);
+        }
+        chart.Save(sets.size() > 1 ? NumberedFile(*picture.File, set) : *picture.File, picture.Width, picture.Height);
     }
 }
