@@ -69,10 +69,11 @@ TStudyEstimate EstimateStudy(const TStudyPlan& plan, const TStudyOptions& study,
         const TParameterTexts& parameters = plan.Parameters(set);
         const std::int64_t generations = std::max(0, StrToInt(parameters[paGenerations]));
         const std::int64_t recorded = generations / study.Every + (generations % study.Every != 0 ? 1 : 0);
-        // set, replicate, seed (10), the parameters, generation, population (6.5), living (2), gc,
-        // two empty fields: 15 separators and the line end.
+        // set, replicate, seed, the parameters, generation, population (6.5), living (2), gc, two
+        // empty fields: 15 separators and the line end.
+        const std::int64_t seed = plan.Run((set - 1) * replicates).Seed;
         double rowBytes =
-            static_cast<double>(Digits(set) + Digits(replicates) + 10 + Digits(generations)) + 23.5 + gcBytes;
+            static_cast<double>(Digits(set) + Digits(replicates) + Digits(seed) + Digits(generations)) + 23.5 + gcBytes;
         for (const std::string& text : parameters)
             rowBytes += static_cast<double>(text.size());
         estimate.Runs += runs;
