@@ -84,7 +84,9 @@ void TStudySummary::Write(TTextSink& out) const
 {
     out.Write(kHeader);
     std::string row;
-    for (const auto& [number, set] : FSets) {
+    for (const auto& entry : FSets) {
+        const std::int32_t number = entry.first;
+        const TSetSummary& set = entry.second;
         std::string prefix = IntToStr(number) + ',';
         for (const std::string& text : set.Parameters) {
             AppendCsvField(prefix, text);
