@@ -37,6 +37,11 @@ void Complete(bool written, const std::string& temporary, const std::string& fil
 
 }  // namespace
 
+bool IsVectorName(const std::string& file)
+{
+    return EndsWith(file, ".pdf") || EndsWith(file, ".svg");
+}
+
 void SavePng(const QImage& image, const std::string& file)
 {
     const std::string temporary = TemporaryName(file, ".png");

@@ -22,6 +22,9 @@ private:
     QPaintDevice* FDevice = nullptr;
 };
 
+// Whether the name asks for a PDF or SVG drawing.
+bool IsVectorName(const std::string& file);
+
 // Writes the image as PNG under a temporary name, then renames it. Raises std::runtime_error.
 void SavePng(const QImage& image, const std::string& file);
 
