@@ -3,6 +3,7 @@
 #include "app/GeneText.h"
 #include "app/Utf8.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -27,17 +28,24 @@ const char* const kBatchUsage =
     "  --sweep NAME=A:B:S       oder von A bis B in Schritten S (nicht für gene);\n"
     "                           mehrere --sweep bilden das volle Gitter\n"
     "  --every K                nur jede K-te Generation aufzeichnen, die letzte immer (Vorgabe 1)\n"
-    "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe\n"
+    "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe (DATEI.gz: gzip)\n"
     "  --summary DATEI          Zusammenfassung je Parametersatz als CSV in DATEI\n"
     "  --jobs J                 J Arbeitsprozesse (Vorgabe: Zahl der Prozessorkerne)\n"
     "  --shard K/N              nur den K-ten von N Teilen der Läufe rechnen\n"
     "  --plot DATEI.png         Diagramm als Bild: ein Lauf wie im Fenster \"Grafischer Output\",\n"
-    "                           eine Studie als Mittelwerte, ein Bild je Parametersatz\n"
-    "                           (DATEI-1.png, DATEI-2.png, ... bei mehreren)\n"
+    "                           eine Studie als Mittelwerte mit 95-%-Band, ein Bild je\n"
+    "                           Parametersatz (DATEI-1.png, DATEI-2.png, ... bei mehreren);\n"
+    "                           .pdf oder .svg statt .png: Vektorgrafik\n"
+    "  --compare DATEI          Vergleich über die Sätze: sexuell minus nicht sexuell (Lebende,\n"
+    "                           GC) der letzten Generation mit 95-%-Intervall über dem Parameter\n"
+    "                           der ersten --sweep-Angabe, eine Linie je Kombination der übrigen\n"
+    "  --dry-run                nur den Plan zeigen: Sätze, Läufe, Zeilen, Bytes, Rechenzeit\n"
+    "  --yes                    auch mehr als 10 Millionen Läufe oder 10 GB Tabelle rechnen\n"
     "  --size BxH               Bildgröße in Pixeln (Vorgabe 527x307, wie das Fenster)\n"
     "  --3d                     Bild in der dreidimensionalen Ansicht\n"
     "\n"
     "  kelvaro-batch merge TABELLE... [--output DATEI] [--summary DATEI] [--plot DATEI.png]\n"
+    "                           [--compare DATEI]\n"
     "                           fügt die Tabellen der Teile (--shard) zur Tabelle der ganzen\n"
     "                           Studie zusammen\n"
     "\n"
@@ -50,22 +58,30 @@ const char* const kBatchUsage =
     "living (Anzahl Lebender nach Parasit), gc (GC-Gehalt wie im Ergebnisfeld), died_out_at\n"
     "(Generation, in der die Population ausgestorben ist, sonst leer), error (Fehlermeldung\n"
     "eines abgebrochenen Laufs in einer eigenen Zeile, sonst leer).\n"
-    "Zusammenfassung (Zahlen mit Punkt): set, die fünf Parameter, generation, population,\n"
-    "measure, runs (Zahl der einbezogenen Läufe), failed (abgebrochene Läufe, nicht\n"
-    "einbezogen), mean, sd (Standardabweichung), min, max, ci_low, ci_high (95-%-\n"
-    "Konfidenzintervall des Mittelwerts nach Student-t). measure living und gc je\n"
-    "aufgezeichnete Generation; died_out: Anteil der Läufe, in denen die Population\n"
-    "ausstarb; died_out_at: Generation des Aussterbens über diese Läufe; population\n"
-    "sexual-asexual: Differenz von living und gc in der letzten Generation.\n"
+    "Zusammenfassung (Zahlen mit Punkt, kürzeste Ziffernfolge, die denselben double-Wert\n"
+    "ergibt; leer, wo nicht definiert): set, die fünf Parameter, generation, population,\n"
+    "measure, runs (einbezogene Läufe), failed (abgebrochene Läufe, nicht einbezogen), mean,\n"
+    "sd (Standardabweichung), min, max, ci_low, ci_high (95-%-Intervall). measure je\n"
+    "aufgezeichnete Generation: living, gc (alle Läufe; Intervall des Mittelwerts nach\n"
+    "Student t), gc_alive (GC nur der Läufe, in denen die Population noch lebt; runs zählt\n"
+    "sie). Je Population: died_out (Anteil ausgestorben, Intervall nach Wilson),\n"
+    "extinction_median (Median der Generation des Aussterbens nach Kaplan-Meier, Läufe,\n"
+    "die bis zum Ende leben, zensiert; leer, solange über die Hälfte lebt; Intervall nach\n"
+    "Brookmeyer-Crowley mit log(-log), inf: nach oben offen), alive_at_end (Kaplan-Meier-\n"
+    "Anteil noch lebend in der letzten Generation, Intervall log(-log) mit Greenwood).\n"
+    "population sexual-asexual: Differenz von living und gc in der letzten Generation.\n"
     "\n"
-    "Exit-Status: 0 Erfolg, 1 Fehler im Lauf (Studie: mindestens ein Lauf), 2 falscher Aufruf.\n";
+    "Exit-Status: 0 Erfolg, 1 Fehler im Lauf (Studie: mindestens ein Lauf), 2 falscher Aufruf\n"
+    "oder eine sehr große Studie ohne --yes.\n";
 
 namespace {
 
 constexpr std::size_t kGeneCapacity = 10;
 
-constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output", "--summary",
-                                              "--jobs",       "--shard", "--plot",  "--size"};
+constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output",  "--summary",
+                                              "--jobs",       "--shard", "--plot",  "--compare", "--size"};
+// Study options without a value.
+constexpr std::string_view kStudyFlags[] = {"--3d", "--dry-run", "--yes"};
 
 bool IsStudyOption(std::string_view name)
 {
@@ -183,7 +199,7 @@ TBatchOptions ParseBatchOptions(std::span<const std::string> args)
             options.Help = true;
             return options;
         }
-        if (arg == "--3d") {
+        if (std::find(std::begin(kStudyFlags), std::end(kStudyFlags), arg) != std::end(kStudyFlags)) {
             options.StudyOptions.emplace_back(arg, "");
             continue;
         }

@@ -20,7 +20,7 @@ struct TBatchOptions {
     std::optional<char32_t> DecimalSeparator;  // the locale's when absent
     bool Help = false;
     // Study and picture options (--replicates ... --3d) as name and text, in the order given;
-    // batch/study reads them. "--3d" comes with an empty text.
+    // batch/study reads them. "--3d", "--dry-run" and "--yes" come with an empty text.
     std::vector<std::pair<std::string, std::string>> StudyOptions;
 };
 

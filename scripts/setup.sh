@@ -4,9 +4,10 @@
 # Usage: scripts/setup.sh [--tests]
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev fonts-liberation fonts-dejavu-core)
+packages=(build-essential cmake qt6-base-dev qt6-svg-dev zlib1g-dev fonts-liberation fonts-dejavu-core)
 test_packages=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick procps
-               libqcustomplot-dev libqcustomplot2.1-qt6 parallel clang clang-format clang-tidy libclang-rt-14-dev)
+               libqcustomplot-dev libqcustomplot2.1-qt6 parallel clang clang-format clang-tidy libclang-rt-14-dev
+               python3-pandas python3-scipy python3-statsmodels poppler-utils librsvg2-bin)
 [ "${1:-}" != --tests ] || packages+=("${test_packages[@]}")
 
 missing=()

@@ -6,7 +6,10 @@
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
 #include "batch/study/AtomicFile.h"
+#include "batch/study/CompareFigure.h"
+#include "batch/study/GzipSink.h"
 #include "batch/study/Progress.h"
+#include "batch/study/StudyEstimate.h"
 #include "batch/study/StudyPicture.h"
 #include "batch/study/StudyRun.h"
 #include "batch/study/WorkerPool.h"
@@ -29,7 +32,8 @@ int UsageError(TTextSink& err, const std::string& message)
     return 2;
 }
 
-// Where the table or the summary goes: a file completed at the end, or the sink given.
+// Where the table or the summary goes: a file completed at the end (gzip when its name ends
+// in .gz), or the sink given.
 class TOutput {
 public:
     TOutput(const std::optional<std::string>& file, TTextSink& fallback)
@@ -37,16 +41,21 @@ public:
         if (file)
             FFile.emplace(*file);
         FSink = file ? &FFile->Sink() : &fallback;
+        if (file && IsGzipName(*file))
+            FSink = &FGzip.emplace(*FSink);
     }
     TTextSink& Sink() { return *FSink; }
     void Commit()
     {
+        if (FGzip)
+            FGzip->Finish();
         if (FFile)
             FFile->Commit();
     }
 
 private:
     std::optional<TAtomicFile> FFile;
+    std::optional<TGzipSink> FGzip;
     TTextSink* FSink;
 };
 
@@ -95,6 +104,8 @@ void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summa
     }
     if (picture.File)
         SaveStudyPictures(summary, picture);
+    if (picture.Compare)
+        SaveCompareFigure(summary, picture, *picture.Compare);
 }
 
 int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink& out, TTextSink& err)
@@ -103,18 +114,27 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
         Randomize();
     const TStudyPlan plan(ParameterGrid(ParameterTexts(options.Fields), study.Sweeps), study.Replicates,
                           options.Fields.Seed.value_or(RandSeed));
-    // This shard's runs are every ShardCount-th from ShardIndex.
-    const std::int64_t runs = (plan.RunCount() - study.ShardIndex + study.ShardCount - 1) / study.ShardCount;
-    const auto runIndex = [&](std::int64_t k) { return study.ShardIndex + k * study.ShardCount; };
-    std::int64_t generations = 0;
-    for (std::int64_t k = 0; k < runs; ++k)
-        generations += std::max(0, StrToInt(plan.Parameters(plan.Run(runIndex(k)).Set)[paGenerations]));
     const auto jobs = static_cast<std::int32_t>(study.Jobs > 0 ? study.Jobs : sysconf(_SC_NPROCESSORS_ONLN));
+    const TStudyEstimate estimate = EstimateStudy(plan, study, jobs);
+    if (study.DryRun) {
+        WriteEstimate(out, estimate, jobs);
+        return 0;
+    }
+    if (estimate.NeedsConfirmation() && !study.Yes) {
+        err.Write("kelvaro-batch: Die Studie ist sehr groß (mehr als 10 Millionen Läufe oder 10 GB Tabelle); "
+                  "mit --yes wird sie gestartet.\n");
+        WriteEstimate(err, estimate, jobs);
+        return 2;
+    }
+    // This shard's runs are every ShardCount-th from ShardIndex.
+    const std::int64_t runs = estimate.Runs;
+    const auto runIndex = [&](std::int64_t k) { return study.ShardIndex + k * study.ShardCount; };
+    const std::int64_t generations = estimate.Generations;
 
     TOutput table(study.Output, out);
     table.Sink().Write(kStudyTableHeader);
     TStudySummary summary;
-    const bool summarise = study.Summary || study.Picture.File;
+    const bool summarise = study.Summary || study.Picture.File || study.Picture.Compare;
     std::int64_t failed = 0;
     {
         TProgress progress(runs, generations, stderr);

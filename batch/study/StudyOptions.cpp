@@ -151,6 +151,10 @@ bool ApplyStudyOption(TStudyOptions& study, const std::string& name, const std::
         study.Jobs = PositiveNumber(name, value);
     else if (name == "--shard")
         ParseShard(study, value);
+    else if (name == "--dry-run")
+        study.DryRun = true;
+    else if (name == "--yes")
+        study.Yes = true;
     else
         return false;
     return true;
@@ -167,6 +171,8 @@ TPictureOptions ReadPictureOption(TPictureOptions picture, const std::string& na
 {
     if (name == "--plot") {
         picture.File = value;
+    } else if (name == "--compare") {
+        picture.Compare = value;
     } else if (name == "--3d") {
         picture.View3D = true;
     } else if (name == "--size") {
@@ -197,13 +203,15 @@ TStudyOptions ReadStudyOptions(const TBatchOptions& options)
             study.Study = true;
         } else {
             study.Picture = ReadPictureOption(study.Picture, name, value);
-            sizeOr3D = sizeOr3D || name != "--plot";
+            sizeOr3D = sizeOr3D || (name != "--plot" && name != "--compare");
         }
     }
-    if (sizeOr3D && !study.Picture.File)
-        Usage("--size und --3d nur zusammen mit --plot");
-    if (study.ShardCount > 1 && (study.Summary || study.Picture.File))
-        Usage("--summary und --plot gehören zu merge, nicht zu einem Teil (--shard)");
+    if (sizeOr3D && !study.Picture.File && !study.Picture.Compare)
+        Usage("--size und --3d nur zusammen mit --plot oder --compare");
+    if (study.ShardCount > 1 && (study.Summary || study.Picture.File || study.Picture.Compare))
+        Usage("--summary, --plot und --compare gehören zu merge, nicht zu einem Teil (--shard)");
+    if (study.Picture.Compare && study.Sweeps.empty())
+        Usage("--compare braucht --sweep");
     if (!study.Study)
         return study;  // one plain run: its texts fail as they always did
     const TParameterTexts base = ParameterTexts(options.Fields);

@@ -25,6 +25,7 @@ struct TSweep {
 
 struct TPictureOptions {
     std::optional<std::string> File;
+    std::optional<std::string> Compare;   // a sweep's comparison figure
     std::int32_t Width = kRunChartWidth;  // the chart window's, at design resolution
     std::int32_t Height = kRunChartHeight;
     bool View3D = false;
@@ -41,6 +42,8 @@ struct TStudyOptions {
     std::int32_t ShardIndex = 0;  // from 0
     std::int32_t ShardCount = 1;
     TPictureOptions Picture;
+    bool DryRun = false;  // print the plan and stop
+    bool Yes = false;     // run even a study beyond the size that asks first
 };
 
 // Reads options.StudyOptions and checks every parameter text a run would convert, so that a bad

@@ -2,30 +2,22 @@
 
 #include "base/DesignScale.h"
 #include "base/Exception.h"
+#include "batch/study/FigureFile.h"
+#include "batch/study/MeansFigure.h"
 
 #include <QGuiApplication>
-#include <cstdio>
-#include <stdexcept>
-#include <unistd.h>
 
 namespace {
 
-void Save(const QImage& image, const std::string& file)
+// The run's points in the chart's four series, as the window shows them.
+void FillRun(TRunChartSeries& series, const TRunFields& fields)
 {
-    const std::string temporary = file + ".tmp" + std::to_string(getpid()) + ".png";
-    if (!image.save(QString::fromStdString(temporary), "PNG") || std::rename(temporary.c_str(), file.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw std::runtime_error("kann " + file + " nicht schreiben");
+    TChartHost host({series.Series1, series.Series2, series.Series3, series.Series4});
+    try {
+        SimulationRun(host, fields);
+    } catch (const Exception&) {
+        // the run's message is out already; the picture shows what came before it
     }
-}
-
-std::string SetFile(const std::string& file, std::int32_t set)
-{
-    const std::size_t slash = file.rfind('/');
-    std::size_t dot = file.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        dot = file.size();
-    return file.substr(0, dot) + '-' + std::to_string(set) + file.substr(dot);
 }
 
 }  // namespace
@@ -74,34 +66,29 @@ void TChartHost::AddPoint(TRunSeries series, double value, std::uint32_t colour)
 
 QImage RunPicture(const TRunFields& fields, const TPictureOptions& picture)
 {
-    return RunChartPicture(picture, [&](TRunChartSeries& series) {
-        TChartHost host({series.Series1, series.Series2, series.Series3, series.Series4});
-        try {
-            SimulationRun(host, fields);
-        } catch (const Exception&) {
-            // the run's message is out already; the picture shows what came before it
-        }
-    });
+    return RunChartPicture(picture, [&](TRunChartSeries& series) { FillRun(series, fields); });
 }
 
 void SaveRunPicture(const TRunFields& fields, const TPictureOptions& picture)
 {
-    Save(RunPicture(fields, picture), *picture.File);
+    if (!IsVectorName(*picture.File)) {
+        SavePng(RunPicture(fields, picture), *picture.File);
+        return;
+    }
+    EnsurePictureApplication();
+    TFigureChart chart;
+    TRunChartSeries series(chart, ScreenPixelsPerInch());
+    chart.SetView3D(picture.View3D);
+    FillRun(series, fields);
+    chart.Save(*picture.File, picture.Width, picture.Height);
 }
 
 void SaveStudyPictures(const TStudySummary& summary, const TPictureOptions& picture)
 {
+    EnsurePictureApplication();
     const std::vector<std::int32_t> sets = summary.Sets();
-    for (std::int32_t set : sets) {
-        const QImage image = RunChartPicture(picture, [&](TRunChartSeries& series) {
-            for (const TStudySummary::TMeans& m : summary.Means(set)) {
-                const double x = m.Generation - 1;  // the window counts points from 0
-                series.Series1->AddXY(x, m.Living[0], {}, kSexualGCColour);
-                series.Series2->AddXY(x, m.Gc[0], {}, kSexualLivingColour);
-                series.Series3->AddXY(x, m.Gc[1], {}, kAsexualLivingColour);
-                series.Series4->AddXY(x, m.Living[1], {}, kAsexualGCColour);
-            }
-        });
-        Save(image, sets.size() > 1 ? SetFile(*picture.File, set) : *picture.File);
-    }
+    for (std::int32_t set : sets)
+        TMeansFigure(summary, set, picture)
+            .Chart.Save(sets.size() > 1 ? NumberedFile(*picture.File, set) : *picture.File, picture.Width,
+                        picture.Height);
 }

@@ -40,6 +40,8 @@ QImage RunPicture(const TRunFields& fields, const TPictureOptions& picture);
 // Raises std::runtime_error when the file cannot be written.
 void SaveRunPicture(const TRunFields& fields, const TPictureOptions& picture);
 
-// One picture per parameter set of the means per recorded generation; with several sets the
-// set number goes before the extension ("a.png" becomes "a-1.png", ...).
+// One figure per parameter set: the means per recorded generation with their 95 % bands, each
+// series carrying what its title says, a title with the set's parameters and run count; PNG,
+// PDF or SVG by the file's extension. With several sets the set number goes before the
+// extension ("a.png" becomes "a-1.png", ...).
 void SaveStudyPictures(const TStudySummary& summary, const TPictureOptions& picture);

@@ -82,8 +82,8 @@ TEST(StudySummary, AgreesWithAnIndependentComputation)
          {3, 1, 41.666666666666664, 36.17089069035118, 0, 65, -48.18680696483364, 131.52014029816698}},
         {"1 1 asexual gc",
          {3, 1, 49.983333333333334, 0.07637626158259687, 49.9, 50.05, 49.7936041816535, 50.17306248501317}},
-        {"1  asexual died_out",
-         {3, 1, 0.3333333333333333, 0.5773502691896257, 0, 1, -1.1008842432498207, 1.7675509099164872}},
+        {"1 2 sexual gc_alive",
+         {2, 1, 50.349999999999994, 0.07071067811865575, 50.3, 50.4, 49.71468976317838, 50.98531023682161}},
         {"1 2 sexual-asexual living", {3, 1, 20, 49.24428900898052, -35, 60, -102.32959541554081, 142.3295954155408}},
         {"1 2 sexual-asexual gc",
          {3, 1, 0.1333333333333305, 0.28867513459481287, -0.20000000000000284, 0.29999999999999716, -0.5837754549582465,
@@ -96,11 +96,16 @@ TEST(StudySummary, AgreesWithAnIndependentComputation)
         for (std::size_t i = 0; i < c.Expected.size(); ++i)
             EXPECT_NEAR(std::stod(got[i]), c.Expected[i], 1e-12 * std::max(1.0, std::fabs(c.Expected[i]))) << i;
     }
-    // One run that died out: no spread, no interval. One run in a set: likewise.
-    EXPECT_EQ(rows["1  asexual died_out_at"], (std::vector<std::string>{"1", "1", "2", "", "2", "2", "", ""}));
+    // The died-out share's Wilson interval (statsmodels' proportion_confint); GC of the living
+    // leaves out the run whose sexual population was dead; one run in a set has no spread.
+    const std::vector<std::string>& died = rows["1  asexual died_out"];
+    EXPECT_EQ(std::vector<std::string>(died.begin(), died.begin() + 6),
+              (std::vector<std::string>{"3", "1", "0.3333333333333333", "", "", ""}));
+    EXPECT_NEAR(std::stod(died[6]), 0.06149194472039626, 1e-15);
+    EXPECT_NEAR(std::stod(died[7]), 0.7923403991979523, 1e-15);
     EXPECT_EQ(rows["2 1 sexual living"], (std::vector<std::string>{"1", "0", "99", "", "99", "99", "", ""}));
-    EXPECT_EQ(rows.size(), 14u + 10u);  // per set: 4 per generation, 4 on dying out, 2 differences
-    EXPECT_DOUBLE_EQ(summary.Means(1).back().Living[0], 125.0 / 3);
+    EXPECT_EQ(rows.size(), 20u + 14u);  // per set: 6 per generation, 3 per population, 2 differences
+    EXPECT_DOUBLE_EQ(summary.Means(1).back().Living[0].Mean(), 125.0 / 3);
 }
 
 TEST(StudyTable, RejectsWhatIsNoStudyTable)
