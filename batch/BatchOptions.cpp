@@ -27,7 +27,9 @@ const char* const kBatchUsage =
     "  --sweep NAME=A:B:S       oder von A bis B in Schritten S (nicht für gene);\n"
     "                           mehrere --sweep bilden das volle Gitter\n"
     "  --every K                nur jede K-te Generation aufzeichnen, die letzte immer (Vorgabe 1)\n"
-    "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe\n"
+    "  --paired                 Wiederholung r bekommt in jedem Parametersatz denselben Startwert\n"
+    "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe (- Standardausgabe;\n"
+    "                           Geräte und Pipes werden direkt beschrieben)\n"
     "  --summary DATEI          Zusammenfassung je Parametersatz als CSV in DATEI\n"
     "  --jobs J                 J Arbeitsprozesse (Vorgabe: Zahl der Prozessorkerne)\n"
     "  --shard K/N              nur den K-ten von N Teilen der Läufe rechnen\n"
@@ -42,8 +44,10 @@ const char* const kBatchUsage =
     "                           Studie zusammen\n"
     "\n"
     "Läufe: Satz s (1, 2, ...; die erste --sweep-Angabe ändert sich am langsamsten),\n"
-    "Wiederholung r (1..N) bekommt den Startwert (--seed + (s-1)*N + (r-1)) modulo 2^32;\n"
-    "ohne --seed kommt --seed von der Uhr. Jede Zeile nennt ihren Startwert: kelvaro-batch\n"
+    "Wiederholung r (1..N) ist Lauf i = (s-1)*N + (r-1), mit --paired i = r-1; sein Startwert ist\n"
+    "x = --seed * 2^32 + i durch die splitmix64-Endfunktion (z = x ^ (x >> 30), z *= BF58476D1CE4E5B9,\n"
+    "z ^= z >> 27, z *= 94D049BB133111EB, z ^= z >> 31; Rechnung modulo 2^64), dann obere XOR untere\n"
+    "32 Bit von z; ohne --seed kommt --seed von der Uhr. Jede Zeile nennt ihren Startwert: kelvaro-batch\n"
     "--seed S mit den Parametern der Zeile wiederholt den Lauf genau.\n"
     "Tabellenspalten: set, replicate, seed, gene, generations, mutation_rate, mutation_limit,\n"
     "kill_factor (die Texte wie angegeben), generation, population (sexual oder asexual),\n"
@@ -183,7 +187,7 @@ TBatchOptions ParseBatchOptions(std::span<const std::string> args)
             options.Help = true;
             return options;
         }
-        if (arg == "--3d") {
+        if (arg == "--3d" || arg == "--paired") {
             options.StudyOptions.emplace_back(arg, "");
             continue;
         }

@@ -21,7 +21,7 @@ TEST(ParseBatchOptions, DefaultsAreTheMainWindowsFields)
     EXPECT_EQ(options.Fields.Edit5, "3");
     EXPECT_FALSE(options.Fields.Seed);
     EXPECT_FALSE(options.DecimalSeparator);
-    EXPECT_EQ(options.Format, TOutputFormat::Memo);
+    EXPECT_FALSE(options.Format);
     EXPECT_FALSE(options.Help);
 }
 

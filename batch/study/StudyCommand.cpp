@@ -5,6 +5,7 @@
 #include "app/IntegerText.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
+#include "batch/OutputPath.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
 #include "batch/study/StudyPicture.h"
@@ -86,6 +87,30 @@ std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t run
     return 1;
 }
 
+// A picture is written under a temporary name and renamed: only a regular file takes it.
+void CheckPictureFile(const std::string& file)
+{
+    CheckOutputPaths({{"--plot", file}});
+    if (CheckOutputPath(file).Kind != TOutputKind::File)
+        throw EOutputPathError("--plot " + file +
+                               ": ein Bild nur in eine Datei, nicht auf ein Gerät, eine Pipe oder -");
+}
+
+// Every output is usable and none is another, before the first run.
+void CheckStudyOutputs(const TStudyOptions& study, std::int32_t sets)
+{
+    std::vector<std::pair<std::string, std::string>> outputs{{"--output", study.Output.value_or("-")}};
+    if (study.Summary)
+        outputs.emplace_back("--summary", *study.Summary);
+    if (study.Picture.File)
+        for (std::int32_t set = 1; set <= sets; ++set)
+            outputs.emplace_back("--plot", sets == 1 ? *study.Picture.File : NumberedFile(*study.Picture.File, set));
+    CheckOutputPaths(outputs);
+    for (const auto& [option, file] : outputs)
+        if (option == "--plot")
+            CheckPictureFile(file);
+}
+
 void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture)
 {
     if (summaryFile) {
@@ -101,8 +126,9 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
 {
     if (!options.Fields.Seed)
         Randomize();
-    const TStudyPlan plan(ParameterGrid(ParameterTexts(options.Fields), study.Sweeps), study.Replicates,
-                          options.Fields.Seed.value_or(RandSeed));
+    const TStudyPlan plan(ParameterTexts(options.Fields), study.Sweeps, study.Replicates,
+                          options.Fields.Seed.value_or(RandSeed), study.Paired);
+    CheckStudyOutputs(study, plan.SetCount());
     // This shard's runs are every ShardCount-th from ShardIndex.
     const std::int64_t runs = (plan.RunCount() - study.ShardIndex + study.ShardCount - 1) / study.ShardCount;
     const auto runIndex = [&](std::int64_t k) { return study.ShardIndex + k * study.ShardCount; };
@@ -118,21 +144,24 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
     std::int64_t failed = 0;
     {
         TProgress progress(runs, generations, stderr);
-        RunInWorkers(
-            runs, jobs,
-            [&](std::int64_t k) {
-                const TStudyRun run = plan.Run(runIndex(k));
-                return PackRun(RunStudyRun(run, plan.Parameters(run.Set), study.Every));
-            },
-            [&](std::int64_t k, std::string&& packed) {
-                const TStudyRun run = plan.Run(runIndex(k));
-                const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
-                table.Sink().Write(result.Rows);
-                if (summarise)
-                    summary.Add(result);
-                failed += result.Outcome.Failed ? 1 : 0;
-                progress.RunDone(std::max(0, StrToInt(result.Parameters[paGenerations])));
-            });
+        const TWorkerTasks tasks = {[&](std::int64_t k) {
+                                        const TStudyRun run = plan.Run(runIndex(k));
+                                        return PackRun(RunStudyRun(run, plan.Parameters(run.Set), study.Every));
+                                    },
+                                    [&](std::int64_t k, const std::string& reason) {
+                                        const TStudyRun run = plan.Run(runIndex(k));
+                                        return PackRun(FailedStudyRun(run, plan.Parameters(run.Set), reason));
+                                    },
+                                    [&](std::int64_t k, std::string&& packed) {
+                                        const TStudyRun run = plan.Run(runIndex(k));
+                                        const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
+                                        table.Sink().Write(result.Rows);
+                                        if (summarise)
+                                            summary.Add(result);
+                                        failed += result.Outcome.Failed ? 1 : 0;
+                                        progress.RunDone(std::max(0, StrToInt(result.Parameters[paGenerations])));
+                                    }};
+        RunInWorkers(runs, jobs, tasks);
     }
     table.Commit();
     FinishStudy(summary, study.Summary, study.Picture);
@@ -143,6 +172,7 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
 int RunWithPicture(std::span<const std::string> args, const TBatchOptions& options, const TPictureOptions& picture,
                    TTextSink& out, TTextSink& err)
 {
+    CheckPictureFile(*picture.File);
     TRunFields fields = options.Fields;
     std::vector<std::string> seeded(args.begin(), args.end());
     if (!fields.Seed) {
@@ -268,6 +298,9 @@ int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink&
     } catch (const EUsageError& e) {
         // Raised only while options and tables are read and the study is planned: before any output.
         return UsageError(err, e.Message);
+    } catch (const EOutputPathError& e) {
+        err.Write("kelvaro-batch: " + e.Message + "\n");
+        return 2;
     } catch (const EOutputError& e) {
         err.Write(e.Message + ".\n");
         return 1;

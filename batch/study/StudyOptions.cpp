@@ -151,6 +151,8 @@ bool ApplyStudyOption(TStudyOptions& study, const std::string& name, const std::
         study.Jobs = PositiveNumber(name, value);
     else if (name == "--shard")
         ParseShard(study, value);
+    else if (name == "--paired")
+        study.Paired = true;
     else
         return false;
     return true;
@@ -206,6 +208,8 @@ TStudyOptions ReadStudyOptions(const TBatchOptions& options)
         Usage("--summary und --plot gehören zu merge, nicht zu einem Teil (--shard)");
     if (!study.Study)
         return study;  // one plain run: its texts fail as they always did
+    if (options.Format == TOutputFormat::Memo)
+        Usage("--format memo gilt nur für einen einzelnen Lauf; eine Studie schreibt ihre Tabelle als CSV");
     const TParameterTexts base = ParameterTexts(options.Fields);
     for (int p = 0; p < kParameterCount; ++p) {
         bool swept = false;

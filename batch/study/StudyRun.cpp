@@ -25,10 +25,7 @@ public:
     void Failed(const std::string& message)
     {
         FRecord.Outcome.Failed = true;
-        FRow = FPrefix + ",,,,,";
-        AppendCsvField(FRow, message);
-        FRow += '\n';
-        FOut.Write(FRow);
+        FOut.Write(ErrorRow(FPrefix, message));
     }
 
 protected:
@@ -100,5 +97,12 @@ TTableRun RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters, s
         host.Failed(kOutOfMemoryMessage);
     }
     record.Rows = std::move(rows.Text);
+    return record;
+}
+
+TTableRun FailedStudyRun(const TStudyRun& run, const TParameterTexts& parameters, const std::string& message)
+{
+    TTableRun record{run, parameters, {}, ErrorRow(RowPrefix(run, parameters), message)};
+    record.Outcome.Failed = true;
     return record;
 }
