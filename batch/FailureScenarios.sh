@@ -93,7 +93,7 @@ fifo_output() {
     "$1" "${study[@]}" --output fifo 2>"$2"
     local status=$?
     wait
-    [ -p fifo ] && [ "$(head -c 4 got)" = set, ] && [ "$(wc -l <got)" = 9 ] || return 98
+    [ -p fifo ] && [ "$(head -c 4 got)" = set, ] && [ "$(wc -l <got)" = 13 ] || return 98
     return $status
 }
 read_only_folder() {
@@ -117,7 +117,7 @@ else
     echo "skip device, pipe and read-only outputs: no mount namespaces"
 fi
 scenario standard-output 0 "" - \
-    '"$1" '"${study[*]}"' --output - >"$2" 2>"$3" && [ "$(wc -l <"$2")" = 9 ]'
+    '"$1" '"${study[*]}"' --output - >"$2" 2>"$3" && [ "$(wc -l <"$2")" = 13 ]'
 
 for signal in INT TERM; do
     scenario "sig$signal" $((128 + $(kill -l $signal))) "" whole \

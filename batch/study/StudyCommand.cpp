@@ -52,16 +52,17 @@ private:
 };
 
 // A run's rows and measures as a worker sends them.
-std::string PackRun(const TTableRun& run)
+std::string PackRun(const TRunOutcome& outcome, std::string_view rows)
 {
-    const std::vector<TGenerationMeasures>& generations = run.Outcome.Generations;
+    const std::vector<TGenerationMeasures>& generations = outcome.Generations;
     const std::uint64_t count = generations.size();
     std::string packed(1 + sizeof count + count * sizeof(TGenerationMeasures), '\0');
-    packed[0] = run.Outcome.Failed ? 1 : 0;
+    packed[0] = outcome.Failed ? 1 : 0;
     std::memcpy(packed.data() + 1, &count, sizeof count);
     if (count > 0)  // a failed run may have none, and an empty vector no data to copy
         std::memcpy(packed.data() + 1 + sizeof count, generations.data(), count * sizeof(TGenerationMeasures));
-    return packed + run.Rows;
+    packed.append(rows);
+    return packed;
 }
 
 TTableRun UnpackRun(const std::string& packed, const TStudyRun& run, const TParameterTexts& parameters)
@@ -144,24 +145,41 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
     std::int64_t failed = 0;
     {
         TProgress progress(runs, generations, stderr);
-        const TWorkerTasks tasks = {[&](std::int64_t k) {
-                                        const TStudyRun run = plan.Run(runIndex(k));
-                                        return PackRun(RunStudyRun(run, plan.Parameters(run.Set), study.Every));
-                                    },
-                                    [&](std::int64_t k, const std::string& reason) {
-                                        const TStudyRun run = plan.Run(runIndex(k));
-                                        return PackRun(FailedStudyRun(run, plan.Parameters(run.Set), reason));
-                                    },
-                                    [&](std::int64_t k, std::string&& packed) {
-                                        const TStudyRun run = plan.Run(runIndex(k));
-                                        const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
-                                        table.Sink().Write(result.Rows);
-                                        if (summarise)
-                                            summary.Add(result);
-                                        failed += result.Outcome.Failed ? 1 : 0;
-                                        progress.RunDone(std::max(0, StrToInt(result.Parameters[paGenerations])));
-                                    }};
-        RunInWorkers(runs, jobs, tasks);
+        const auto record = [&](const TTableRun& result) {
+            if (summarise)
+                summary.Add(result);
+            failed += result.Outcome.Failed ? 1 : 0;
+            progress.RunDone(std::max(0, StrToInt(result.Parameters[paGenerations])));
+        };
+        if (jobs <= 1 || runs <= 1) {
+            // The rows go straight into the table: a run's length costs no memory.
+            for (std::int64_t k = 0; k < runs; ++k) {
+                const TStudyRun run = plan.Run(runIndex(k));
+                const TParameterTexts parameters = plan.Parameters(run.Set);
+                record({run, parameters, RunStudyRun(run, parameters, study.Every, table.Sink(), summarise), {}});
+            }
+        } else {
+            const TWorkerTasks tasks = {[&](std::int64_t k) {
+                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            TStringSink rows;
+                                            const TRunOutcome outcome = RunStudyRun(run, plan.Parameters(run.Set),
+                                                                                    study.Every, rows, summarise);
+                                            return PackRun(outcome, rows.Text);
+                                        },
+                                        [&](std::int64_t k, const std::string& reason) {
+                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            const TTableRun lost =
+                                                FailedStudyRun(run, plan.Parameters(run.Set), reason);
+                                            return PackRun(lost.Outcome, lost.Rows);
+                                        },
+                                        [&](std::int64_t k, std::string&& packed) {
+                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
+                                            table.Sink().Write(result.Rows);
+                                            record(result);
+                                        }};
+            RunInWorkers(runs, jobs, tasks);
+        }
     }
     table.Commit();
     FinishStudy(summary, study.Summary, study.Picture);

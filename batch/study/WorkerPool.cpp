@@ -293,11 +293,6 @@ private:
 
 void RunInWorkers(std::int64_t count, std::int32_t jobs, const TWorkerTasks& tasks)
 {
-    if (jobs <= 1 || count <= 1) {
-        for (std::int64_t i = 0; i < count; ++i)
-            tasks.Deliver(i, tasks.Work(i));
-        return;
-    }
     TDispatcher dispatcher(count, static_cast<std::int32_t>(std::min<std::int64_t>(jobs, count)), tasks);
     dispatcher.Run();
 }
