@@ -119,6 +119,26 @@ fi
 scenario standard-output 0 "" - \
     '"$1" '"${study[*]}"' --output - >"$2" 2>"$3" && [ "$(wc -l <"$2")" = 13 ]'
 
+# A worker killed in the middle of a run is replaced and the run done again: the table is the
+# one-process table.
+worker_killed() {
+    local long=(--seed 3 --replicates 8 --generations 200000 --every 1000)
+    "$1" "${long[@]}" --jobs 1 --output "$2.whole" 2>/dev/null || return 97
+    "$1" "${long[@]}" --jobs 2 --output "$2" 2>"$3" &
+    local study=$!
+    sleep 0.5
+    local worker
+    worker=$(cut -d ' ' -f 1 "/proc/$study/task/$study/children")
+    [ -n "$worker" ] && kill -KILL "$worker" || return 96
+    wait "$study"
+    local status=$?
+    cmp -s "$2" "$2.whole" || return 95
+    rm -f "$2.whole"
+    return $status
+}
+export -f worker_killed
+scenario worker-killed 0 "" - 'worker_killed "$1" "$2" "$3"'
+
 for signal in INT TERM; do
     scenario "sig$signal" $((128 + $(kill -l $signal))) "" whole \
         'set -m; "$1" --generations 100000000 >"$2" 2>"$3" & sleep 1; kill -'$signal' $!; wait $! 2>/dev/null'
