@@ -28,7 +28,9 @@ const char* const kBatchUsage =
     "  --sweep NAME=A:B:S       oder von A bis B in Schritten S (nicht für gene);\n"
     "                           mehrere --sweep bilden das volle Gitter\n"
     "  --every K                nur jede K-te Generation aufzeichnen, die letzte immer (Vorgabe 1)\n"
-    "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe (DATEI.gz: gzip)\n"
+    "  --paired                 Wiederholung r bekommt in jedem Parametersatz denselben Startwert\n"
+    "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe (DATEI.gz: gzip;\n"
+    "                           - Standardausgabe; Geräte und Pipes werden direkt beschrieben)\n"
     "  --summary DATEI          Zusammenfassung je Parametersatz als CSV in DATEI\n"
     "  --jobs J                 J Arbeitsprozesse (Vorgabe: Zahl der Prozessorkerne)\n"
     "  --shard K/N              nur den K-ten von N Teilen der Läufe rechnen\n"
@@ -50,9 +52,11 @@ const char* const kBatchUsage =
     "                           Studie zusammen\n"
     "\n"
     "Läufe: Satz s (1, 2, ...; die erste --sweep-Angabe ändert sich am langsamsten),\n"
-    "Wiederholung r (1..N) bekommt den Startwert (--seed + (s-1)*N + (r-1)) modulo 2^32;\n"
-    "ohne --seed kommt --seed von der Uhr. Jede Zeile nennt ihren Startwert: kelvaro-batch\n"
-    "--seed S mit den Parametern der Zeile wiederholt den Lauf genau.\n"
+    "Wiederholung r (1..N) ist Lauf i = (s-1)*N + (r-1), mit --paired i = r-1. Sein Startwert:\n"
+    "x = --seed * 2^32 + i; z = (x ^ (x >> 30)) * BF58476D1CE4E5B9; z = (z ^ (z >> 27)) *\n"
+    "94D049BB133111EB; z = z ^ (z >> 31) (modulo 2^64, splitmix64); Startwert = obere XOR untere\n"
+    "32 Bit von z. Ohne --seed kommt --seed von der Uhr. Jede Zeile nennt ihren Startwert:\n"
+    "kelvaro-batch --seed S mit den Parametern der Zeile wiederholt den Lauf genau.\n"
     "Tabellenspalten: set, replicate, seed, gene, generations, mutation_rate, mutation_limit,\n"
     "kill_factor (die Texte wie angegeben), generation, population (sexual oder asexual),\n"
     "living (Anzahl Lebender nach Parasit), gc (GC-Gehalt wie im Ergebnisfeld), died_out_at\n"
@@ -81,7 +85,7 @@ constexpr std::size_t kGeneCapacity = 10;
 constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output",  "--summary",
                                               "--jobs",       "--shard", "--plot",  "--compare", "--size"};
 // Study options without a value.
-constexpr std::string_view kStudyFlags[] = {"--3d", "--dry-run", "--yes"};
+constexpr std::string_view kStudyFlags[] = {"--3d", "--paired", "--dry-run", "--yes"};
 
 bool IsStudyOption(std::string_view name)
 {

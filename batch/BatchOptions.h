@@ -15,12 +15,12 @@ KELVARO_EXCEPTION_CLASS(EUsageError, Exception);
 enum class TOutputFormat { Memo, Csv };
 
 struct TBatchOptions {
-    TRunFields Fields;  // the field texts, converted later by the run
-    TOutputFormat Format = TOutputFormat::Memo;
+    TRunFields Fields;                         // the field texts, converted later by the run
+    std::optional<TOutputFormat> Format;       // memo when absent
     std::optional<char32_t> DecimalSeparator;  // the locale's when absent
     bool Help = false;
     // Study and picture options (--replicates ... --3d) as name and text, in the order given;
-    // batch/study reads them. "--3d", "--dry-run" and "--yes" come with an empty text.
+    // batch/study reads them. "--3d", "--paired", "--dry-run" and "--yes" come with an empty text.
     std::vector<std::pair<std::string, std::string>> StudyOptions;
 };
 

@@ -3,9 +3,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-namespace {
-
-std::string CauseText(int error)
+std::string ErrorText(int error)
 {
     switch (error) {
     case 0: return "Datei unerwartet zu Ende";
@@ -20,15 +18,25 @@ std::string CauseText(int error)
     case ENOENT:
     case ENOTDIR: return "Verzeichnis nicht vorhanden";
     case EIO: return "Ein-/Ausgabefehler";
+    case EISDIR: return "ist ein Verzeichnis";
+    case EEXIST: return "Datei schon vorhanden";
+    case ENAMETOOLONG: return "Name zu lang";
+    case ELOOP: return "zu viele symbolische Verweise";
+    case ENXIO: return "Gerät nicht vorhanden oder Pipe ohne Leser";
+    case ENODEV: return "Gerät nicht vorhanden";
+    case ETXTBSY: return "Programmdatei in Gebrauch";
+    case EMFILE:
+    case ENFILE: return "zu viele offene Dateien";
+    case ENOMEM: return "Speicher reicht nicht aus";
+    case EBUSY: return "Gerät oder Datei belegt";
+    case EXDEV: return "auf einem anderen Dateisystem";
     default: return "Systemfehler " + std::to_string(error);
     }
 }
 
-}  // namespace
-
 void RaiseOutputError(std::string_view what, int error)
 {
-    throw EOutputError(std::string(what) + ": " + CauseText(error));
+    throw EOutputError(std::string(what) + ": " + ErrorText(error));
 }
 
 void WriteAll(int descriptor, std::string_view text, std::string_view what)

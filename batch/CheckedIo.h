@@ -8,7 +8,10 @@
 
 KELVARO_EXCEPTION_CLASS(EOutputError, Exception);
 
-// "<what>: <cause>", the cause in words for the common errno values.
+// The cause of a failed call in words for the common errno values.
+std::string ErrorText(int error);
+
+// "<what>: <cause>", the cause in words.
 [[noreturn]] void RaiseOutputError(std::string_view what, int error);
 
 // Writes all of `text` to `descriptor`, resuming after signals; raises EOutputError

@@ -4,7 +4,7 @@
 # with its message on stderr and its status, and keep every whole line computed.
 # "sanitized" leaves out the memory limit, which sanitizer builds cannot run under.
 set -u
-bin=$1
+bin=$(realpath "$1")
 sanitized=${2:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -76,6 +76,69 @@ if [ "$sanitized" != sanitized ]; then
     scenario out-of-memory 1 "Speicher reicht nicht aus." whole \
         'ulimit -v '$((base + 20000))'; "$1" --generations 10000000 >"$2" 2>"$3"'
 fi
+# Study outputs that are devices, pipes or standard output are written straight, never
+# replaced; a read-only folder is refused before the first run. Each runs in a private mount
+# namespace, in a fresh tmpfs of its own as working folder.
+study=(--seed 1 --replicates 2 --generations 3 --jobs 2)
+device_outputs() {
+    mknod null c 1 3 && mknod full c 1 7 || return 99
+    "$1" "${study[@]}" --output null --summary full 2>"$2"
+    local status=$?
+    [ -c null ] && [ -c full ] && [ "$(ls | wc -l)" = 2 ] || return 98
+    return $status
+}
+fifo_output() {
+    mkfifo fifo || return 99
+    timeout 60 cat fifo >got &
+    "$1" "${study[@]}" --output fifo 2>"$2"
+    local status=$?
+    wait
+    [ -p fifo ] && [ "$(head -c 4 got)" = set, ] && [ "$(wc -l <got)" = 13 ] || return 98
+    return $status
+}
+read_only_folder() {
+    mkdir ro && mount -t tmpfs -o ro none ro || return 99
+    "$1" "${study[@]}" --output ro/t.csv 2>"$2"
+}
+export -f device_outputs fifo_output read_only_folder
+export study_text="${study[*]}"
+declare -A private_status=([device_outputs]=1 [fifo_output]=0 [read_only_folder]=2)
+declare -A private_message=(
+    [device_outputs]='Schreibfehler auf der Datei full: kein Platz mehr auf dem Datenträger.'
+    [fifo_output]=''
+    [read_only_folder]='kelvaro-batch: --output ro/t.csv: Dateisystem nur lesbar (ro)')
+if unshare -m true 2>/dev/null; then
+    mkdir "$work/private"
+    for case in device_outputs fifo_output read_only_folder; do
+        scenario "$case" "${private_status[$case]}" "${private_message[$case]}" - \
+            'unshare -m bash -c "study=(\$study_text); mount -t tmpfs none \"\$0\" && cd \"\$0\" && '$case' \"\$1\" \"\$2\"" "$4/private" "$1" "$3"'
+    done
+else
+    echo "skip device, pipe and read-only outputs: no mount namespaces"
+fi
+scenario standard-output 0 "" - \
+    '"$1" '"${study[*]}"' --output - >"$2" 2>"$3" && [ "$(wc -l <"$2")" = 13 ]'
+
+# A worker killed in the middle of a run is replaced and the run done again: the table is the
+# one-process table.
+worker_killed() {
+    local long=(--seed 3 --replicates 8 --generations 200000 --every 1000)
+    "$1" "${long[@]}" --jobs 1 --output "$2.whole" 2>/dev/null || return 97
+    "$1" "${long[@]}" --jobs 2 --output "$2" 2>"$3" &
+    local study=$!
+    sleep 0.5
+    local worker
+    worker=$(cut -d ' ' -f 1 "/proc/$study/task/$study/children")
+    [ -n "$worker" ] && kill -KILL "$worker" || return 96
+    wait "$study"
+    local status=$?
+    cmp -s "$2" "$2.whole" || return 95
+    rm -f "$2.whole"
+    return $status
+}
+export -f worker_killed
+scenario worker-killed 0 "" - 'worker_killed "$1" "$2" "$3"'
+
 for signal in INT TERM; do
     scenario "sig$signal" $((128 + $(kill -l $signal))) "" whole \
         'set -m; "$1" --generations 100000000 >"$2" 2>"$3" & sleep 1; kill -'$signal' $!; wait $! 2>/dev/null'

@@ -1,13 +1,18 @@
 #include "batch/study/AtomicFile.h"
 
 #include "batch/CheckedIo.h"
+#include "batch/OutputPath.h"
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <stdexcept>
+#include <sys/random.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -62,16 +67,53 @@ void Unregister(const std::string& path)
         }
 }
 
+// Sixteen hexadecimal digits from the kernel's random source.
+std::string RandomName()
+{
+    std::uint64_t bits = 0;
+    if (getrandom(&bits, sizeof bits, 0) != sizeof bits)
+        bits = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+               (static_cast<std::uint64_t>(getpid()) << 32);
+    char name[17];
+    std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(bits));
+    return name;
+}
+
 }  // namespace
 
-TAtomicFile::TAtomicFile(std::string path)
-    : FPath(std::move(path)), FTemporary(FPath + ".tmp" + std::to_string(getpid()))
+TAtomicFile::TAtomicFile(std::string path) : FPath(std::move(path)), FOwner(getpid())
 {
-    FDescriptor = ::open(FTemporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (FDescriptor < 0)
-        RaiseOutputError("Die Datei " + FTemporary + " lässt sich nicht anlegen", errno);
-    Register(FTemporary);
+    const TOutputPath output = CheckOutputPath(FPath);
+    FTarget = output.Target;
+    if (output.Kind == TOutputKind::StandardOutput) {
+        FDescriptor = STDOUT_FILENO;
+        FOwnsDescriptor = false;
+        FSink = std::make_unique<TFileSink>(FDescriptor, "der Standardausgabe");
+        return;
+    }
+    if (output.Kind == TOutputKind::Direct) {
+        FDescriptor = ::open(FTarget.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (FDescriptor < 0)
+            RaiseOutputError("Die Datei " + FPath + " lässt sich nicht öffnen", errno);
+    } else {
+        CreateTemporary();
+    }
     FSink = std::make_unique<TFileSink>(FDescriptor, "der Datei " + FPath);
+}
+
+void TAtomicFile::CreateTemporary()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        FTemporary = FTarget + ".tmp-" + RandomName();
+        FDescriptor = ::open(FTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (FDescriptor >= 0) {
+            Register(FTemporary);
+            return;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    RaiseOutputError("Die Datei " + FTemporary + " lässt sich nicht anlegen", errno);
 }
 
 TAtomicFile::~TAtomicFile()
@@ -79,19 +121,31 @@ TAtomicFile::~TAtomicFile()
     if (FDescriptor < 0)
         return;
     FSink.reset();
+    if (!FOwnsDescriptor || getpid() != FOwner)
+        return;
     ::close(FDescriptor);
-    std::remove(FTemporary.c_str());
-    Unregister(FTemporary);
+    if (!FTemporary.empty()) {
+        std::remove(FTemporary.c_str());
+        Unregister(FTemporary);
+    }
 }
 
 void TAtomicFile::Commit()
 {
     FSink->Flush();
     FSink.reset();
-    const bool closed = ::close(FDescriptor) == 0;
-    FDescriptor = -1;
-    const bool renamed = closed && std::rename(FTemporary.c_str(), FPath.c_str()) == 0;
-    const int error = errno;
+    const int descriptor = std::exchange(FDescriptor, -1);
+    if (!FOwnsDescriptor)
+        return;
+    const bool closed = ::close(descriptor) == 0;
+    int error = errno;
+    if (FTemporary.empty()) {
+        if (!closed)
+            RaiseOutputError("Schreibfehler auf der Datei " + FPath, error);
+        return;
+    }
+    const bool renamed = closed && std::rename(FTemporary.c_str(), FTarget.c_str()) == 0;
+    error = renamed ? 0 : errno;
     if (!renamed)
         std::remove(FTemporary.c_str());
     Unregister(FTemporary);

@@ -1,16 +1,20 @@
 #pragma once
 // An output file written under a temporary name in its folder and renamed to its own name only
-// when complete, so that an interrupted study never leaves half a file under that name.
+// when complete, so that an interrupted study never leaves half a file under that name. A device,
+// a pipe and "-" (standard output) are written straight.
 #include "batch/TextSink.h"
 
 #include <memory>
 #include <string>
+#include <sys/types.h>
 
 class TAtomicFile {
 public:
-    // Raises EOutputError when the file cannot be created.
+    // Raises EOutputPathError for a path CheckOutputPath refuses, EOutputError when the file cannot
+    // be created. The temporary name is new and unpredictable, and no link is followed to it.
     explicit TAtomicFile(std::string path);
     // Removes the temporary file unless committed; so does an interrupt (SIGINT, SIGTERM, SIGHUP).
+    // Only the process that created it does.
     ~TAtomicFile();
     TAtomicFile(const TAtomicFile&) = delete;
     TAtomicFile& operator=(const TAtomicFile&) = delete;
@@ -20,8 +24,13 @@ public:
     void Commit();
 
 private:
+    void CreateTemporary();
+
     std::string FPath;
-    std::string FTemporary;
+    std::string FTarget;
+    std::string FTemporary;  // empty when written straight
     int FDescriptor = -1;
+    bool FOwnsDescriptor = true;  // not standard output
+    pid_t FOwner;
     std::unique_ptr<TFileSink> FSink;
 };

@@ -5,6 +5,7 @@
 #include "app/IntegerText.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
+#include "batch/OutputPath.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/CompareFigure.h"
 #include "batch/study/GzipSink.h"
@@ -60,16 +61,17 @@ private:
 };
 
 // A run's rows and measures as a worker sends them.
-std::string PackRun(const TTableRun& run)
+std::string PackRun(const TRunOutcome& outcome, std::string_view rows)
 {
-    const std::vector<TGenerationMeasures>& generations = run.Outcome.Generations;
+    const std::vector<TGenerationMeasures>& generations = outcome.Generations;
     const std::uint64_t count = generations.size();
     std::string packed(1 + sizeof count + count * sizeof(TGenerationMeasures), '\0');
-    packed[0] = run.Outcome.Failed ? 1 : 0;
+    packed[0] = outcome.Failed ? 1 : 0;
     std::memcpy(packed.data() + 1, &count, sizeof count);
     if (count > 0)  // a failed run may have none, and an empty vector no data to copy
         std::memcpy(packed.data() + 1 + sizeof count, generations.data(), count * sizeof(TGenerationMeasures));
-    return packed + run.Rows;
+    packed.append(rows);
+    return packed;
 }
 
 TTableRun UnpackRun(const std::string& packed, const TStudyRun& run, const TParameterTexts& parameters)
@@ -95,6 +97,32 @@ std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t run
     return 1;
 }
 
+// A picture is written under a temporary name and renamed: only a regular file takes it.
+void CheckPictureFile(const std::string& option, const std::string& file)
+{
+    CheckOutputPaths({{option, file}});
+    if (CheckOutputPath(file).Kind != TOutputKind::File)
+        throw EOutputPathError(option + " " + file +
+                               ": ein Bild nur in eine Datei, nicht auf ein Gerät, eine Pipe oder -");
+}
+
+// Every output is usable and none is another, before the first run.
+void CheckStudyOutputs(const TStudyOptions& study, std::int32_t sets)
+{
+    std::vector<std::pair<std::string, std::string>> outputs{{"--output", study.Output.value_or("-")}};
+    if (study.Summary)
+        outputs.emplace_back("--summary", *study.Summary);
+    if (study.Picture.File)
+        for (std::int32_t set = 1; set <= sets; ++set)
+            outputs.emplace_back("--plot", sets == 1 ? *study.Picture.File : NumberedFile(*study.Picture.File, set));
+    if (study.Picture.Compare)
+        outputs.emplace_back("--compare", *study.Picture.Compare);
+    CheckOutputPaths(outputs);
+    for (const auto& [option, file] : outputs)
+        if (option != "--output" && option != "--summary")
+            CheckPictureFile(option, file);
+}
+
 void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture)
 {
     if (summaryFile) {
@@ -112,8 +140,9 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
 {
     if (!options.Fields.Seed)
         Randomize();
-    const TStudyPlan plan(ParameterGrid(ParameterTexts(options.Fields), study.Sweeps), study.Replicates,
-                          options.Fields.Seed.value_or(RandSeed));
+    const TStudyPlan plan(ParameterTexts(options.Fields), study.Sweeps, study.Replicates,
+                          options.Fields.Seed.value_or(RandSeed), study.Paired);
+    CheckStudyOutputs(study, plan.SetCount());
     const auto jobs = static_cast<std::int32_t>(study.Jobs > 0 ? study.Jobs : sysconf(_SC_NPROCESSORS_ONLN));
     const TStudyEstimate estimate = EstimateStudy(plan, study, jobs);
     if (study.DryRun) {
@@ -138,21 +167,41 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
     std::int64_t failed = 0;
     {
         TProgress progress(runs, generations, stderr);
-        RunInWorkers(
-            runs, jobs,
-            [&](std::int64_t k) {
+        const auto record = [&](const TTableRun& result) {
+            if (summarise)
+                summary.Add(result);
+            failed += result.Outcome.Failed ? 1 : 0;
+            progress.RunDone(std::max(0, StrToInt(result.Parameters[paGenerations])));
+        };
+        if (jobs <= 1 || runs <= 1) {
+            // The rows go straight into the table: a run's length costs no memory.
+            for (std::int64_t k = 0; k < runs; ++k) {
                 const TStudyRun run = plan.Run(runIndex(k));
-                return PackRun(RunStudyRun(run, plan.Parameters(run.Set), study.Every));
-            },
-            [&](std::int64_t k, std::string&& packed) {
-                const TStudyRun run = plan.Run(runIndex(k));
-                const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
-                table.Sink().Write(result.Rows);
-                if (summarise)
-                    summary.Add(result);
-                failed += result.Outcome.Failed ? 1 : 0;
-                progress.RunDone(std::max(0, StrToInt(result.Parameters[paGenerations])));
-            });
+                const TParameterTexts parameters = plan.Parameters(run.Set);
+                record({run, parameters, RunStudyRun(run, parameters, study.Every, table.Sink(), summarise), {}});
+            }
+        } else {
+            const TWorkerTasks tasks = {[&](std::int64_t k) {
+                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            TStringSink rows;
+                                            const TRunOutcome outcome = RunStudyRun(run, plan.Parameters(run.Set),
+                                                                                    study.Every, rows, summarise);
+                                            return PackRun(outcome, rows.Text);
+                                        },
+                                        [&](std::int64_t k, const std::string& reason) {
+                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            const TTableRun lost =
+                                                FailedStudyRun(run, plan.Parameters(run.Set), reason);
+                                            return PackRun(lost.Outcome, lost.Rows);
+                                        },
+                                        [&](std::int64_t k, std::string&& packed) {
+                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
+                                            table.Sink().Write(result.Rows);
+                                            record(result);
+                                        }};
+            RunInWorkers(runs, jobs, tasks);
+        }
     }
     table.Commit();
     FinishStudy(summary, study.Summary, study.Picture);
@@ -163,6 +212,7 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
 int RunWithPicture(std::span<const std::string> args, const TBatchOptions& options, const TPictureOptions& picture,
                    TTextSink& out, TTextSink& err)
 {
+    CheckPictureFile("--plot", *picture.File);
     TRunFields fields = options.Fields;
     std::vector<std::string> seeded(args.begin(), args.end());
     if (!fields.Seed) {
@@ -288,6 +338,9 @@ int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink&
     } catch (const EUsageError& e) {
         // Raised only while options and tables are read and the study is planned: before any output.
         return UsageError(err, e.Message);
+    } catch (const EOutputPathError& e) {
+        err.Write("kelvaro-batch: " + e.Message + "\n");
+        return 2;
     } catch (const EOutputError& e) {
         err.Write(e.Message + ".\n");
         return 1;

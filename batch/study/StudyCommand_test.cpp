@@ -3,8 +3,10 @@
 #include "base/FloatEnvironment.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
+#include "batch/OutputPath.h"
 #include "batch/study/AtomicFile.h"
 #include "batch/study/Progress.h"
+#include "batch/study/StudyPlan.h"
 #include "batch/study/StudyTable.h"
 #include "testing/app/SeparatorFixture.h"
 
@@ -84,27 +86,31 @@ std::string BoxLines(const std::string& table, const std::string& runPrefix, con
 
 TEST_F(StudyCommandTest, EveryReplicateIsThePlainRunWithItsSeed)
 {
-    const TResult study = Run({"--seed", "4294967295", "--replicates", "2", "--generations", "30", "--sweep",
-                               "kill-factor=0,5;1,5", "--mutation-limit", "20", "--jobs", "1"});
-    ASSERT_EQ(study.Status, 0) << study.Err;
-    // Seeds go on from --seed run by run, wrapping at 2^32.
-    const struct {
-        const char* Prefix;
-        const char* Seed;
-        const char* KillFactor;
-    } runs[] = {{"1,1,4294967295,", "4294967295", "0,5"},
-                {"1,2,0,", "0", "0,5"},
-                {"2,1,1,", "1", "1,5"},
-                {"2,2,2,", "2", "1,5"}};
-    for (const auto& r : runs) {
-        SCOPED_TRACE(r.Prefix);
-        const TResult plain =
-            Run({"--seed", r.Seed, "--generations", "30", "--kill-factor", r.KillFactor, "--mutation-limit", "20"});
-        const std::size_t blank = plain.Out.find("\n\n");
-        const std::string memo1 = plain.Out.substr(plain.Out.find('\n') + 1, blank - plain.Out.find('\n'));
-        const std::string memo2 = plain.Out.substr(plain.Out.find('\n', blank + 2) + 1);
-        EXPECT_EQ(BoxLines(study.Out, r.Prefix, "sexual"), memo1);
-        EXPECT_EQ(BoxLines(study.Out, r.Prefix, "asexual"), memo2);
+    for (const bool paired : {false, true}) {
+        std::vector<std::string> args = {"--seed",           "4294967295", "--replicates", "2",
+                                         "--generations",    "30",         "--sweep",      "kill-factor=0,5;1,5",
+                                         "--mutation-limit", "20",         "--jobs",       "1"};
+        if (paired)
+            args.push_back("--paired");
+        const TResult study = Run(args);
+        ASSERT_EQ(study.Status, 0) << study.Err;
+        const struct {
+            int Set, Replicate;
+            const char* KillFactor;
+        } runs[] = {{1, 1, "0,5"}, {1, 2, "0,5"}, {2, 1, "1,5"}, {2, 2, "1,5"}};
+        for (const auto& r : runs) {
+            const std::uint32_t index = paired ? r.Replicate - 1 : 2 * (r.Set - 1) + r.Replicate - 1;
+            const std::string seed = std::to_string(RunSeed(4294967295u, index));
+            const std::string prefix = std::to_string(r.Set) + ',' + std::to_string(r.Replicate) + ',' + seed + ',';
+            SCOPED_TRACE(prefix);
+            const TResult plain =
+                Run({"--seed", seed, "--generations", "30", "--kill-factor", r.KillFactor, "--mutation-limit", "20"});
+            const std::size_t blank = plain.Out.find("\n\n");
+            const std::string memo1 = plain.Out.substr(plain.Out.find('\n') + 1, blank - plain.Out.find('\n'));
+            const std::string memo2 = plain.Out.substr(plain.Out.find('\n', blank + 2) + 1);
+            EXPECT_EQ(BoxLines(study.Out, prefix, "sexual"), memo1);
+            EXPECT_EQ(BoxLines(study.Out, prefix, "asexual"), memo2);
+        }
     }
 }
 
@@ -144,10 +150,13 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
     EXPECT_EQ(ReadText(File("m.csv")), one.Out);
     EXPECT_EQ(ReadText(File("ms.csv")), ReadText(File("s1.csv")));
     // Every 7th generation and the last; the failed runs leave one error row each.
-    EXPECT_NE(one.Out.find("\n1,1,9,ACGT,40,1,30,1,35,asexual,"), std::string::npos);
-    EXPECT_NE(one.Out.find("\n1,1,9,ACGT,40,1,30,1,40,asexual,"), std::string::npos);
-    EXPECT_EQ(one.Out.find("\n1,1,9,ACGT,40,1,30,1,36,"), std::string::npos);
-    EXPECT_NE(one.Out.find("\n2,3,14,,40,1,30,1,,,,,,Fehler bei Gleitkomma-Operation\n"), std::string::npos);
+    const std::string first = "\n1,1," + std::to_string(RunSeed(9, 0)) + ",ACGT,40,1,30,1,";
+    EXPECT_NE(one.Out.find(first + "35,asexual,"), std::string::npos);
+    EXPECT_NE(one.Out.find(first + "40,asexual,"), std::string::npos);
+    EXPECT_EQ(one.Out.find(first + "36,"), std::string::npos);
+    EXPECT_NE(
+        one.Out.find("\n2,3," + std::to_string(RunSeed(9, 5)) + ",,40,1,30,1,,,,,,Fehler bei Gleitkomma-Operation\n"),
+        std::string::npos);
 }
 
 TEST_F(StudyCommandTest, AnOverflowingKillFactorFailsEachRunAlone)
@@ -155,14 +164,17 @@ TEST_F(StudyCommandTest, AnOverflowingKillFactorFailsEachRunAlone)
     const TResult r = Run({"--seed", "1", "--replicates", "2", "--sweep", "kill-factor=1e40;1", "--generations", "1",
                            "--jobs", "2", "--summary", File("s.csv")});
     EXPECT_EQ(r.Status, 1);
-    // The good runs' counts are the plain runner's for seeds 3 and 4.
-    EXPECT_EQ(r.Out, std::string(kStudyTableHeader) +
-                         "1,1,1,AAATTCCCGG,1,3,30,1e40,,,,,,Überlauf bei Gleitkomma-Operation\n"
-                         "1,2,2,AAATTCCCGG,1,3,30,1e40,,,,,,Überlauf bei Gleitkomma-Operation\n"
-                         "2,1,3,AAATTCCCGG,1,3,30,1,1,sexual,51,50,,\n"
-                         "2,1,3,AAATTCCCGG,1,3,30,1,1,asexual,52,50,,\n"
-                         "2,2,4,AAATTCCCGG,1,3,30,1,1,sexual,51,50,,\n"
-                         "2,2,4,AAATTCCCGG,1,3,30,1,1,asexual,53,50,,\n");
+    // The good runs' counts are the plain runner's for their seeds.
+    const auto prefix = [](int set, int replicate, const char* killFactor) {
+        return std::to_string(set) + ',' + std::to_string(replicate) + ',' +
+               std::to_string(RunSeed(1, static_cast<std::uint32_t>(2 * set + replicate - 3))) + ",AAATTCCCGG,1,3,30," +
+               killFactor + ',';
+    };
+    EXPECT_EQ(r.Out, std::string(kStudyTableHeader) + prefix(1, 1, "1e40") +
+                         ",,,,,Überlauf bei Gleitkomma-Operation\n" + prefix(1, 2, "1e40") +
+                         ",,,,,Überlauf bei Gleitkomma-Operation\n" + prefix(2, 1, "1") + "1,sexual,51,50,,\n" +
+                         prefix(2, 1, "1") + "1,asexual,59,50,,\n" + prefix(2, 2, "1") + "1,sexual,49,50,,\n" +
+                         prefix(2, 2, "1") + "1,asexual,52,50,,\n");
     EXPECT_NE(ReadText(File("s.csv")).find("\n1,AAATTCCCGG,1,3,30,1e40,,sexual,died_out,0,2,,,,,,\n"),
               std::string::npos);
 }
@@ -191,6 +203,8 @@ TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
         {{"--size", "300x200"}, "--size und --3d nur zusammen mit --plot oder --compare"},
         {{"--plot", "a.png", "--size", "300*200"}, "--size braucht BxH: '300*200'"},
         {{"--replicates", "2", "--mutation-limit", "x"}, "'x' ist kein gültiger Integerwert (--mutation-limit)"},
+        {{"--replicates", "2", "--format", "memo"},
+         "--format memo gilt nur für einen einzelnen Lauf; eine Studie schreibt ihre Tabelle als CSV"},
         {{"merge", "--output", "t.csv"}, "merge braucht mindestens eine Tabelle"},
         {{"merge", "missing.csv"}, "kann missing.csv nicht lesen"},
         {{"merge", "a.csv", "--jobs", "2"}, "unbekannte Option: '--jobs'"},
@@ -204,6 +218,56 @@ TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
         EXPECT_EQ(r.Err.substr(0, r.Err.find('\n')), std::string("kelvaro-batch: ") + c.Message);
         EXPECT_EQ(r.Out, "");
     }
+}
+
+TEST_F(StudyCommandTest, UnusableOutputsStopTheStudyBeforeItsFirstRun)
+{
+    std::filesystem::create_directories(FFolder / "adir");
+    std::filesystem::create_directories(FFolder / "p-2.png");
+    const std::string f = std::filesystem::canonical(FFolder).string();
+    const std::vector<std::string> study = {"--replicates", "50", "--generations", "1000000", "--jobs", "1"};
+    const struct {
+        std::vector<std::string> Args;
+        std::string Message;
+    } cases[] = {
+        {{"--output", f + "/same.csv", "--summary", f + "/same.csv"},
+         "--summary " + f + "/same.csv: dieselbe Datei wie --output " + f + "/same.csv"},
+        {{"--output", f + "/same.csv", "--plot", f + "/adir/../same.csv"},
+         "--plot " + f + "/adir/../same.csv: dieselbe Datei wie --output " + f + "/same.csv"},
+        {{"--summary", "-"}, "--summary -: dieselbe Datei wie --output -"},
+        {{"--output", f + "/adir"}, "--output " + f + "/adir: ist ein Verzeichnis"},
+        {{"--summary", f + "/nosuchdir/s.csv"},
+         "--summary " + f + "/nosuchdir/s.csv: Verzeichnis nicht vorhanden (" + f + "/nosuchdir)"},
+        {{"--plot", f + "/nosuchdir/p.png"},
+         "--plot " + f + "/nosuchdir/p.png: Verzeichnis nicht vorhanden (" + f + "/nosuchdir)"},
+        {{"--plot", f + "/p.png", "--sweep", "gene=A;C"}, "--plot " + f + "/p-2.png: ist ein Verzeichnis"},
+        {{"--output", f + "/t.csv", "--plot", "-"},
+         "--plot -: ein Bild nur in eine Datei, nicht auf ein Gerät, eine Pipe oder -"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = study;
+        args.insert(args.end(), c.Args.begin(), c.Args.end());
+        const TResult r = Run(args);
+        EXPECT_EQ(r.Status, 2) << c.Message;
+        EXPECT_EQ(r.Err, "kelvaro-batch: " + c.Message + "\n");
+        EXPECT_EQ(r.Out, "");
+    }
+    // A plain run's picture too.
+    EXPECT_EQ(Run({"--generations", "3", "--plot", f + "/adir"}).Err,
+              "kelvaro-batch: --plot " + f + "/adir: ist ein Verzeichnis\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FFolder), {}), 2);
+}
+
+TEST_F(StudyCommandTest, ALinkPlantedUnderATemporaryNameIsNeverFollowed)
+{
+    const std::string victim = File("victim.txt");
+    std::ofstream(victim) << "keep";
+    for (const std::string& name : {"t.csv.tmp" + std::to_string(getpid()), std::string("t.csv.tmp")})
+        std::filesystem::create_symlink(victim, File(name));
+    const TResult r = Run({"--seed", "1", "--replicates", "2", "--generations", "3", "--output", File("t.csv")});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(ReadText(victim), "keep");
+    EXPECT_EQ(ReadText(File("t.csv")).substr(0, 4), "set,");
 }
 
 TEST_F(StudyCommandTest, PlainRunsAndTheirPicturesPrintWhatTheRunnerPrints)
@@ -238,7 +302,7 @@ TEST_F(StudyCommandTest, FilesAppearUnderTheirNamesOnlyWhenComplete)
     file.Sink().Write("whole");
     file.Commit();
     EXPECT_EQ(ReadText(name), "whole");
-    EXPECT_THROW(TAtomicFile(File("no/such/folder.csv")), EOutputError);
+    EXPECT_THROW(TAtomicFile(File("no/such/folder.csv")), EOutputPathError);
 
     // An interrupted writer leaves neither the file nor its temporary.
     std::filesystem::remove(name);

@@ -155,6 +155,8 @@ bool ApplyStudyOption(TStudyOptions& study, const std::string& name, const std::
         study.DryRun = true;
     else if (name == "--yes")
         study.Yes = true;
+    else if (name == "--paired")
+        study.Paired = true;
     else
         return false;
     return true;
@@ -214,6 +216,8 @@ TStudyOptions ReadStudyOptions(const TBatchOptions& options)
         Usage("--compare braucht --sweep");
     if (!study.Study)
         return study;  // one plain run: its texts fail as they always did
+    if (options.Format == TOutputFormat::Memo)
+        Usage("--format memo gilt nur für einen einzelnen Lauf; eine Studie schreibt ihre Tabelle als CSV");
     const TParameterTexts base = ParameterTexts(options.Fields);
     for (int p = 0; p < kParameterCount; ++p) {
         bool swept = false;

@@ -36,6 +36,7 @@ struct TStudyOptions {
     std::int32_t Replicates = 1;
     std::vector<TSweep> Sweeps;
     std::int32_t Every = 1;
+    bool Paired = false;  // replicate r has the same seed in every set
     std::optional<std::string> Output;
     std::optional<std::string> Summary;
     std::int32_t Jobs = 0;        // 0: one per core

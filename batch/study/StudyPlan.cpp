@@ -1,38 +1,41 @@
 #include "batch/study/StudyPlan.h"
 
-std::vector<TParameterTexts> ParameterGrid(const TParameterTexts& base, const std::vector<TSweep>& sweeps)
+std::uint32_t RunSeed(std::uint32_t baseSeed, std::uint32_t index)
 {
-    std::uint64_t size = 1;
-    for (const TSweep& sweep : sweeps)
-        if ((size *= sweep.Values.size()) > 0x7FFFFFFF)
-            throw EUsageError("--sweep: mehr als 2^31 Parametersätze");
-    std::vector<TParameterTexts> grid{base};
-    for (const TSweep& sweep : sweeps) {
-        std::vector<TParameterTexts> finer;
-        for (const TParameterTexts& set : grid)
-            for (const std::string& value : sweep.Values) {
-                finer.push_back(set);
-                finer.back()[sweep.Parameter] = value;
-            }
-        grid = std::move(finer);
-    }
-    return grid;
+    std::uint64_t z = std::uint64_t{baseSeed} << 32 | index;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    z ^= z >> 31;
+    return static_cast<std::uint32_t>(z >> 32) ^ static_cast<std::uint32_t>(z);
 }
 
-TStudyPlan::TStudyPlan(std::vector<TParameterTexts> sets, std::int32_t replicates, std::uint32_t baseSeed)
-    : FSets(std::move(sets)), FReplicates(replicates), FBaseSeed(baseSeed)
+TStudyPlan::TStudyPlan(TParameterTexts base, std::vector<TSweep> sweeps, std::int32_t replicates,
+                       std::uint32_t baseSeed, bool paired)
+    : FBase(std::move(base)), FSweeps(std::move(sweeps)), FReplicates(replicates), FBaseSeed(baseSeed), FPaired(paired)
 {
+    std::uint64_t size = 1;
+    for (const TSweep& sweep : FSweeps)
+        if ((size *= sweep.Values.size()) > 0x7FFFFFFF)
+            throw EUsageError("--sweep: mehr als 2^31 Parametersätze");
+    FSetCount = static_cast<std::int32_t>(size);
     if (RunCount() > std::int64_t{0xFFFFFFFF} + 1)
         throw EUsageError("mehr als 2^32 Läufe");
 }
 
-std::int64_t TStudyPlan::RunCount() const
+TParameterTexts TStudyPlan::Parameters(std::int32_t set) const
 {
-    return static_cast<std::int64_t>(FSets.size()) * FReplicates;
+    TParameterTexts texts = FBase;
+    std::size_t rest = static_cast<std::size_t>(set - 1);
+    for (auto sweep = FSweeps.rbegin(); sweep != FSweeps.rend(); ++sweep) {
+        texts[sweep->Parameter] = sweep->Values[rest % sweep->Values.size()];
+        rest /= sweep->Values.size();
+    }
+    return texts;
 }
 
 TStudyRun TStudyPlan::Run(std::int64_t index) const
 {
-    return {static_cast<std::int32_t>(index / FReplicates + 1), static_cast<std::int32_t>(index % FReplicates + 1),
-            static_cast<std::uint32_t>(FBaseSeed + static_cast<std::uint64_t>(index))};
+    const auto replicate = static_cast<std::int32_t>(index % FReplicates);
+    const auto number = static_cast<std::uint32_t>(FPaired ? replicate : index);
+    return {static_cast<std::int32_t>(index / FReplicates + 1), replicate + 1, RunSeed(FBaseSeed, number)};
 }

@@ -5,6 +5,7 @@
 #include "app/IntegerText.h"
 #include "base/FloatEnvironment.h"
 #include "batch/BatchOutput.h"
+#include "batch/CheckedIo.h"
 
 #include <new>
 
@@ -13,8 +14,9 @@ namespace {
 // Takes the measures the run reports and writes the recorded generations' rows.
 class TStudyRunHost : public TBatchOutput {
 public:
-    TStudyRunHost(TTextSink& rows, TTableRun& record, std::int32_t every, std::int32_t generations)
-        : TBatchOutput(rows), FRecord(record), FPrefix(RowPrefix(record.Run, record.Parameters)), FEvery(every),
+    TStudyRunHost(TTextSink& rows, TRunOutcome& outcome, bool measures, std::string prefix, std::int32_t every,
+                  std::int32_t generations)
+        : TBatchOutput(rows), FOutcome(outcome), FMeasures(measures), FPrefix(std::move(prefix)), FEvery(every),
           FGenerations(generations)
     {
     }
@@ -24,11 +26,8 @@ public:
 
     void Failed(const std::string& message)
     {
-        FRecord.Outcome.Failed = true;
-        FRow = FPrefix + ",,,,,";
-        AppendCsvField(FRow, message);
-        FRow += '\n';
-        FOut.Write(FRow);
+        FOutcome.Failed = true;
+        FOut.Write(ErrorRow(FPrefix, message));
     }
 
 protected:
@@ -43,12 +42,14 @@ protected:
             return;
         char gc[kFloatTextCapacity];
         const std::string_view gcText(gc, FloatToText(gc, averageGC, 15, 0));
-        if (population == 0)
-            FRecord.Outcome.Generations.push_back({FGeneration, {}, {}, {}});
-        TGenerationMeasures& measures = FRecord.Outcome.Generations.back();
-        measures.Living[population] = living;
-        measures.Gc[population] = GcValue(gcText);
-        measures.DiedOutAt[population] = FDiedOutAt[population];
+        if (FMeasures) {
+            if (population == 0)
+                FOutcome.Generations.push_back({FGeneration, {}, {}, {}});
+            TGenerationMeasures& measures = FOutcome.Generations.back();
+            measures.Living[population] = living;
+            measures.Gc[population] = GcValue(gcText);
+            measures.DiedOutAt[population] = FDiedOutAt[population];
+        }
 
         FRow = FPrefix;
         FRow += IntToStr(FGeneration);
@@ -66,7 +67,8 @@ protected:
     }
 
 private:
-    TTableRun& FRecord;
+    TRunOutcome& FOutcome;
+    bool FMeasures;
     std::string FPrefix;
     std::string FRow;
     std::int32_t FEvery;
@@ -77,12 +79,12 @@ private:
 
 }  // namespace
 
-TTableRun RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters, std::int32_t every)
+TRunOutcome RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters, std::int32_t every, TTextSink& rows,
+                        bool measures)
 {
-    TTableRun record{run, parameters, {}, {}};
-    TStringSink rows;
+    TRunOutcome outcome;
     // The texts were checked before the study started.
-    TStudyRunHost host(rows, record, every, StrToInt(parameters[paGenerations]));
+    TStudyRunHost host(rows, outcome, measures, RowPrefix(run, parameters), every, StrToInt(parameters[paGenerations]));
     TRunFields fields;
     fields.Gene = parameters[paGene];
     fields.Generations = parameters[paGenerations];
@@ -94,11 +96,19 @@ TTableRun RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters, s
     SetFloatEnvironment();
     try {
         SimulationRun(host, fields);
+    } catch (const EOutputError&) {
+        throw;
     } catch (const Exception& e) {
         host.Failed(e.Message);
     } catch (const std::bad_alloc&) {
         host.Failed(kOutOfMemoryMessage);
     }
-    record.Rows = std::move(rows.Text);
+    return outcome;
+}
+
+TTableRun FailedStudyRun(const TStudyRun& run, const TParameterTexts& parameters, const std::string& message)
+{
+    TTableRun record{run, parameters, {}, ErrorRow(RowPrefix(run, parameters), message)};
+    record.Outcome.Failed = true;
     return record;
 }

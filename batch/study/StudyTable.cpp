@@ -123,6 +123,15 @@ void AppendCsvField(std::string& row, std::string_view field)
     row += '"';
 }
 
+std::string ErrorRow(std::string_view prefix, std::string_view message)
+{
+    std::string row(prefix);
+    row += ",,,,,";
+    AppendCsvField(row, message);
+    row += '\n';
+    return row;
+}
+
 std::string RowPrefix(const TStudyRun& run, const TParameterTexts& parameters)
 {
     std::string prefix = IntToStr(run.Set) + ',' + IntToStr(run.Replicate) + ',' + std::to_string(run.Seed) + ',';

@@ -40,6 +40,8 @@ struct TTableRun {
 // Appends `field` to `row`, quoted when it holds a comma, a quote or a line break.
 void AppendCsvField(std::string& row, std::string_view field);
 
+// A failed run's row: the prefix, five empty fields and the message.
+std::string ErrorRow(std::string_view prefix, std::string_view message);
 // "set,replicate,seed,five parameters," for every row of the run.
 std::string RowPrefix(const TStudyRun& run, const TParameterTexts& parameters);
 

@@ -5,8 +5,15 @@
 #include <functional>
 #include <string>
 
-// Calls work(i) for every task 0 <= i < count in `jobs` worker processes (in this process for
-// one job) and deliver(i, result) in this process in the order of i. Raises std::runtime_error
-// when a worker dies.
-void RunInWorkers(std::int64_t count, std::int32_t jobs, const std::function<std::string(std::int64_t)>& work,
-                  const std::function<void(std::int64_t, std::string&&)>& deliver);
+struct TWorkerTasks {
+    std::function<std::string(std::int64_t)> Work;
+    // Stands in for the result of a task whose worker died twice on it, with the reason in words.
+    std::function<std::string(std::int64_t, const std::string&)> Lost;
+    std::function<void(std::int64_t, std::string&&)> Deliver;
+};
+
+// Calls tasks.Work(i) for every task 0 <= i < count in `jobs` worker processes (at most one per
+// task) and tasks.Deliver(i, result) in this process in the order of i. Whatever goes wrong
+// in a worker ends that worker alone (_exit); a worker that dies is replaced and the task it was
+// on given once more. Raises std::runtime_error when no worker can be started.
+void RunInWorkers(std::int64_t count, std::int32_t jobs, const TWorkerTasks& tasks);
