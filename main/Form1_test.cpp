@@ -33,15 +33,9 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
-
-void PrintTo(const QRect& r, std::ostream* out)
-{
-    *out << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height();
-}
 
 namespace {
 
@@ -137,6 +131,7 @@ const char* Kind(const QWidget* control)
 TEST_F(Form1Test, ControlsMatchTheDesignTable)
 {
     const std::unique_ptr<QWidget> design = MakeTestForm();
+    design->setObjectName(QStringLiteral("Form1"));
     const QList<QWidget*> designed = AllControlsOf(*design);
     ASSERT_EQ(AllControlsOf(*Form1).size(), designed.size());
     for (const QWidget* expected : designed) {
@@ -146,8 +141,9 @@ TEST_F(Form1Test, ControlsMatchTheDesignTable)
         EXPECT_STREQ(Kind(control), Kind(expected));
         EXPECT_EQ(control->parentWidget()->objectName(), expected->parentWidget()->objectName());
         EXPECT_EQ(control->geometry(), expected->geometry());
-        if (expected->objectName() != "Label8")  // the credit line is the window's own
+        if (expected->objectName() != "Label8") {  // the credit line is the window's own
             EXPECT_EQ(ShownText(control), ShownText(expected));
+        }
         EXPECT_EQ(control->font().pixelSize(), expected->font().pixelSize());
     }
 }
