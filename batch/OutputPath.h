@@ -2,7 +2,7 @@
 // Where an output of kelvaro-batch goes, checked before anything is computed: a regular file
 // (new, or replaced by a complete one), a device or a pipe (written straight, never replaced),
 // or "-", standard output.
-#include "population/Exception.h"
+#include "base/Exception.h"
 
 #include <cstdint>
 #include <string>

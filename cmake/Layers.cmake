@@ -11,7 +11,7 @@ kelvaro_layer(engine TARGETS chart_engine USES surface text base)
 kelvaro_layer(chart TARGETS chart_control chart_series USES engine)
 kelvaro_layer(run TARGETS run runchart USES chart model text base)
 kelvaro_layer(windows TARGETS shell Elastic2 Unit2 mainwindow kelvaro USES run model text base Qt6::Widgets)
-kelvaro_layer(runner TARGETS batch study kelvaro-batch USES run Qt6::Gui)
+kelvaro_layer(runner TARGETS batch study kelvaro-batch USES run Qt6::Gui Qt6::Svg ZLIB::ZLIB)
 kelvaro_layer(testing TARGETS testing_app testing_population testing_elastic2 chart_testing
               USES chart model text Qt6::Widgets)
 

@@ -1,6 +1,7 @@
 #include "batch/study/FigureFile.h"
 
 #include "Unit2/RunChart.h"
+#include "base/DesignScale.h"
 
 #include <QFile>
 #include <QPdfWriter>

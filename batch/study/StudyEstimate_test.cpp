@@ -2,7 +2,7 @@
 
 #include "app/FormatSettings.h"
 #include "batch/study/StudyCommand.h"
-#include "population/FloatEnvironment.h"
+#include "base/FloatEnvironment.h"
 #include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
