@@ -2,13 +2,12 @@
 
 #include "Unit2/RunChart.h"
 #include "base/DesignScale.h"
+#include "batch/study/AtomicFile.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <cstdio>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace {
 
@@ -22,18 +21,12 @@ bool EndsWith(const std::string& file, std::string_view suffix)
     return true;
 }
 
-std::string TemporaryName(const std::string& file, const char* extension)
+// The encoded file goes through an exclusively created temporary, renamed when complete.
+void WriteFile(const QByteArray& bytes, const std::string& file)
 {
-    return file + ".tmp" + std::to_string(getpid()) + extension;
-}
-
-void Complete(bool written, const std::string& temporary, const std::string& file)
-{
-    if (!written || !QFile::exists(QString::fromStdString(temporary)) ||
-        std::rename(temporary.c_str(), file.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        throw std::runtime_error("kann " + file + " nicht schreiben");
-    }
+    TAtomicFile out(file);
+    out.Sink().Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    out.Commit();
 }
 
 }  // namespace
@@ -45,19 +38,13 @@ bool IsVectorName(const std::string& file)
 
 void SavePng(const QImage& image, const std::string& file)
 {
-    const std::string temporary = TemporaryName(file, ".png");
-    Complete(image.save(QString::fromStdString(temporary), "PNG"), temporary, file);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw std::runtime_error("kann " + file + " nicht schreiben");
+    WriteFile(bytes, file);
 }
-
-std::string NumberedFile(const std::string& file, std::int32_t number)
-{
-    const std::size_t slash = file.rfind('/');
-    std::size_t dot = file.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        dot = file.size();
-    return file.substr(0, dot) + '-' + std::to_string(number) + file.substr(dot);
-}
-
 std::unique_ptr<TChartCanvas> TFigureChart::CreateImageCanvas(QImage& image)
 {
     return FDevice ? std::make_unique<TChartCanvas>(FDevice) : TDataChart::CreateImageCanvas(image);
@@ -75,9 +62,11 @@ void TFigureChart::Save(const std::string& file, std::int32_t width, std::int32_
 {
     SetBounds(0, 0, width, height);
     if (EndsWith(file, ".pdf")) {
-        const std::string temporary = TemporaryName(file, ".pdf");
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         {
-            QPdfWriter writer(QString::fromStdString(temporary));
+            QPdfWriter writer(&buffer);
             writer.setResolution(kDesignPixelsPerInch);
             writer.setPageMargins({});
             const double points = 72.0 / kDesignPixelsPerInch;
@@ -85,18 +74,20 @@ void TFigureChart::Save(const std::string& file, std::int32_t width, std::int32_
             writer.setCreator("kelvaro-batch");
             DrawOn(writer);
         }
-        Complete(true, temporary, file);
+        WriteFile(bytes, file);
     } else if (EndsWith(file, ".svg")) {
-        const std::string temporary = TemporaryName(file, ".svg");
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         {
             QSvgGenerator generator;
-            generator.setFileName(QString::fromStdString(temporary));
+            generator.setOutputDevice(&buffer);
             generator.setSize({width, height});
             generator.setViewBox(QRect(0, 0, width, height));
             generator.setResolution(kDesignPixelsPerInch);
             DrawOn(generator);
         }
-        Complete(true, temporary, file);
+        WriteFile(bytes, file);
     } else {
         Invalidate();
         SavePng(UpdatedImage(), file);

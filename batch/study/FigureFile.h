@@ -25,8 +25,6 @@ private:
 // Whether the name asks for a PDF or SVG drawing.
 bool IsVectorName(const std::string& file);
 
-// Writes the image as PNG under a temporary name, then renames it. Raises std::runtime_error.
+// Writes the image as PNG under a temporary name, then renames it. Raises std::runtime_error or
+// EOutputError.
 void SavePng(const QImage& image, const std::string& file);
-
-// With several figures the number goes before the extension ("a.png" becomes "a-1.png").
-std::string NumberedFile(const std::string& file, std::int32_t number);

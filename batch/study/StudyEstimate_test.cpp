@@ -42,7 +42,7 @@ TEST(StudyEstimate, CountsWhatTheStudyWrites)
             args.insert(args.end(), {"--shard", std::to_string(shard) + "/" + std::to_string(shards)});
             const TBatchOptions batch = ParseBatchOptions(args);
             const TStudyOptions options = ReadStudyOptions(batch);
-            const TStudyPlan plan(ParameterGrid(ParameterTexts(batch.Fields), options.Sweeps), options.Replicates, 9);
+            const TStudyPlan plan(ParameterTexts(batch.Fields), options.Sweeps, options.Replicates, 9, false);
             const TStudyEstimate estimate = EstimateStudy(plan, options, 1);
             sum.Runs += estimate.Runs;
             sum.Rows += estimate.Rows;

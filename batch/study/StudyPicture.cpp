@@ -2,6 +2,7 @@
 
 #include "base/DesignScale.h"
 #include "base/Exception.h"
+#include "batch/OutputPath.h"
 #include "batch/study/FigureFile.h"
 #include "batch/study/MeansFigure.h"
 

@@ -1,5 +1,7 @@
 #include "batch/study/StudyPicture.h"
 
+#include "base/DesignScale.h"
+
 #include "batch/study/MeansFigure.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "chart/ChartEngine/ChartLegend.h"
