@@ -6,6 +6,7 @@
 #include "main/Form1.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextDocument>
 
 #include <cstdlib>
@@ -108,10 +109,39 @@ bool TFormRunHost::ChartVisible()
     return Form2->isVisible();
 }
 
+// Input is handled at every pump. A frame brings the lines written since the last one into
+// the boxes and lets the chart repaint, both in the pump that follows.
 void TFormRunHost::ProcessMessages()
 {
+    if (!FPace.Due()) {
+        Application->ProcessMessages();
+        return;
+    }
     FlushLines();
+    Form2->PresentFrame();
     Application->ProcessMessages();
+    FPace.Presented();
+}
+
+// The chart holds its frames from the start of the outermost run to its end, where it shows
+// what is pending: the final state of a run that ends, stops or fails, before any message box.
+// KELVARO_PAINT_EVERY_GENERATION=1 presents a frame at every pump, for comparison.
+void TFormRunHost::BeginRun()
+{
+    if (FRuns++ > 0)
+        return;
+    FPace.Start(TFramePace::IntervalOf(Form2->screen()->refreshRate()),
+                qEnvironmentVariableIntValue("KELVARO_PAINT_EVERY_GENERATION") == 1);
+    Form2->HoldFrames(true);
+}
+
+void TFormRunHost::EndRun()
+{
+    if (FRuns > 0 && --FRuns > 0)
+        return;
+    FPace.Stop();
+    Form2->HoldFrames(false);
+    FlushLines();
 }
 
 // The end of every run, however it ends, comes with the normal cursor, even when
@@ -119,6 +149,8 @@ void TFormRunHost::ProcessMessages()
 void TFormRunHost::SetBusyCursor(bool busy)
 {
     Screen->SetCursor(busy ? crHourGlass : crDefault);
-    if (!busy)
-        FlushLines();
+    if (busy)
+        BeginRun();
+    else
+        EndRun();
 }
