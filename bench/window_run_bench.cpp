@@ -22,11 +22,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -66,36 +68,60 @@ void BM_WindowRun(benchmark::State& state)
     state.counters["peak_MiB"] = PeakMiB();
 }
 
-// The frames a run with the chart shown presents, timed by the clock that paces them: a
-// frame lasts from the pump that finds it due to the reading after the pump that painted it.
+// Processor time of this thread.
+std::chrono::nanoseconds ThreadCpu()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
+// The frames a run with the chart shown presents, timed at the readings of the clock that
+// paces them: a frame lasts from the pump that finds it due (a whole interval after the last
+// one) to the reading after the pump that painted it, in wall time and in processor time (read
+// at those two readings only: the thread's processor clock is a system call). A paint alone
+// is timed from the legend, its second step, to its end.
 class TFrameMeter {
 public:
     TFrameMeter()
     {
-        RunHost().SetFrameClock([this] {
+        const std::chrono::nanoseconds interval = TFramePace::IntervalOf(Form2->screen()->refreshRate());
+        RunHost().SetFrameClock([this, interval] {
             const auto now = std::chrono::steady_clock::now().time_since_epoch();
-            if (FPainted)
-                FLongest = std::max(FLongest, now - FLastReading);
-            FPainted = false;
-            FLastReading = now;
+            if (FPainted) {
+                FLongest = std::max(FLongest, now - FFrameStart);
+                FLongestCpu = std::max(FLongestCpu, ThreadCpu() - FFrameStartCpu);
+                FPainted = false;
+                FLastFrameEnd = now;
+            } else if (now - FLastFrameEnd >= interval) {
+                FFrameStart = now;
+                FFrameStartCpu = ThreadCpu();
+            }
             if (OnReading)
                 OnReading();
             return now;
         });
-        Form2->DataChart1->OnAfterDraw = [this](TCustomAxisPanel&) {
+        TDataChart& chart = *Form2->DataChart1;
+        chart.OnGetLegendRect = [this](TCustomAxisPanel&, TRect&) { FPaintStartCpu = ThreadCpu(); };
+        chart.OnAfterDraw = [this](TCustomAxisPanel&) {
             ++Frames;
             FPainted = true;
+            FLongestPaintCpu = std::max(FLongestPaintCpu, ThreadCpu() - FPaintStartCpu);
         };
     }
     ~TFrameMeter()
     {
         RunHost().SetFrameClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
+        Form2->DataChart1->OnGetLegendRect = nullptr;
         Form2->DataChart1->OnAfterDraw = nullptr;
     }
     TFrameMeter(const TFrameMeter&) = delete;
     TFrameMeter& operator=(const TFrameMeter&) = delete;
 
-    double LongestMs() const { return std::chrono::duration<double, std::milli>(FLongest).count(); }
+    static double Ms(std::chrono::nanoseconds t) { return std::chrono::duration<double, std::milli>(t).count(); }
+    double LongestMs() const { return Ms(FLongest); }
+    double LongestCpuMs() const { return Ms(FLongestCpu); }
+    double LongestPaintCpuMs() const { return Ms(FLongestPaintCpu); }
 
     std::int64_t Frames = 0;
     std::function<void()> OnReading;
@@ -103,13 +129,20 @@ public:
 private:
     static TFormRunHost& RunHost() { return static_cast<TFormRunHost&>(Form1->RunHost()); }
 
-    std::chrono::nanoseconds FLastReading{};
+    std::chrono::nanoseconds FFrameStart{};
+    std::chrono::nanoseconds FFrameStartCpu{};
+    std::chrono::nanoseconds FLastFrameEnd{};
     std::chrono::nanoseconds FLongest{};
+    std::chrono::nanoseconds FLongestCpu{};
+    std::chrono::nanoseconds FPaintStartCpu{};
+    std::chrono::nanoseconds FLongestPaintCpu{};
     bool FPainted = false;
 };
 
 // The same run with the chart window shown (flat or 3D). "frames" counts the chart's paints
-// per run, "fps" their rate over the run's wall time, "longest_frame_ms" the longest frame.
+// per run, "fps" their rate over the run's wall time, "longest_frame_ms" and
+// "longest_frame_cpu_ms" the longest frame in wall and processor time, "longest_paint_cpu_ms"
+// the longest of the chart's paints.
 // KELVARO_PAINT_EVERY_GENERATION=1 paints at every generation instead.
 void WindowRunWithChart(benchmark::State& state, bool view3D, const std::function<void(TFrameMeter&)>& input = {})
 {
@@ -122,6 +155,8 @@ void WindowRunWithChart(benchmark::State& state, bool view3D, const std::functio
     double seconds = 0;
     std::int64_t frames = 0;
     double longest = 0;
+    double longestCpu = 0;
+    double longestPaint = 0;
     for (auto _ : state) {
         TFrameMeter meter;
         if (input)
@@ -132,6 +167,8 @@ void WindowRunWithChart(benchmark::State& state, bool view3D, const std::functio
         seconds += static_cast<double>(wall.nsecsElapsed()) / 1e9;
         frames += meter.Frames;
         longest = std::max(longest, meter.LongestMs());
+        longestCpu = std::max(longestCpu, meter.LongestCpuMs());
+        longestPaint = std::max(longestPaint, meter.LongestPaintCpuMs());
     }
     Form2->DataChart1->UndoZoom();
     Form1->CheckBox1->SetChecked(false);
@@ -141,6 +178,8 @@ void WindowRunWithChart(benchmark::State& state, bool view3D, const std::functio
     state.counters["frames"] = static_cast<double>(frames) / static_cast<double>(state.iterations());
     state.counters["fps"] = static_cast<double>(frames) / seconds;
     state.counters["longest_frame_ms"] = longest;
+    state.counters["longest_frame_cpu_ms"] = longestCpu;
+    state.counters["longest_paint_cpu_ms"] = longestPaint;
     state.counters["peak_MiB"] = PeakMiB();
 }
 
