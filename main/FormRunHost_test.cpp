@@ -76,14 +76,14 @@ protected:
         Form1->CheckBox1->SetChecked(true);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form2));
         static_cast<TFormRunHost&>(Form1->RunHost()).SetFrameClock([this] {
-            QCoreApplication::postEvent(&Probe, new QEvent(QEvent::User));
-            Now += Step;
-            return Now;
+            QCoreApplication::postEvent(&FProbe, new QEvent(QEvent::User));
+            FNow += FStep;
+            return FNow;
         });
         TDataChart& chart = *Form2->DataChart1;
         chart.OnAfterDraw = [this, &chart](TCustomAxisPanel&) {
-            Frames.push_back({Form2->Series1->Count(), Now, chart.ChartImage()->copy(), Form1->Memo1->toPlainText(),
-                              Form1->Memo2->toPlainText()});
+            FFrames.push_back({Form2->Series1->Count(), FNow, chart.ChartImage()->copy(), Form1->Memo1->toPlainText(),
+                               Form1->Memo2->toPlainText()});
         };
     }
     ~FormRunHostTest() override
@@ -100,8 +100,8 @@ protected:
             qputenv("KELVARO_PAINT_EVERY_GENERATION", "1");
         else
             qunsetenv("KELVARO_PAINT_EVERY_GENERATION");
-        Frames.clear();
-        Probe.BoxLinesAt.clear();
+        FFrames.clear();
+        FProbe.BoxLinesAt.clear();
         TRunFields fields;
         fields.Edit2 = std::to_string(generations);
         fields.Seed = 0;
@@ -109,10 +109,10 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    nanoseconds Now{1'000'000'000};
-    nanoseconds Step{3'000'000};
-    TInputProbe Probe;
-    std::vector<TFrame> Frames;
+    nanoseconds FNow{1'000'000'000};
+    nanoseconds FStep{3'000'000};
+    TInputProbe FProbe;
+    std::vector<TFrame> FFrames;
 
 private:
     TScreen FScreen;
@@ -155,7 +155,7 @@ TEST_F(FormRunHostTest, PacedFramesShowWhatAPaintAfterTheirGenerationShows)
             chart.ZoomValues(c.Left, {0, 100}, {0, 100}, c.Bottom);
 
         Run(kGenerations, false);
-        const std::vector<TFrame> paced = std::move(Frames);
+        const std::vector<TFrame> paced = std::move(FFrames);
         ASSERT_GE(paced.size(), 3u);
         EXPECT_EQ(paced.back().Generation, kGenerations);  // the final state
         std::map<int, const TFrame*> pacedAt;
@@ -173,8 +173,8 @@ TEST_F(FormRunHostTest, PacedFramesShowWhatAPaintAfterTheirGenerationShows)
         }
         // Input is handled at every generation; the box shows the lines of the last frame.
         for (int g = 0; g < kGenerations; ++g)
-            EXPECT_EQ(Probe.BoxLinesAt.count(g), 1u) << g;
-        for (const auto& [generation, lines] : Probe.BoxLinesAt) {
+            EXPECT_EQ(FProbe.BoxLinesAt.count(g), 1u) << g;
+        for (const auto& [generation, lines] : FProbe.BoxLinesAt) {
             const auto frame = pacedAt.upper_bound(generation);
             ASSERT_NE(frame, pacedAt.begin());
             EXPECT_EQ(lines, std::prev(frame)->first + 1) << generation;
@@ -182,11 +182,11 @@ TEST_F(FormRunHostTest, PacedFramesShowWhatAPaintAfterTheirGenerationShows)
 
         // The same run painted at every generation.
         Run(kGenerations, true);
-        ASSERT_EQ(Frames.size(), static_cast<std::size_t>(kGenerations + 1));
+        ASSERT_EQ(FFrames.size(), static_cast<std::size_t>(kGenerations + 1));
         int compared = 0;
-        for (const TFrame& frame : Frames) {
+        for (const TFrame& frame : FFrames) {
             const auto at = pacedAt.find(frame.Generation);
-            EXPECT_EQ(frame.Generation, &frame - Frames.data());
+            EXPECT_EQ(frame.Generation, &frame - FFrames.data());
             if (at == pacedAt.end())
                 continue;
             ++compared;

@@ -2,8 +2,8 @@
 
 const std::optional<std::string>& TPointLabels::At(std::int32_t index) const
 {
-    static const std::optional<std::string> none;
-    return FLabels.empty() ? none : FLabels[static_cast<std::size_t>(index)];
+    static const std::optional<std::string> kNone;
+    return FLabels.empty() ? kNone : FLabels[static_cast<std::size_t>(index)];
 }
 
 void TPointLabels::Insert(std::int32_t index, const std::string& label)
