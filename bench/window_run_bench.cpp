@@ -344,6 +344,11 @@ BENCHMARK(BM_WindowRunChartShown3D)->Arg(100000)->Iterations(1)->Unit(benchmark:
 BENCHMARK(BM_WindowRun)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShown)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WindowRunChartShownZoomDrag)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+// Further lengths, for the growth of a run's cost and memory with its length.
+BENCHMARK(BM_WindowRun)->Arg(200000)->Arg(3000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
