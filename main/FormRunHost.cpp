@@ -44,7 +44,7 @@ void TFormRunHost::ClearLines(TResultBox box)
     Memo(box)->clear();
 }
 
-// Nothing repaints between two message pumps, so the lines of a run wait and
+// The boxes show new lines only at a frame, so the lines of a run wait and
 // enter each box in large insertions: laying out a block at a time would cost
 // more than the whole simulation. They wait as UTF-8, which costs no
 // allocation per line and is decoded once; past a mebibyte they go in at once,
@@ -110,7 +110,7 @@ bool TFormRunHost::ChartVisible()
 }
 
 // Input is handled at every pump. A frame brings the lines written since the last one into
-// the boxes and lets the chart repaint, both in the pump that follows.
+// the boxes and lets the chart repaint; both show in this pump.
 void TFormRunHost::ProcessMessages()
 {
     if (!FPace.Due()) {
