@@ -8,7 +8,7 @@ TFramePace::TFramePace() : FClock([] { return std::chrono::steady_clock::now().t
 
 std::chrono::nanoseconds TFramePace::IntervalOf(double refreshRate)
 {
-    const double rate = std::isfinite(refreshRate) && refreshRate > 0 ? refreshRate : 60.0;
+    const double rate = std::isfinite(refreshRate) && refreshRate >= 1 ? refreshRate : 60.0;
     return std::chrono::nanoseconds(static_cast<std::chrono::nanoseconds::rep>(std::ceil(1e9 / rate)));
 }
 

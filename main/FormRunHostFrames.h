@@ -13,7 +13,7 @@ public:
     TFramePace();
 
     // The interval of a display refreshing refreshRate times a second; 60 Hz where the rate is
-    // unknown (not a positive number).
+    // unknown (not a number of at least 1).
     static std::chrono::nanoseconds IntervalOf(double refreshRate);
 
     void SetClock(TClock clock) { FClock = std::move(clock); }

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -196,6 +197,20 @@ TEST_F(FormRunHostTest, PacedFramesShowWhatAPaintAfterTheirGenerationShows)
         EXPECT_EQ(compared, static_cast<int>(paced.size()));
     }
     chart.UndoZoom();
+}
+
+TEST(FramePace, IntervalFollowsTheRefreshRateWith60HzWhereItIsUnknown)
+{
+    const struct {
+        double Rate;
+        nanoseconds Interval;
+    } cases[] = {
+        {60, nanoseconds(16'666'667)},  {144, nanoseconds(6'944'445)},     {30, nanoseconds(33'333'334)},
+        {0, nanoseconds(16'666'667)},   {-1, nanoseconds(16'666'667)},     {std::nan(""), nanoseconds(16'666'667)},
+        {0.5, nanoseconds(16'666'667)}, {1e-320, nanoseconds(16'666'667)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TFramePace::IntervalOf(c.Rate), c.Interval) << c.Rate;
 }
 
 }  // namespace
