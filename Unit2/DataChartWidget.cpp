@@ -46,8 +46,13 @@ TDataChartWidget::TDataChartWidget(QWidget* parent) : QWidget(parent)
     // The chart paints every pixel itself; erasing first would only flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    FChart.OnInvalidate = [this] { update(); };
-    FChart.OnUpdate = [this] { repaint(); };
+    FChart.OnInvalidate = [this] { RequestUpdate(); };
+    FChart.OnUpdate = [this] {
+        if (FHeld)
+            FUpdateWaiting = true;
+        else
+            repaint();
+    };
     FChart.OnDrawOnWindow = [this](const std::function<void(TChartCanvas&)>& draw) {
         if (FWindow.isNull())
             return;  // not painted yet: the first paint shows everything
@@ -55,11 +60,33 @@ TDataChartWidget::TDataChartWidget(QWidget* parent) : QWidget(parent)
             TChartCanvas canvas(&FWindow);
             draw(canvas);
         }
-        update();
+        RequestUpdate();
     };
     FChart.OnCursorChange = [this](TCursor cursor) { ApplyCursor(cursor); };
     setMouseTracking(true);
     FChart.SetBounds(x(), y(), width(), height());
+}
+
+void TDataChartWidget::RequestUpdate()
+{
+    if (FHeld)
+        FUpdateWaiting = true;
+    else
+        update();
+}
+
+void TDataChartWidget::HoldFrames(bool hold)
+{
+    FHeld = hold;
+    if (!hold)
+        PresentFrame();
+}
+
+void TDataChartWidget::PresentFrame()
+{
+    if (FUpdateWaiting)
+        update();
+    FUpdateWaiting = false;
 }
 
 void TDataChartWidget::paintEvent(QPaintEvent* event)

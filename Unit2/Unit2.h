@@ -18,6 +18,9 @@ public:
 
     // Puts the window's outer top-left corner, frame included, on the point.
     void MoveOuter(QPoint topLeft);
+    // While held, the chart shows a new picture only when a frame is presented.
+    void HoldFrames(bool hold) { FChartWidget->HoldFrames(hold); }
+    void PresentFrame() { FChartWidget->PresentFrame(); }
 
     TDataChart* DataChart1;
     // In the chart's series order: Series3, Series2, Series4, Series1.

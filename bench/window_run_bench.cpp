@@ -1,8 +1,9 @@
-// The Start run in the real main window (offscreen platform, chart window
-// hidden) against what it is made of: the headless runner on the same
-// parameters, the same lines in the two result boxes alone (one at a time,
-// and in one piece as the window inserts them), and the same points in the
-// chart window's series alone.
+// The Start run in the real main window (offscreen platform) with the chart
+// window hidden and shown, and the hidden run against what it is made of: the
+// headless runner on the same parameters, the same lines in the two result
+// boxes alone (one at a time, and in one piece as the window inserts them),
+// and the same points in the chart window's series alone. Every window run
+// ends with the events that show its final state.
 #include "app/shell/Application.h"
 #include "app/shell/Screen.h"
 #include "main/Form1.h"
@@ -13,15 +14,21 @@
 #include "app/shell/CheckBox.h"
 #include "base/FloatEnvironment.h"
 #include "bench/BatchToDevNull.h"
+#include "chart/ChartEngine/ChartAxis.h"
 #include "main/SimulationRun.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -45,34 +52,135 @@ double PeakMiB()
     return 0;
 }
 
+// Start pressed, and the events that follow the run processed.
+void PressStart()
+{
+    Form1->Button3Click();
+    QCoreApplication::processEvents();
+}
+
 void BM_WindowRun(benchmark::State& state)
 {
     Form1->Edit2->setText(Generations(state));
     for (auto _ : state)
-        Form1->Button3Click();
+        PressStart();
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.counters["peak_MiB"] = PeakMiB();
 }
 
-// The same run with the chart window shown (flat or 3D): every generation lets the chart
-// repaint, and each repaint draws all points so far, at a cost that grows with the points
-// until their runs per pixel column take over. "paints" counts the chart's paints per run.
-void WindowRunWithChart(benchmark::State& state, bool view3D)
+// Processor time of this thread.
+std::chrono::nanoseconds ThreadCpu()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
+// The frames a run with the chart shown presents, timed at the readings of the clock that
+// paces them: a frame lasts from the pump that finds it due (a whole interval after the last
+// one) to the reading after the pump that painted it, in wall time and in processor time (read
+// at those two readings only: the thread's processor clock is a system call). A paint alone
+// is timed from the legend, its second step, to its end.
+class TFrameMeter {
+public:
+    TFrameMeter()
+    {
+        const std::chrono::nanoseconds interval = TFramePace::IntervalOf(Form2->screen()->refreshRate());
+        RunHost().SetFrameClock([this, interval] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            if (FPainted) {
+                FLongest = std::max(FLongest, now - FFrameStart);
+                FLongestCpu = std::max(FLongestCpu, ThreadCpu() - FFrameStartCpu);
+                FPainted = false;
+                FLastFrameEnd = now;
+            } else if (now - FLastFrameEnd >= interval) {
+                FFrameStart = now;
+                FFrameStartCpu = ThreadCpu();
+            }
+            if (OnReading)
+                OnReading();
+            return now;
+        });
+        TDataChart& chart = *Form2->DataChart1;
+        chart.OnGetLegendRect = [this](TCustomAxisPanel&, TRect&) { FPaintStartCpu = ThreadCpu(); };
+        chart.OnAfterDraw = [this](TCustomAxisPanel&) {
+            ++Frames;
+            FPainted = true;
+            FLongestPaintCpu = std::max(FLongestPaintCpu, ThreadCpu() - FPaintStartCpu);
+        };
+    }
+    ~TFrameMeter()
+    {
+        RunHost().SetFrameClock([] { return std::chrono::steady_clock::now().time_since_epoch(); });
+        Form2->DataChart1->OnGetLegendRect = nullptr;
+        Form2->DataChart1->OnAfterDraw = nullptr;
+    }
+    TFrameMeter(const TFrameMeter&) = delete;
+    TFrameMeter& operator=(const TFrameMeter&) = delete;
+
+    static double Ms(std::chrono::nanoseconds t) { return std::chrono::duration<double, std::milli>(t).count(); }
+    double LongestMs() const { return Ms(FLongest); }
+    double LongestCpuMs() const { return Ms(FLongestCpu); }
+    double LongestPaintCpuMs() const { return Ms(FLongestPaintCpu); }
+
+    std::int64_t Frames = 0;
+    std::function<void()> OnReading;
+
+private:
+    static TFormRunHost& RunHost() { return static_cast<TFormRunHost&>(Form1->RunHost()); }
+
+    std::chrono::nanoseconds FFrameStart{};
+    std::chrono::nanoseconds FFrameStartCpu{};
+    std::chrono::nanoseconds FLastFrameEnd{};
+    std::chrono::nanoseconds FLongest{};
+    std::chrono::nanoseconds FLongestCpu{};
+    std::chrono::nanoseconds FPaintStartCpu{};
+    std::chrono::nanoseconds FLongestPaintCpu{};
+    bool FPainted = false;
+};
+
+// The same run with the chart window shown (flat or 3D). "frames" counts the chart's paints
+// per run, "fps" their rate over the run's wall time, "longest_frame_ms" and
+// "longest_frame_cpu_ms" the longest frame in wall and processor time, "longest_paint_cpu_ms"
+// the longest of the chart's paints.
+// KELVARO_PAINT_EVERY_GENERATION=1 paints at every generation instead.
+void WindowRunWithChart(benchmark::State& state, bool view3D, const std::function<void(TFrameMeter&)>& input = {})
 {
     Form1->Edit2->setText(Generations(state));
     Form1->CheckBox2->SetChecked(view3D);
     Form1->CheckBox1->SetChecked(true);
     if (!Form2->isVisible() || Form2->DataChart1->View3D() != view3D)
         state.SkipWithError("chart window not shown as asked");
-    std::int64_t paints = 0;
-    Form2->DataChart1->OnAfterDraw = [&paints](TCustomAxisPanel&) { ++paints; };
-    for (auto _ : state)
-        Form1->Button3Click();
-    Form2->DataChart1->OnAfterDraw = nullptr;
+    QCoreApplication::processEvents();
+    double seconds = 0;
+    std::int64_t frames = 0;
+    double longest = 0;
+    double longestCpu = 0;
+    double longestPaint = 0;
+    for (auto _ : state) {
+        TFrameMeter meter;
+        if (input)
+            input(meter);
+        QElapsedTimer wall;
+        wall.start();
+        PressStart();
+        seconds += static_cast<double>(wall.nsecsElapsed()) / 1e9;
+        frames += meter.Frames;
+        longest = std::max(longest, meter.LongestMs());
+        longestCpu = std::max(longestCpu, meter.LongestCpuMs());
+        longestPaint = std::max(longestPaint, meter.LongestPaintCpuMs());
+    }
+    Form2->DataChart1->UndoZoom();
     Form1->CheckBox1->SetChecked(false);
     Form1->CheckBox2->SetChecked(false);
+    QCoreApplication::processEvents();
     state.SetItemsProcessed(state.iterations() * state.range(0));
-    state.counters["paints"] = static_cast<double>(paints) / static_cast<double>(state.iterations());
+    state.counters["frames"] = static_cast<double>(frames) / static_cast<double>(state.iterations());
+    state.counters["fps"] = static_cast<double>(frames) / seconds;
+    state.counters["longest_frame_ms"] = longest;
+    state.counters["longest_frame_cpu_ms"] = longestCpu;
+    state.counters["longest_paint_cpu_ms"] = longestPaint;
+    state.counters["peak_MiB"] = PeakMiB();
 }
 
 void BM_WindowRunChartShown(benchmark::State& state)
@@ -82,6 +190,46 @@ void BM_WindowRunChartShown(benchmark::State& state)
 void BM_WindowRunChartShown3D(benchmark::State& state)
 {
     WindowRunWithChart(state, true);
+}
+
+// A zoom drag over the chart while the run goes on, then a scroll drag of the zoomed chart:
+// the mouse moves every 2,000 generations, as fast as a hand would at a few thousand
+// generations a second.
+void BM_WindowRunChartShownZoomDrag(benchmark::State& state)
+{
+    WindowRunWithChart(state, false, [&state](TFrameMeter& meter) {
+        const std::int64_t generations = state.range(0);
+        // Phases: 0 before, 1 zooming, 2 between, 3 scrolling, 4 after.
+        meter.OnReading = [generations, phase = 0, last = std::int64_t{-1}]() mutable {
+            const std::int64_t g = Form2->Series1->Count();
+            if (g % 2000 != 0 || g == last)
+                return;
+            last = g;
+            TDataChart& chart = *Form2->DataChart1;
+            const std::int64_t step = g * 40 / generations;  // 0 .. 40 over the run
+            const auto x = static_cast<std::int32_t>(100 + 5 * (step % 20));
+            const auto y = static_cast<std::int32_t>(60 + 3 * (step % 20));
+            if (step >= 2 && step < 18) {
+                if (phase == 0)
+                    chart.MouseDown(mbLeft, ssLeft, x, y);
+                else
+                    chart.MouseMove(ssLeft, x, y);
+                phase = 1;
+            } else if (step >= 18 && phase == 1) {
+                chart.MouseUp(mbLeft, ssLeft, 195, 114);
+                phase = 2;
+            } else if (step >= 22 && step < 38) {
+                if (phase == 2)
+                    chart.MouseDown(mbRight, ssRight, 400 - x, 100);
+                else
+                    chart.MouseMove(ssRight, 400 - x, 100);
+                phase = 3;
+            } else if (step >= 38 && phase == 3) {
+                chart.MouseUp(mbRight, ssRight, 205, 100);
+                phase = 4;
+            }
+        };
+    });
 }
 
 void BM_HeadlessRunner(benchmark::State& state)
@@ -185,14 +333,22 @@ BENCHMARK(BM_ResultBoxesAlone)->Apply(Sizes);
 BENCHMARK(BM_ResultBoxesOnePiece)->Apply(Sizes);
 BENCHMARK(BM_SeriesAlone)->Apply(Sizes);
 BENCHMARK(BM_WindowRun)->Apply(Sizes);
-// 5,000 generations with the chart hidden, against the shown runs below.
+// The chart shown against hidden: 5,000 and 100,000 generations, flat and 3D, and 1,000,000
+// flat. Peak memory of long runs: run each alone (filter) to read its peak_MiB.
 BENCHMARK(BM_WindowRun)->Arg(5000)->Unit(benchmark::kMillisecond);
-// Peak memory of long runs with the chart hidden: run each alone (filter) to read its peak_MiB.
-BENCHMARK(BM_WindowRun)->Arg(200000)->Arg(1000000)->Arg(3000000)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
-// Long flat runs, for the growth of a run's cost with its length.
-BENCHMARK(BM_WindowRunChartShown)->Arg(10000)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown3D)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRun)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown3D)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRun)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShownZoomDrag)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+// Further lengths, for the growth of a run's cost and memory with its length.
+BENCHMARK(BM_WindowRun)->Arg(200000)->Arg(3000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown)->Arg(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown)->Arg(10000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "main/Form1.h"
 
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextDocument>
 
 #include <cstdlib>
@@ -43,7 +44,7 @@ void TFormRunHost::ClearLines(TResultBox box)
     Memo(box)->clear();
 }
 
-// Nothing repaints between two message pumps, so the lines of a run wait and
+// The boxes show new lines only at a frame, so the lines of a run wait and
 // enter each box in large insertions: laying out a block at a time would cost
 // more than the whole simulation. They wait as UTF-8, which costs no
 // allocation per line and is decoded once; past a mebibyte they go in at once,
@@ -108,10 +109,39 @@ bool TFormRunHost::ChartVisible()
     return Form2->isVisible();
 }
 
+// Input is handled at every pump. A frame brings the lines written since the last one into
+// the boxes and lets the chart repaint; both show in this pump.
 void TFormRunHost::ProcessMessages()
 {
+    if (!FPace.Due()) {
+        Application->ProcessMessages();
+        return;
+    }
     FlushLines();
+    Form2->PresentFrame();
     Application->ProcessMessages();
+    FPace.Presented();
+}
+
+// The chart holds its frames from the start of the outermost run to its end, where it shows
+// what is pending: the final state of a run that ends, stops or fails, before any message box.
+// KELVARO_PAINT_EVERY_GENERATION=1 presents a frame at every pump, for comparison.
+void TFormRunHost::BeginRun()
+{
+    if (FRuns++ > 0)
+        return;
+    FPace.Start(TFramePace::IntervalOf(Form2->screen()->refreshRate()),
+                qEnvironmentVariableIntValue("KELVARO_PAINT_EVERY_GENERATION") == 1);
+    Form2->HoldFrames(true);
+}
+
+void TFormRunHost::EndRun()
+{
+    if (FRuns > 0 && --FRuns > 0)
+        return;
+    FPace.Stop();
+    Form2->HoldFrames(false);
+    FlushLines();
 }
 
 // The end of every run, however it ends, comes with the normal cursor, even when
@@ -119,6 +149,8 @@ void TFormRunHost::ProcessMessages()
 void TFormRunHost::SetBusyCursor(bool busy)
 {
     Screen->SetCursor(busy ? crHourGlass : crDefault);
-    if (!busy)
-        FlushLines();
+    if (busy)
+        BeginRun();
+    else
+        EndRun();
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The main window's side of a run: lines into its two result boxes, points into the
-// chart window's series, the message pump and the busy cursor.
+// chart window's series, the message pump and the busy cursor. While the chart window is
+// shown, a run pumps messages every generation but presents a new frame (the boxes' new
+// lines and the chart's new picture) only at the display's pace, and always at its end.
+#include "main/FormRunHostFrames.h"
 #include "main/SimulationRun.h"
 
 #include <QByteArray>
@@ -21,6 +24,9 @@ public:
     void ProcessMessages() override;
     void SetBusyCursor(bool busy) override;
 
+    // The clock of the frames' pace (tests make it their own).
+    void SetFrameClock(TFramePace::TClock clock) { FPace.SetClock(std::move(clock)); }
+
 private:
     QPlainTextEdit* Memo(TResultBox box) const;
     TLineSeries& Series(TRunSeries series) const;
@@ -33,6 +39,12 @@ private:
         bool Empty = true;
     };
 
+    void BeginRun();
+    void EndRun();
+
     TForm1& FForm;
     TPendingLines FPendingLines[2];  // indexed by TResultBox
+    TFramePace FPace;
+    // Runs going on: a run started from a pump runs inside the one that pumps.
+    int FRuns = 0;
 };

@@ -28,8 +28,8 @@ TChartSeries::~TChartSeries()
 
 TColor TChartSeries::ValueColor(std::int32_t index) const
 {
-    if (index < static_cast<std::int32_t>(FColors.size())) {
-        const TColor c = FColors[static_cast<std::size_t>(index)];
+    if (index < FColors.Count()) {
+        const TColor c = FColors.At(index);
         if (c != clChartDefault)
             return c;
         return FColorEachPoint ? GetDefaultColor(index) : FSeriesColor;
@@ -39,9 +39,9 @@ TColor TChartSeries::ValueColor(std::int32_t index) const
 
 const std::optional<std::string>& TChartSeries::Label(std::int32_t index) const
 {
-    if (index < 0 || index >= static_cast<std::int32_t>(FLabels.size()))
+    if (index < 0 || index >= FLabels.Count())
         throw EListError("List index out of bounds (" + std::to_string(index) + ")");
-    return FLabels[static_cast<std::size_t>(index)];
+    return FLabels.At(index);
 }
 
 std::int32_t TChartSeries::Add(double value, const std::string& label, TColor color)
@@ -60,9 +60,8 @@ std::int32_t TChartSeries::AddXY(double x, double y, const std::string& label, T
         return -1;
     const std::int32_t index = FXValues.AddChartValue(x);
     FYValues.InsertChartValue(index, y);
-    FColors.insert(FColors.begin() + index, color);
-    UpdateColorRuns(index);
-    FLabels.insert(FLabels.begin() + index, label.empty() ? std::nullopt : std::optional<std::string>(label));
+    FColors.Insert(index, color);
+    FLabels.Insert(index, label);
     AddedValue(index);
     return index;
 }
@@ -70,19 +69,6 @@ std::int32_t TChartSeries::AddXY(double x, double y, const std::string& label, T
 std::int32_t TChartSeries::AddNull(const std::string& label)
 {
     return Add(0, label, clNone);
-}
-
-void TChartSeries::UpdateColorRuns(std::int32_t index)
-{
-    const auto at = static_cast<std::size_t>(index);
-    if (at + 1 < FColors.size()) {
-        // Inserted before the end: every later run may have changed.
-        FColorRuns.resize(FColors.size());
-        for (std::size_t i = at; i < FColors.size(); ++i)
-            FColorRuns[i] = i > 0 && FColors[i] == FColors[i - 1] ? FColorRuns[i - 1] : static_cast<std::int32_t>(i);
-        return;
-    }
-    FColorRuns.push_back(index > 0 && FColors[at] == FColors[at - 1] ? FColorRuns[at - 1] : index);
 }
 
 void TChartSeries::AddedValue(std::int32_t index)
@@ -97,9 +83,8 @@ void TChartSeries::ClearValues()
 {
     for (TChartValueList* list : FValueLists)
         list->Clear();
-    FColors.clear();
-    FColorRuns.clear();
-    FLabels.clear();
+    FColors.Clear();
+    FLabels.Clear();
 }
 
 void TChartSeries::Clear()

@@ -3,6 +3,8 @@
 // chart reads, and the drawing steps the chart calls in its paint sequence.
 #include "app/Cursor.h"
 #include "chart/ChartEngine/ChartValueList.h"
+#include "chart/ChartEngine/PointColors.h"
+#include "chart/ChartEngine/PointLabels.h"
 #include "chart/ChartEngine/SeriesMarks.h"
 #include "chart/ChartPanel/ChartMouse.h"
 #include "chart/ChartPanel/ChartTypes.h"
@@ -44,7 +46,7 @@ public:
     // The stored point colour; clChartDefault means the series colour (or a palette colour).
     virtual TColor ValueColor(std::int32_t index) const;
     // First index of the run of points up to index that were stored with the same colour.
-    std::int32_t ColorRunStart(std::int32_t index) const { return FColorRuns[static_cast<std::size_t>(index)]; }
+    std::int32_t ColorRunStart(std::int32_t index) const { return FColors.RunStart(index); }
     // Null (nullopt) for a point added with an empty label.
     const std::optional<std::string>& Label(std::int32_t index) const;
 
@@ -138,15 +140,11 @@ protected:
 private:
     // The x values at the plotting area's left and right edge.
     std::pair<double, double> VisibleXRange() const;
-    // Keeps FColorRuns in step after a colour was inserted at index.
-    void UpdateColorRuns(std::int32_t index);
-
     std::vector<TChartValueList*> FValueLists;
     TChartValueList FXValues;
     TChartValueList FYValues;
-    std::vector<TColor> FColors;
-    std::vector<std::int32_t> FColorRuns;
-    std::vector<std::optional<std::string>> FLabels;
+    TPointColors FColors;
+    TPointLabels FLabels;
     TSeriesMarks FMarks;
     TCustomAxisPanel* FParentChart = nullptr;
     TColor FSeriesColor = clChartDefault;
