@@ -104,7 +104,7 @@ protected:
         FFrames.clear();
         FProbe.BoxLinesAt.clear();
         TRunFields fields;
-        fields.Edit2 = std::to_string(generations);
+        fields.Generations = std::to_string(generations);
         fields.Seed = 0;
         SimulationRun(Form1->RunHost(), fields);
         QCoreApplication::processEvents();
@@ -125,7 +125,7 @@ TEST_F(FormRunHostTest, PacedFramesShowWhatAPaintAfterTheirGenerationShows)
     constexpr int kGenerations = 150;
     TLineRecorder recorder;
     TRunFields fields;
-    fields.Edit2 = std::to_string(kGenerations);
+    fields.Generations = std::to_string(kGenerations);
     fields.Seed = 0;
     SimulationRun(recorder, fields);
     const auto expectedText = [&](int box, int generation) {
