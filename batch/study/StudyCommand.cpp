@@ -5,8 +5,9 @@
 #include "app/IntegerText.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
-#include "batch/study/AtomicFile.h"
+#include "batch/study/MergeCommand.h"
 #include "batch/study/Progress.h"
+#include "batch/study/StudyOutput.h"
 #include "batch/study/StudyPicture.h"
 #include "batch/study/StudyRun.h"
 #include "batch/study/WorkerPool.h"
@@ -15,8 +16,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -28,27 +27,6 @@ int UsageError(TTextSink& err, const std::string& message)
     err.Write(kBatchUsage);
     return 2;
 }
-
-// Where the table or the summary goes: a file completed at the end, or the sink given.
-class TOutput {
-public:
-    TOutput(const std::optional<std::string>& file, TTextSink& fallback)
-    {
-        if (file)
-            FFile.emplace(*file);
-        FSink = file ? &FFile->Sink() : &fallback;
-    }
-    TTextSink& Sink() { return *FSink; }
-    void Commit()
-    {
-        if (FFile)
-            FFile->Commit();
-    }
-
-private:
-    std::optional<TAtomicFile> FFile;
-    TTextSink* FSink;
-};
 
 // A run's rows and measures as a worker sends them.
 std::string PackRun(const TTableRun& run)
@@ -75,26 +53,6 @@ TTableRun UnpackRun(const std::string& packed, const TStudyRun& run, const TPara
         std::memcpy(table.Outcome.Generations.data(), packed.data() + 1 + sizeof count, measures - 1 - sizeof count);
     table.Rows = packed.substr(measures);
     return table;
-}
-
-std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t runs)
-{
-    if (failed == 0)
-        return 0;
-    err.Write("kelvaro-batch: " + std::to_string(failed) + " von " + std::to_string(runs) +
-              " Läufen mit Fehler abgebrochen (Meldungen in der Tabelle).\n");
-    return 1;
-}
-
-void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture)
-{
-    if (summaryFile) {
-        TAtomicFile file(*summaryFile);
-        summary.Write(file.Sink());
-        file.Commit();
-    }
-    if (picture.File)
-        SaveStudyPictures(summary, picture);
 }
 
 int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink& out, TTextSink& err)
@@ -153,77 +111,6 @@ int RunWithPicture(std::span<const std::string> args, const TBatchOptions& optio
     const int status = RunBatch(seeded, out, err);
     SaveRunPicture(fields, picture);
     return status;
-}
-
-std::string ReadFile(const std::string& name)
-{
-    std::ifstream file(name, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!file)
-        throw EUsageError("kann " + name + " nicht lesen");
-    return text.str();
-}
-
-int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
-{
-    std::vector<std::string> files;
-    std::optional<std::string> output, summaryFile;
-    TPictureOptions picture;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0) {
-            files.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (name != "--3d") {
-            if (i + 1 == args.size())
-                throw EUsageError("Wert fehlt für " + arg);
-            value = args[++i];
-        }
-        if (name == "--output")
-            output = value;
-        else if (name == "--summary")
-            summaryFile = value;
-        else
-            picture = ReadPictureOption(picture, name, value);
-    }
-    if (files.empty())
-        throw EUsageError("merge braucht mindestens eine Tabelle");
-    std::vector<TTableRun> runs;
-    for (const std::string& file : files)
-        for (TTableRun& run : ReadStudyTable(ReadFile(file), file))
-            runs.push_back(std::move(run));
-    std::stable_sort(runs.begin(), runs.end(), [](const TTableRun& a, const TTableRun& b) {
-        return std::pair(a.Run.Set, a.Run.Replicate) < std::pair(b.Run.Set, b.Run.Replicate);
-    });
-    for (std::size_t i = 1; i < runs.size(); ++i) {
-        const TTableRun& a = runs[i - 1];
-        const TTableRun& b = runs[i];
-        const std::string run = IntToStr(b.Run.Set) + "/" + IntToStr(b.Run.Replicate);
-        if (a.Run.Set == b.Run.Set && a.Run.Replicate == b.Run.Replicate)
-            throw EUsageError("Lauf " + run + " kommt mehrfach vor");
-        if (a.Run.Set == b.Run.Set && a.Parameters != b.Parameters)
-            throw EUsageError("Lauf " + run + ": andere Parameter als die übrigen Läufe des Satzes");
-    }
-
-    TOutput table(output, out);
-    table.Sink().Write(kStudyTableHeader);
-    TStudySummary summary;
-    std::int64_t failed = 0;
-    for (const TTableRun& run : runs) {
-        table.Sink().Write(run.Rows);
-        summary.Add(run);
-        failed += run.Outcome.Failed ? 1 : 0;
-    }
-    table.Commit();
-    FinishStudy(summary, summaryFile, picture);
-    return FailedMessage(err, failed, static_cast<std::int64_t>(runs.size()));
 }
 
 // A plain run writes what it has when interrupted; a study ends at once, its workers with it,
