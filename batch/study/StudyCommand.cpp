@@ -7,6 +7,7 @@
 #include "batch/CheckedIo.h"
 #include "batch/study/MergeCommand.h"
 #include "batch/study/Progress.h"
+#include "batch/study/StudyDescriptor.h"
 #include "batch/study/StudyOutput.h"
 #include "batch/study/StudyPicture.h"
 #include "batch/study/StudyRun.h"
@@ -55,12 +56,30 @@ TTableRun UnpackRun(const std::string& packed, const TStudyRun& run, const TPara
     return table;
 }
 
-int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink& out, TTextSink& err)
+TPartDescription DescribeStudy(std::span<const std::string> args, const TStudyPlan& plan, const TStudyOptions& study,
+                               std::uint32_t baseSeed)
+{
+    std::vector<TParameterTexts> sets;
+    for (std::int32_t set = 1; set <= plan.RunCount() / study.Replicates; ++set)
+        sets.push_back(plan.Parameters(set));
+    TPartDescription part{StudyDefinition(std::move(sets), study.Replicates, study.Every, baseSeed),
+                          {"kelvaro-batch"},
+                          study.ShardIndex + 1,
+                          study.ShardCount,
+                          {},
+                          0,
+                          {}};
+    part.CommandLine.insert(part.CommandLine.end(), args.begin(), args.end());
+    return part;
+}
+
+int RunStudy(std::span<const std::string> args, const TBatchOptions& options, const TStudyOptions& study,
+             TTextSink& out, TTextSink& err)
 {
     if (!options.Fields.Seed)
         Randomize();
-    const TStudyPlan plan(ParameterGrid(ParameterTexts(options.Fields), study.Sweeps), study.Replicates,
-                          options.Fields.Seed.value_or(RandSeed));
+    const std::uint32_t baseSeed = options.Fields.Seed.value_or(RandSeed);
+    const TStudyPlan plan(ParameterGrid(ParameterTexts(options.Fields), study.Sweeps), study.Replicates, baseSeed);
     // This shard's runs are every ShardCount-th from ShardIndex.
     const std::int64_t runs = (plan.RunCount() - study.ShardIndex + study.ShardCount - 1) / study.ShardCount;
     const auto runIndex = [&](std::int64_t k) { return study.ShardIndex + k * study.ShardCount; };
@@ -70,7 +89,8 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
     const auto jobs = static_cast<std::int32_t>(study.Jobs > 0 ? study.Jobs : sysconf(_SC_NPROCESSORS_ONLN));
 
     TOutput table(study.Output, out);
-    table.Sink().Write(kStudyTableHeader);
+    TChecksumSink written(table.Sink());
+    written.Write(kStudyTableHeader);
     TStudySummary summary;
     const bool summarise = study.Summary || study.Picture.File;
     std::int64_t failed = 0;
@@ -85,7 +105,7 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
             [&](std::int64_t k, std::string&& packed) {
                 const TStudyRun run = plan.Run(runIndex(k));
                 const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
-                table.Sink().Write(result.Rows);
+                written.Write(result.Rows);
                 if (summarise)
                     summary.Add(result);
                 failed += result.Outcome.Failed ? 1 : 0;
@@ -93,7 +113,10 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
             });
     }
     table.Commit();
-    FinishStudy(summary, study.Summary, study.Picture);
+    const TPartDescription part = DescribeStudy(args, plan, study, baseSeed);
+    if (study.Output)
+        WriteDescriptor(part, *study.Output, TResourceKind::Table, written);
+    FinishStudy(summary, study.Summary, study.Picture, part);
     return FailedMessage(err, failed, runs);
 }
 
@@ -149,12 +172,15 @@ int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink&
         if (!study.Study)
             return RunWithPicture(args, options, study.Picture, out, err);
         EndOnStopSignals();
-        const int status = RunStudy(options, study, out, err);
+        const int status = RunStudy(args, options, study, out, err);
         out.Flush();
         return status;
     } catch (const EUsageError& e) {
         // Raised only while options and tables are read and the study is planned: before any output.
         return UsageError(err, e.Message);
+    } catch (const EDataError& e) {
+        err.Write("kelvaro-batch: " + e.Message + "\n");
+        return 2;
     } catch (const EOutputError& e) {
         err.Write(e.Message + ".\n");
         return 1;

@@ -9,12 +9,15 @@ std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t run
     return 1;
 }
 
-void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture)
+void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture,
+                 const TPartDescription& part)
 {
     if (summaryFile) {
         TAtomicFile file(*summaryFile);
-        summary.Write(file.Sink());
+        TChecksumSink written(file.Sink());
+        summary.Write(written);
         file.Commit();
+        WriteDescriptor(part, *summaryFile, TResourceKind::Summary, written);
     }
     if (picture.File)
         SaveStudyPictures(summary, picture);

@@ -2,6 +2,7 @@
 // Where a study's or a merge's table, summary and pictures go, and the message for failed runs.
 #include "batch/TextSink.h"
 #include "batch/study/AtomicFile.h"
+#include "batch/study/StudyDescriptor.h"
 #include "batch/study/StudyPicture.h"
 #include "batch/study/StudySummary.h"
 
@@ -33,5 +34,6 @@ private:
 // Says how many of `runs` failed; returns the exit status, 1 when any did.
 std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t runs);
 
-// Writes the summary and the pictures asked for.
-void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture);
+// Writes the summary, described as of `part`, and the pictures asked for.
+void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture,
+                 const TPartDescription& part);
