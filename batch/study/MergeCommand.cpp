@@ -201,6 +201,7 @@ int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
     TChecksumSink written(table.Sink());
     written.Write(kStudyTableHeader);
     TStudySummary summary;
+    const bool summarise = options.Summary || options.Picture.File;
     std::int64_t failed = 0, runs = 0;
     TTableRun run;
     for (std::int64_t index = 0; index < study.RunCount(); ++index) {
@@ -211,7 +212,8 @@ int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
         TTableReader& reader = *readers[static_cast<std::size_t>(index % first.ShardCount)];
         if (reader.ReadRun(index, written, run) != TTableReader::TRead::Complete)
             throw EDataError(reader.Lines().Name() + ": während des Zusammenführens verändert");
-        summary.Add(run);
+        if (summarise)
+            summary.Add(run);
         ++runs;
         failed += run.Outcome.Failed ? 1 : 0;
     }

@@ -62,6 +62,8 @@ TTableReader::TTableReader(const std::string& name, const TStudyDefinition& stud
         FHeaderCut = true;
         return;
     }
+    if (FLine.ends_with('\r'))
+        Fail(kColumns, "Zeilenende CR LF: Tabellen haben nur LF");
     if (FLine != header)
         Fail(1, "keine Studientabelle (Kopfzeile)");
 }
@@ -197,8 +199,8 @@ void TTableReader::CheckMeasures(TTableRun& run, std::int32_t generation, int po
     const double gc = GcValue(gcText);
     char printed[kFloatTextCapacity];
     if (gcText.empty() || gcText != std::string_view(printed, FloatToText(printed, gc, 15, 0, FSeparator)) || gc < 0 ||
-        gc > 100)
-        Fail(coGc + 1, "'" + gcText + "' ist kein GC-Gehalt 0 bis 100 mit dem Dezimaltrennzeichen der Studie");
+        gc > 1000)
+        Fail(coGc + 1, "'" + gcText + "' ist kein GC-Gehalt 0 bis 1000 mit dem Dezimaltrennzeichen der Studie");
     std::int32_t& diedOutAt = FDiedOutAt[population];
     const std::string& died = FFields[coDiedOutAt];
     if (living > 0 ? !died.empty() || diedOutAt != 0 : died.empty())
