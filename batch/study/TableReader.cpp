@@ -134,6 +134,9 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
     const std::int32_t generations = StrToInt(run.Parameters[paGenerations]);
     const std::string set = IntToStr(expected.Set);
     const std::string replicate = IntToStr(expected.Replicate);
+    const std::string seed = std::to_string(expected.Seed);
+    const std::string prefix = RowPrefix(expected, run.Parameters);
+    const std::string at = "Satz " + set + ", Replikat " + replicate;
     std::int32_t generation = std::min(FStudy.Every, generations);
     std::int32_t previous = 0;
     int population = 0;
@@ -144,7 +147,6 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
             return started ? TRead::Truncated : generations > 0 ? TRead::Missing : TRead::Complete;
         if (FLines.Unterminated())
             return TRead::Truncated;
-        const std::string at = "Satz " + set + ", Replikat " + replicate;
         if (FFields[coSet] != set || FFields[coReplicate] != replicate) {
             if (!started && generations <= 0)
                 return TRead::Complete;
@@ -153,9 +155,9 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
                 Fail(column, "Lauf " + set + "/" + replicate + " endet vor Generation " + IntToStr(generation));
             Fail(column, "Lauf " + set + "/" + replicate + " erwartet (" + at + ")");
         }
-        if (FFields[coSeed] != std::to_string(expected.Seed))
-            Fail(coSeed + 1, "Seed '" + FFields[coSeed] + "' folgt nicht der Regel der Seeds für " + at + " (" +
-                                 std::to_string(expected.Seed) + ")");
+        if (FFields[coSeed] != seed)
+            Fail(coSeed + 1,
+                 "Seed '" + FFields[coSeed] + "' folgt nicht der Regel der Seeds für " + at + " (" + seed + ")");
         for (int p = 0; p < kParameterCount; ++p)
             if (FFields[coGene + static_cast<std::size_t>(p)] != run.Parameters[static_cast<std::size_t>(p)])
                 Fail(coGene + static_cast<std::size_t>(p) + 1, "anders als in der Beschreibung für " + at);
@@ -165,8 +167,9 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
             for (std::size_t c = coGeneration; c < coError; ++c)
                 if (!FFields[c].empty())
                     Fail(c + 1, "nicht leer in der Fehlerzeile eines Laufs");
-            CheckLayout(run);
-            rows.Write(FLine + '\n');
+            CheckLayout(prefix);
+            FLine += '\n';
+            rows.Write(FLine);
             run.Outcome.Failed = true;
             return TRead::Complete;
         }
@@ -177,8 +180,9 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
             Fail(coPopulation + 1,
                  std::string("'") + FFields[coPopulation] + "' statt " + kPopulationNames[population]);
         CheckMeasures(run, generation, population, previous);
-        CheckLayout(run);
-        rows.Write(FLine + '\n');
+        CheckLayout(prefix);
+        FLine += '\n';
+        rows.Write(FLine);
         if (population == 1) {
             if (generation == generations)
                 return TRead::Complete;
@@ -220,9 +224,10 @@ void TTableReader::CheckMeasures(TTableRun& run, std::int32_t generation, int po
     measures.back().DiedOutAt[population] = diedOutAt;
 }
 
-void TTableReader::CheckLayout(const TTableRun& run) const
+void TTableReader::CheckLayout(const std::string& prefix)
 {
-    std::string row = RowPrefix(run.Run, run.Parameters);
+    FRow = prefix;
+    std::string& row = FRow;
     for (std::size_t c = coGeneration; c < kColumns; ++c) {
         AppendCsvField(row, FFields[c]);
         if (c + 1 < kColumns)

@@ -35,13 +35,15 @@ private:
     [[noreturn]] void Fail(std::size_t column, const std::string& what) const;
     void Split();
     void CheckMeasures(TTableRun& run, std::int32_t generation, int population, std::int32_t previous);
-    void CheckLayout(const TTableRun& run) const;
+    // The row as the writer writes it from the fields read, against the row read.
+    void CheckLayout(const std::string& prefix);
 
     const TStudyDefinition& FStudy;
     const TStudyPlan& FPlan;
     char32_t FSeparator;
     TLineReader FLines;
     std::string FLine;
+    std::string FRow;  // CheckLayout's, kept for its capacity
     bool FPending = false;
     bool FHeaderCut = false;
     std::vector<std::string> FFields;
