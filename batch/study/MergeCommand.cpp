@@ -118,8 +118,9 @@ struct TCompleteness {
                 if (++count <= 5)
                     names += (count > 1 ? ", " : "") + RunName(study, index);
             }
-        Problems.push_back(why + " (" + std::to_string(count) + (count == 1 ? " fehlender Lauf: " : " fehlende Läufe: ") +
-                           names + (count > 5 ? ", …)" : ")"));
+        Problems.push_back(why + " (" + std::to_string(count) +
+                           (count == 1 ? " fehlender Lauf: " : " fehlende Läufe: ") + names +
+                           (count > 5 ? ", …)" : ")"));
     }
 };
 

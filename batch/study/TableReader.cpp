@@ -10,8 +10,18 @@
 namespace {
 
 constexpr std::size_t kColumns = 14;
-enum : std::size_t { coSet, coReplicate, coSeed, coGene, coGeneration = 8, coPopulation, coLiving, coGc, coDiedOutAt };
-constexpr std::size_t coError = 13;
+enum : std::size_t {
+    coSet,
+    coReplicate,
+    coSeed,
+    coGene,
+    coGeneration = 8,
+    coPopulation,
+    coLiving,
+    coGc,
+    coDiedOutAt,
+    coError
+};
 
 std::string ColumnName(std::size_t column)
 {
