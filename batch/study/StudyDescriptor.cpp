@@ -61,7 +61,7 @@ QJsonObject Field(const std::string& name, TResourceKind kind, const std::string
             if (column.Unit[0] != '\0')
                 field["unit"] = column.Unit;
         }
-    if (name == "population")
+    if (name == "population" && kind == TResourceKind::Table)
         field["constraints"] = QJsonObject{{"enum", QJsonArray{"sexual", "asexual"}}};
     if (name == "living")
         field["constraints"] = QJsonObject{{"minimum", 0}, {"maximum", 100}};
