@@ -3,6 +3,10 @@
 #include "population/FloatEnvironment.h"
 #include "testing/app/SeparatorFixture.h"
 
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -257,6 +261,50 @@ TEST_F(MergeTest, PartialMergeSaysWhatIsMissingAndMergesAgainToItself)
     EXPECT_NE(err.find("laut Beschreibung 2 fehlende Läufe"), std::string::npos) << err;
     EXPECT_EQ(Run({"merge", File("p.csv"), "--allow-partial", "--output", File("again.csv")}), 1);
     EXPECT_EQ(ReadText(File("again.csv")), partial);
+}
+
+TEST_F(MergeTest, EveryFileIsDescribedBesideIt)
+{
+    Study(0, "whole.csv", {"--summary", File("whole-summary.csv")});
+    Study(1, "part1.csv");
+    Study(2, "part2.csv");
+    ASSERT_EQ(
+        Run({"merge", File("part1.csv"), File("part2.csv"), "--output", File("m.csv"), "--summary", File("ms.csv")}),
+        1);
+    const struct {
+        const char* File;
+        const char* Resource;
+        int Shard;
+        int Shards;
+        const char* Argument;  // one of its command line
+    } files[] = {{"whole.csv", "table", 1, 1, "--replicates"},
+                 {"whole-summary.csv", "summary", 1, 1, "--summary"},
+                 {"part2.csv", "table", 2, 2, "2/2"},
+                 {"m.csv", "table", 1, 1, "merge"},
+                 {"ms.csv", "summary", 1, 1, "merge"}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.File);
+        const QByteArray bytes = QByteArray::fromStdString(ReadText(File(f.File)));
+        const QJsonObject package =
+            QJsonDocument::fromJson(
+                QByteArray::fromStdString(ReadText(File(std::string(f.File) + ".datapackage.json"))))
+                .object();
+        const QJsonObject resource = package["resources"].toArray()[0].toObject();
+        const QJsonObject kelvaro = package["kelvaro"].toObject();
+        EXPECT_EQ(resource["name"].toString().toStdString(), f.Resource);
+        EXPECT_EQ(resource["path"].toString().toStdString(), f.File);
+        EXPECT_EQ(resource["bytes"].toInteger(), bytes.size());
+        EXPECT_EQ(resource["hash"].toString(),
+                  "sha256:" + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+        EXPECT_EQ(resource["schema"].toObject()["fields"].toArray()[0].toObject()["name"].toString().toStdString(),
+                  "set");
+        EXPECT_EQ(kelvaro["shard"].toObject()["index"].toInt(), f.Shard);
+        EXPECT_EQ(kelvaro["shard"].toObject()["count"].toInt(), f.Shards);
+        EXPECT_EQ(kelvaro["seed"].toObject()["base"].toInt(), 5);
+        EXPECT_EQ(kelvaro["study"].toObject()["sets"].toArray().size(), 4);
+        EXPECT_EQ(kelvaro["runs"].toObject()["held"].toInt(), f.Shards == 2 ? 4 : 8);
+        EXPECT_TRUE(kelvaro["command_line"].toArray().contains(QString(f.Argument)));
+    }
 }
 
 }  // namespace
