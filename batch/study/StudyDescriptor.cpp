@@ -13,8 +13,6 @@
 
 namespace {
 
-// TStudyPlan::Run's rule, in words; a part made under another rule is of another study.
-constexpr const char* kSeedRule = "(base + index) mod 2^32, index = (set - 1) * replicates + replicate - 1";
 constexpr const char* kParameterNames[kParameterCount] = {"gene", "generations", "mutation_rate", "mutation_limit",
                                                           "kill_factor"};
 
@@ -190,6 +188,15 @@ TStudyDefinition ReadStudy(const TDescriptorReader& read, const QJsonObject& kel
 }
 
 }  // namespace
+
+// The seed rule in words and the seeds it gives: both follow TStudyPlan::Run and change with it.
+// A part made under another rule is of another study.
+const char* const kSeedRule = "(base + index) mod 2^32, index = (set - 1) * replicates + replicate - 1";
+
+std::uint32_t RuleSeed(const TStudyPlan& plan, std::int64_t index)
+{
+    return plan.Run(index).Seed;
+}
 
 TStudyDefinition StudyDefinition(std::vector<TParameterTexts> sets, std::int32_t replicates, std::int32_t every,
                                  std::uint32_t baseSeed)

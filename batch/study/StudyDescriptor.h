@@ -4,6 +4,7 @@
 // their types and units, and the file's size and SHA-256. Merge reads it back.
 #include "batch/study/ChecksumSink.h"
 #include "batch/study/StudyOptions.h"
+#include "batch/study/StudyPlan.h"
 #include "population/Exception.h"
 
 #include <cstdint>
@@ -26,6 +27,10 @@ struct TStudyDefinition {
 
     std::int64_t RunCount() const { return static_cast<std::int64_t>(Sets.size()) * Replicates; }
 };
+
+// The seed rule, in the words a descriptor gives, and the seed of run `index` (from 0) under it.
+extern const char* const kSeedRule;
+std::uint32_t RuleSeed(const TStudyPlan& plan, std::int64_t index);
 
 // The definition of a study run now by this program, with the current DecimalSeparator.
 TStudyDefinition StudyDefinition(std::vector<TParameterTexts> sets, std::int32_t replicates, std::int32_t every,

@@ -144,7 +144,7 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
     const std::int32_t generations = StrToInt(run.Parameters[paGenerations]);
     const std::string set = IntToStr(expected.Set);
     const std::string replicate = IntToStr(expected.Replicate);
-    const std::string seed = std::to_string(expected.Seed);
+    const std::string seed = std::to_string(RuleSeed(FPlan, index));
     const std::string prefix = RowPrefix(expected, run.Parameters);
     const std::string at = "Satz " + set + ", Replikat " + replicate;
     std::int32_t generation = std::min(FStudy.Every, generations);
