@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(integer_text_fuzz text_to_float_fuzz float_to_text_fuzz batch_options_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(integer_text_fuzz text_to_float_fuzz float_to_text_fuzz batch_options_fuzz merge_fuzz)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]}"

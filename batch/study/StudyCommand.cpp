@@ -6,11 +6,11 @@
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
 #include "batch/OutputPath.h"
-#include "batch/study/AtomicFile.h"
-#include "batch/study/CompareFigure.h"
-#include "batch/study/GzipSink.h"
+#include "batch/study/MergeCommand.h"
 #include "batch/study/Progress.h"
+#include "batch/study/StudyDescriptor.h"
 #include "batch/study/StudyEstimate.h"
+#include "batch/study/StudyOutput.h"
 #include "batch/study/StudyPicture.h"
 #include "batch/study/StudyRun.h"
 #include "batch/study/WorkerPool.h"
@@ -19,8 +19,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -32,33 +30,6 @@ int UsageError(TTextSink& err, const std::string& message)
     err.Write(kBatchUsage);
     return 2;
 }
-
-// Where the table or the summary goes: a file completed at the end (gzip when its name ends
-// in .gz), or the sink given.
-class TOutput {
-public:
-    TOutput(const std::optional<std::string>& file, TTextSink& fallback)
-    {
-        if (file)
-            FFile.emplace(*file);
-        FSink = file ? &FFile->Sink() : &fallback;
-        if (file && IsGzipName(*file))
-            FSink = &FGzip.emplace(*FSink);
-    }
-    TTextSink& Sink() { return *FSink; }
-    void Commit()
-    {
-        if (FGzip)
-            FGzip->Finish();
-        if (FFile)
-            FFile->Commit();
-    }
-
-private:
-    std::optional<TAtomicFile> FFile;
-    std::optional<TGzipSink> FGzip;
-    TTextSink* FSink;
-};
 
 // A run's rows and measures as a worker sends them.
 std::string PackRun(const TRunOutcome& outcome, std::string_view rows)
@@ -88,13 +59,21 @@ TTableRun UnpackRun(const std::string& packed, const TStudyRun& run, const TPara
     return table;
 }
 
-std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t runs)
+TPartDescription DescribeStudy(std::span<const std::string> args, const TStudyPlan& plan, const TStudyOptions& study,
+                               std::uint32_t baseSeed)
 {
-    if (failed == 0)
-        return 0;
-    err.Write("kelvaro-batch: " + std::to_string(failed) + " von " + std::to_string(runs) +
-              " Läufen mit Fehler abgebrochen (Meldungen in der Tabelle).\n");
-    return 1;
+    std::vector<TParameterTexts> sets;
+    for (std::int32_t set = 1; set <= plan.SetCount(); ++set)
+        sets.push_back(plan.Parameters(set));
+    TPartDescription part{StudyDefinition(std::move(sets), study.Replicates, study.Every, baseSeed, study.Paired),
+                          {"kelvaro-batch"},
+                          study.ShardIndex + 1,
+                          study.ShardCount,
+                          {},
+                          0,
+                          {}};
+    part.CommandLine.insert(part.CommandLine.end(), args.begin(), args.end());
+    return part;
 }
 
 // A picture is written under a temporary name and renamed: only a regular file takes it.
@@ -123,25 +102,13 @@ void CheckStudyOutputs(const TStudyOptions& study, std::int32_t sets)
             CheckPictureFile(option, file);
 }
 
-void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summaryFile, const TPictureOptions& picture)
-{
-    if (summaryFile) {
-        TAtomicFile file(*summaryFile);
-        summary.Write(file.Sink());
-        file.Commit();
-    }
-    if (picture.File)
-        SaveStudyPictures(summary, picture);
-    if (picture.Compare)
-        SaveCompareFigure(summary, picture, *picture.Compare);
-}
-
-int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink& out, TTextSink& err)
+int RunStudy(std::span<const std::string> args, const TBatchOptions& options, const TStudyOptions& study,
+             TTextSink& out, TTextSink& err)
 {
     if (!options.Fields.Seed)
         Randomize();
-    const TStudyPlan plan(ParameterTexts(options.Fields), study.Sweeps, study.Replicates,
-                          options.Fields.Seed.value_or(RandSeed), study.Paired);
+    const std::uint32_t baseSeed = options.Fields.Seed.value_or(RandSeed);
+    const TStudyPlan plan(ParameterTexts(options.Fields), study.Sweeps, study.Replicates, baseSeed, study.Paired);
     CheckStudyOutputs(study, plan.SetCount());
     const auto jobs = static_cast<std::int32_t>(study.Jobs > 0 ? study.Jobs : sysconf(_SC_NPROCESSORS_ONLN));
     const TStudyEstimate estimate = EstimateStudy(plan, study, jobs);
@@ -161,7 +128,8 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
     const std::int64_t generations = estimate.Generations;
 
     TOutput table(study.Output, out);
-    table.Sink().Write(kStudyTableHeader);
+    TChecksumSink written(table.Sink());
+    written.Write(kStudyTableHeader);
     TStudySummary summary;
     const bool summarise = study.Summary || study.Picture.File || study.Picture.Compare;
     std::int64_t failed = 0;
@@ -178,7 +146,7 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
             for (std::int64_t k = 0; k < runs; ++k) {
                 const TStudyRun run = plan.Run(runIndex(k));
                 const TParameterTexts parameters = plan.Parameters(run.Set);
-                record({run, parameters, RunStudyRun(run, parameters, study.Every, table.Sink(), summarise), {}});
+                record({run, parameters, RunStudyRun(run, parameters, study.Every, written, summarise), {}});
             }
         } else {
             const TWorkerTasks tasks = {[&](std::int64_t k) {
@@ -197,14 +165,17 @@ int RunStudy(const TBatchOptions& options, const TStudyOptions& study, TTextSink
                                         [&](std::int64_t k, std::string&& packed) {
                                             const TStudyRun run = plan.Run(runIndex(k));
                                             const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
-                                            table.Sink().Write(result.Rows);
+                                            written.Write(result.Rows);
                                             record(result);
                                         }};
             RunInWorkers(runs, jobs, tasks);
         }
     }
     table.Commit();
-    FinishStudy(summary, study.Summary, study.Picture);
+    const TPartDescription part = DescribeStudy(args, plan, study, baseSeed);
+    if (study.Output)
+        WriteDescriptor(part, *study.Output, TResourceKind::Table, written);
+    FinishStudy(summary, study.Summary, study.Picture, part);
     return FailedMessage(err, failed, runs);
 }
 
@@ -223,77 +194,6 @@ int RunWithPicture(std::span<const std::string> args, const TBatchOptions& optio
     const int status = RunBatch(seeded, out, err);
     SaveRunPicture(fields, picture);
     return status;
-}
-
-std::string ReadFile(const std::string& name)
-{
-    std::ifstream file(name, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (!file)
-        throw EUsageError("kann " + name + " nicht lesen");
-    return text.str();
-}
-
-int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
-{
-    std::vector<std::string> files;
-    std::optional<std::string> output, summaryFile;
-    TPictureOptions picture;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0) {
-            files.push_back(arg);
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (name != "--3d") {
-            if (i + 1 == args.size())
-                throw EUsageError("Wert fehlt für " + arg);
-            value = args[++i];
-        }
-        if (name == "--output")
-            output = value;
-        else if (name == "--summary")
-            summaryFile = value;
-        else
-            picture = ReadPictureOption(picture, name, value);
-    }
-    if (files.empty())
-        throw EUsageError("merge braucht mindestens eine Tabelle");
-    std::vector<TTableRun> runs;
-    for (const std::string& file : files)
-        for (TTableRun& run : ReadStudyTable(ReadFile(file), file))
-            runs.push_back(std::move(run));
-    std::stable_sort(runs.begin(), runs.end(), [](const TTableRun& a, const TTableRun& b) {
-        return std::pair(a.Run.Set, a.Run.Replicate) < std::pair(b.Run.Set, b.Run.Replicate);
-    });
-    for (std::size_t i = 1; i < runs.size(); ++i) {
-        const TTableRun& a = runs[i - 1];
-        const TTableRun& b = runs[i];
-        const std::string run = IntToStr(b.Run.Set) + "/" + IntToStr(b.Run.Replicate);
-        if (a.Run.Set == b.Run.Set && a.Run.Replicate == b.Run.Replicate)
-            throw EUsageError("Lauf " + run + " kommt mehrfach vor");
-        if (a.Run.Set == b.Run.Set && a.Parameters != b.Parameters)
-            throw EUsageError("Lauf " + run + ": andere Parameter als die übrigen Läufe des Satzes");
-    }
-
-    TOutput table(output, out);
-    table.Sink().Write(kStudyTableHeader);
-    TStudySummary summary;
-    std::int64_t failed = 0;
-    for (const TTableRun& run : runs) {
-        table.Sink().Write(run.Rows);
-        summary.Add(run);
-        failed += run.Outcome.Failed ? 1 : 0;
-    }
-    table.Commit();
-    FinishStudy(summary, summaryFile, picture);
-    return FailedMessage(err, failed, static_cast<std::int64_t>(runs.size()));
 }
 
 // A plain run writes what it has when interrupted; a study ends at once, its workers with it,
@@ -332,13 +232,16 @@ int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink&
         if (!study.Study)
             return RunWithPicture(args, options, study.Picture, out, err);
         EndOnStopSignals();
-        const int status = RunStudy(options, study, out, err);
+        const int status = RunStudy(args, options, study, out, err);
         out.Flush();
         return status;
     } catch (const EUsageError& e) {
         // Raised only while options and tables are read and the study is planned: before any output.
         return UsageError(err, e.Message);
     } catch (const EOutputPathError& e) {
+        err.Write("kelvaro-batch: " + e.Message + "\n");
+        return 2;
+    } catch (const EDataError& e) {
         err.Write("kelvaro-batch: " + e.Message + "\n");
         return 2;
     } catch (const EOutputError& e) {

@@ -140,11 +140,11 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
     }
     // A part given twice, or a part of another study, is refused.
     const TResult twice = Run({"merge", File("part1.csv"), File("part1.csv")});
-    EXPECT_EQ(twice.Err.substr(0, twice.Err.find('\n')), "kelvaro-batch: Lauf 1/1 kommt mehrfach vor");
+    EXPECT_EQ(twice.Err, "kelvaro-batch: Teil 1/3 doppelt: " + File("part1.csv") + " und " + File("part1.csv") + "\n");
     EXPECT_EQ(Run(with({"--shard", "1/3", "--kill-factor", "2", "--output", File("other.csv")})).Status, 1);
     const TResult other = Run({"merge", File("part2.csv"), File("other.csv")});
-    EXPECT_EQ(other.Err.substr(0, other.Err.find('\n')),
-              "kelvaro-batch: Lauf 1/2: andere Parameter als die übrigen Läufe des Satzes");
+    EXPECT_EQ(other.Err, "kelvaro-batch: " + File("other.csv") + ": andere Studie als " + File("part2.csv") +
+                             " (Parametersätze)\n");
     merge.insert(merge.end(), {"--output", File("m.csv"), "--summary", File("ms.csv")});
     EXPECT_EQ(Run(merge).Status, 1);
     EXPECT_EQ(ReadText(File("m.csv")), one.Out);
@@ -206,7 +206,7 @@ TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
         {{"--replicates", "2", "--format", "memo"},
          "--format memo gilt nur für einen einzelnen Lauf; eine Studie schreibt ihre Tabelle als CSV"},
         {{"merge", "--output", "t.csv"}, "merge braucht mindestens eine Tabelle"},
-        {{"merge", "missing.csv"}, "kann missing.csv nicht lesen"},
+        {{"merge", "missing.csv"}, "kann missing.csv nicht lesen: die Datei gibt es nicht"},
         {{"merge", "a.csv", "--jobs", "2"}, "unbekannte Option: '--jobs'"},
         // Last: it changes the decimal separator.
         {{"--decimal-separator", ";", "--sweep", "gene=A"},

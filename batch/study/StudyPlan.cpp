@@ -22,8 +22,16 @@ TStudyPlan::TStudyPlan(TParameterTexts base, std::vector<TSweep> sweeps, std::in
         throw EUsageError("mehr als 2^32 Läufe");
 }
 
+TStudyPlan::TStudyPlan(std::vector<TParameterTexts> sets, std::int32_t replicates, std::uint32_t baseSeed, bool paired)
+    : FSets(std::move(sets)), FSetCount(static_cast<std::int32_t>(FSets.size())), FReplicates(replicates),
+      FBaseSeed(baseSeed), FPaired(paired)
+{
+}
+
 TParameterTexts TStudyPlan::Parameters(std::int32_t set) const
 {
+    if (!FSets.empty())
+        return FSets[static_cast<std::size_t>(set - 1)];
     TParameterTexts texts = FBase;
     std::size_t rest = static_cast<std::size_t>(set - 1);
     for (auto sweep = FSweeps.rbegin(); sweep != FSweeps.rend(); ++sweep) {

@@ -25,6 +25,9 @@ public:
     TStudyPlan(TParameterTexts base, std::vector<TSweep> sweeps, std::int32_t replicates, std::uint32_t baseSeed,
                bool paired);
 
+    // The sets given, as a merge reads them from a study's description.
+    TStudyPlan(std::vector<TParameterTexts> sets, std::int32_t replicates, std::uint32_t baseSeed, bool paired);
+
     std::int32_t SetCount() const { return FSetCount; }
     TParameterTexts Parameters(std::int32_t set) const;
     std::int64_t RunCount() const { return std::int64_t{FSetCount} * FReplicates; }
@@ -33,6 +36,7 @@ public:
 private:
     TParameterTexts FBase;
     std::vector<TSweep> FSweeps;
+    std::vector<TParameterTexts> FSets;  // when given instead of base and sweeps
     std::int32_t FSetCount = 1;
     std::int32_t FReplicates;
     std::uint32_t FBaseSeed;
