@@ -97,6 +97,11 @@ void CheckStudyOutputs(const TStudyOptions& study, std::int32_t sets)
     if (study.Picture.Compare)
         outputs.emplace_back("--compare", *study.Picture.Compare);
     CheckOutputPaths(outputs);
+    // A table or summary in a file gets its description beside it.
+    for (const std::optional<std::string>& described : {study.Output, study.Summary})
+        if (described && CheckOutputPath(*described).Kind == TOutputKind::File)
+            outputs.emplace_back("--output/--summary (Beschreibung)", DescriptorPath(*described));
+    CheckOutputPaths(outputs);
     for (const auto& [option, file] : outputs)
         if (option != "--output" && option != "--summary")
             CheckPictureFile(option, file);

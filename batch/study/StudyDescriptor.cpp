@@ -287,6 +287,8 @@ std::string DescriptorText(const TPartDescription& part, const std::string& file
 void WriteDescriptor(const TPartDescription& part, const std::string& file, TResourceKind kind,
                      const TChecksumSink& written)
 {
+    if (!std::filesystem::is_regular_file(file))
+        return;  // a device, a pipe or standard output took the bytes: nothing to describe beside it
     TAtomicFile descriptor(DescriptorPath(file));
     descriptor.Sink().Write(DescriptorText(part, file, kind, written));
     descriptor.Commit();

@@ -1,5 +1,7 @@
 #include "batch/study/StudyOutput.h"
 
+#include "batch/study/CompareFigure.h"
+
 std::int32_t FailedMessage(TTextSink& err, std::int64_t failed, std::int64_t runs)
 {
     if (failed == 0)
@@ -21,4 +23,6 @@ void FinishStudy(TStudySummary& summary, const std::optional<std::string>& summa
     }
     if (picture.File)
         SaveStudyPictures(summary, picture);
+    if (picture.Compare)
+        SaveCompareFigure(summary, picture, *picture.Compare);
 }

@@ -9,7 +9,7 @@ bin=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 study=(--seed 3 --replicates 6 --generations 80 --every 4 --sweep "kill-factor=1;4;8" --sweep "mutation-rate=3;6"
-       --output /dev/null --size 1000x600)
+       --output "$dir/table.csv" --size 1000x600)
 for kind in png pdf svg; do
   "$bin" "${study[@]}" --plot "$dir/means.$kind" --compare "$dir/compare.$kind"
   "$bin" --seed 4 --generations 120 --plot "$dir/run.$kind" --size 1000x600 >/dev/null
