@@ -37,7 +37,7 @@ running() {
 start_xvfb() {
     Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         [ -s "$work/display" ] && break
         sleep 0.1
     done
