@@ -14,6 +14,13 @@
 
 namespace {
 
+QRgb ToRgb(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>((rgb >> 16) & 0xFF));
+}
+
 // Text advances already measured, per font (its key and resolution): shaping a text costs
 // far more than looking it up, and a chart measures the same labels at every paint.
 std::unordered_map<std::string, int>& AdvancesFor(const QFont& font, const QFontMetrics& metrics)
@@ -24,13 +31,6 @@ std::unordered_map<std::string, int>& AdvancesFor(const QFont& font, const QFont
 }
 
 }  // namespace
-
-QRgb ToQRgb(TColor color)
-{
-    const TColor rgb = ColorToRGB(color);
-    return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                static_cast<int>((rgb >> 16) & 0xFF));
-}
 
 QColor ToQColor(TColor color)
 {
@@ -288,7 +288,7 @@ void TChartCanvas::FillRect(const TRect& r)
 void TChartCanvas::FillArea(const QRect& area)
 {
     if (Brush.Style == bsSolid && FImage != nullptr) {
-        const QRgb colour = ToQRgb(Brush.Color);
+        const QRgb colour = ToRgb(Brush.Color);
         for (int y = area.top(); y <= area.bottom(); ++y)
             FTarget.SetRow(y, area.left(), area.right() + 1, colour);
         return;
@@ -316,7 +316,7 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     for (std::size_t i = 0; i < points.size(); ++i)
         corners[i] = QPoint(points[i].X, points[i].Y);
     if (Brush.Style == bsSolid && FImage != nullptr && points.size() <= kShapeCorners) {
-        const QRgb colour = ToQRgb(Brush.Color);
+        const QRgb colour = ToRgb(Brush.Color);
         const QPoint origin = corners[0];
         for (const TFillSpan& span : FillSpans(std::span<const QPoint>(corners, points.size())))
             FTarget.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
@@ -339,30 +339,22 @@ std::size_t TChartCanvas::TShapeHash::operator()(const TShape& shape) const
     return hash;
 }
 
-TChartCanvas::TShape TChartCanvas::ShapeOf(std::span<const QPoint> corners)
+const std::vector<TChartCanvas::TFillSpan>& TChartCanvas::FillSpans(std::span<const QPoint> corners)
 {
     TShape shape;
     shape.Corners = corners.size();
-    for (std::size_t i = 0; i < corners.size(); ++i) {
-        const QPoint offset = corners[i] - corners[0];
-        shape.Offsets[2 * i] = offset.x();
-        shape.Offsets[2 * i + 1] = offset.y();
-    }
-    return shape;
-}
-
-const std::vector<TChartCanvas::TFillSpan>& TChartCanvas::FillSpans(std::span<const QPoint> corners)
-{
-    const TShape shape = ShapeOf(corners);
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
     for (std::size_t i = 0; i < corners.size(); ++i) {
-        left = std::min(left, shape.Offsets[2 * i]);
-        top = std::min(top, shape.Offsets[2 * i + 1]);
-        right = std::max(right, shape.Offsets[2 * i]);
-        bottom = std::max(bottom, shape.Offsets[2 * i + 1]);
+        const QPoint offset = corners[i] - corners[0];
+        shape.Offsets[2 * i] = offset.x();
+        shape.Offsets[2 * i + 1] = offset.y();
+        left = std::min(left, offset.x());
+        top = std::min(top, offset.y());
+        right = std::max(right, offset.x());
+        bottom = std::max(bottom, offset.y());
     }
     // Kept across canvases, since every paint makes its own and the shapes recur from paint to
     // paint; bounded, as a paint has a few shapes per ribbon height and slope.
@@ -456,7 +448,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     // of a closed outline is thus painted once, which keeps pmNotXor reversible.
     const bool direct = DirectPixels();
     const TPixelTarget& target = FTarget;
-    const QRgb penColour = ToQRgb(Pen.Color);
+    const QRgb penColour = ToRgb(Pen.Color);
     const bool solid = Pen.Style == psSolid;
     const auto eachSegment = [&](const auto& plot) {
         const std::size_t segments = closed ? vertices.size() : vertices.size() - 1;
@@ -471,7 +463,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
         return;
     }
     const bool backPixels = BackMode == bmOpaque;
-    const QRgb backColour = ToQRgb(BackColor);
+    const QRgb backColour = ToRgb(BackColor);
     // The dash pattern in whole pixels, walked one pixel at a time across all segments.
     std::array<int, 6> pattern{};
     std::size_t parts = 0;

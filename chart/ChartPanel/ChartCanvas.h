@@ -91,27 +91,6 @@ public:
     // Copies an image in one block with its top-left corner at (x, y).
     virtual void Draw(int x, int y, const QImage& image);
 
-    // What Polygon paints with a solid brush and a solid one-pixel copy-mode pen, relative to
-    // the first corner: runs of a row painted by the outline or by the fill alone.
-    struct TPolygonPiece {
-        int Row = 0;
-        int Left = 0;
-        int Right = 0;  // excluded
-        bool Outline = false;
-    };
-    struct TPolygonPixels {
-        int Top = 0;  // rows Top .. Bottom-1 and columns Left .. Right-1 hold every piece
-        int Bottom = 0;
-        int Left = 0;
-        int Right = 0;
-        std::vector<TPolygonPiece> Pieces;
-    };
-    // Null when the canvas does not set these pixels itself.
-    std::shared_ptr<const TPolygonPixels> PolygonPixels(std::span<const TPoint> corners) const;
-    // Pixels left..right-1 of row y in colour, inside the clip, as solid fills and one-pixel
-    // copy-mode strokes set them; only where PolygonPixels gives pixels.
-    void RowRun(int y, int left, int right, QRgb colour) const { FTarget.SetRow(y, left, right, colour); }
-
 protected:
     QPainter& Painter() { return FPainter; }
 
@@ -190,8 +169,6 @@ private:
         std::size_t operator()(const TShape& shape) const;
     };
     static const std::vector<TFillSpan>& FillSpans(std::span<const QPoint> corners);
-    static TShape ShapeOf(std::span<const QPoint> corners);
-    static std::shared_ptr<const TPolygonPixels> BuildPixels(std::span<const QPoint> corners);
     TPixelTarget FTarget;
     void ApplyPen();
     void ApplyBrush();
@@ -221,4 +198,3 @@ private:
 };
 
 QColor ToQColor(TColor color);
-QRgb ToQRgb(TColor color);

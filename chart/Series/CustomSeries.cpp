@@ -4,7 +4,6 @@
 #include "chart/ChartEngine/ChartLegend.h"
 #include "chart/ChartEngine/CustomAxisPanel.h"
 #include "chart/ChartPanel/ChartCanvas.h"
-#include "chart/Series/RibbonColumns.h"
 #include "chart/Series/SeriesColumns.h"
 
 #include <algorithm>
@@ -164,7 +163,6 @@ void TCustomSeries::DrawAllValues()
     }
     const bool view3D = ParentChart()->View3D();
     const TSeriesColumns columns(*this, ParentChart()->SeriesWidth3D, ParentChart()->SeriesHeight3D);
-    TRibbonColumns ribbons(ParentChart()->Canvas(), ParentChart()->SeriesWidth3D, ParentChart()->SeriesHeight3D);
     DrawValue(FirstValueIndex);
     std::int32_t runLength = 0;
     for (std::int32_t i = FirstValueIndex + 1; i <= LastValueIndex;) {
@@ -176,12 +174,9 @@ void TCustomSeries::DrawAllValues()
             const TColor c = OldColor;
             const std::int32_t lastRow = CalcYPos(run.Last);
             if (view3D) {
-                const auto kept = columns.VisibleRibbons(run, lastRow);
-                if (!ribbons.Paint(OldX, kept, RibbonFill(c), FLinePen.Color())) {
-                    for (const auto& [from, to] : kept) {
-                        OldY = from;
-                        DrawRibbon(OldX, to, c);
-                    }
+                for (const auto& [from, to] : columns.VisibleRibbons(run, lastRow)) {
+                    OldY = from;
+                    DrawRibbon(OldX, to, c);
                 }
             } else if (std::int32_t top = 0, bottom = 0; columns.LineRows(run, lastRow, top, bottom)) {
                 OldY = top;
@@ -217,15 +212,11 @@ void TCustomSeries::DrawSegment(std::int32_t index, std::int32_t x, std::int32_t
     }
 }
 
-TColor TCustomSeries::RibbonFill(TColor c) const
-{
-    return FAreaColor != clChartDefault && !ColorEachPoint() ? FAreaColor : c;
-}
-
 void TCustomSeries::DrawRibbon(std::int32_t x, std::int32_t y, TColor c)
 {
     TChartCanvas& canvas = ParentChart()->Canvas();
-    canvas.Brush = {RibbonFill(c), FLineBrush};
+    const TColor fill = FAreaColor != clChartDefault && !ColorEachPoint() ? FAreaColor : c;
+    canvas.Brush = {fill, FLineBrush};
     if (FLinePen.Visible())
         canvas.AssignPen(FLinePen);
     else

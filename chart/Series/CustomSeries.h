@@ -63,8 +63,6 @@ private:
     // point's marker.
     void DrawSegment(std::int32_t index, std::int32_t x, std::int32_t y, TColor c, bool previousMarker);
     void DrawRibbon(std::int32_t x, std::int32_t y, TColor c);
-    // A ribbon's fill for a point of colour c.
-    TColor RibbonFill(TColor c) const;
     void DrawFlatLine(std::int32_t x, std::int32_t y, TColor c);
     // Runs in one column may be drawn at once: solid one-pixel copy-mode pen, one colour per
     // run, nothing drawn per point, ribbons of a solid fill and some depth.
