@@ -5,6 +5,7 @@
 #include "chart/ChartPanel/LinePixels.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -65,14 +66,23 @@ TSeriesColumns::TSeriesColumns(TChartSeries& series, std::int32_t depthWidth, st
     FSharedEdges = SameBothWays(depthWidth, -depthHeight);
 }
 
+std::int32_t TSeriesColumns::Row(double value) const
+{
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    TRowEntry& entry = FRows[(bits * 0x9E3779B97F4A7C15u) >> 58];
+    if (!entry.Known || entry.Bits != bits)
+        entry = {bits, FSeries.CalcYPosValue(value), true};
+    return entry.Row;
+}
+
 bool TSeriesColumns::Rows(std::int32_t first, std::int32_t last, std::int32_t& low, std::int32_t& high) const
 {
     double vLow = 0;
     double vHigh = 0;
     if (!FSeries.YValues().RangeMinMax(first, last, vLow, vHigh))
         return false;
-    const std::int32_t a = FSeries.CalcYPosValue(vLow);
-    const std::int32_t b = FSeries.CalcYPosValue(vHigh);
+    const std::int32_t a = Row(vLow);
+    const std::int32_t b = Row(vHigh);
     low = std::min(a, b);
     high = std::max(a, b);
     return true;
@@ -180,7 +190,7 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
     const auto deepValue = [&](double v) {
         if (known(v))
             return true;
-        if (!deep(FSeries.CalcYPosValue(v)))
+        if (!deep(Row(v)))
             return false;
         learn(v);
         return true;
@@ -213,11 +223,11 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
         if (toInside && known(fromValue)) {
             toRowKnown = false;
         } else {
-            const std::int32_t from = FSeries.CalcYPosValue(fromValue);
+            const std::int32_t from = Row(fromValue);
             const bool fromInside = inside(from);
             // Points on one pixel draw no ribbon.
             if (!(fromInside && toInside)) {
-                const std::int32_t to = toRowKnown ? toRow : FSeries.CalcYPosValue(toValue);
+                const std::int32_t to = toRowKnown ? toRow : Row(toValue);
                 if (from != to)
                     kept.emplace_back(from, to);
             }
