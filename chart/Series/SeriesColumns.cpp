@@ -169,10 +169,16 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
     std::int32_t spanLow = lastRow;
     std::int32_t spanHigh = spanLow;
     // Rows far enough inside stay so as the span grows; a row on the span's edge does not.
-    const auto deep = [&](std::int32_t row) { return row >= spanLow + FTopMargin && row <= spanHigh - FBottomMargin; };
+    // The bounds are kept in locals: the walk calls out for every value.
+    const std::int32_t topMargin = FTopMargin;
+    const std::int32_t bottomMargin = FBottomMargin;
+    const bool sharedEdges = FSharedEdges;
+    std::int32_t deepTop = spanLow + topMargin;
+    std::int32_t deepBottom = spanHigh - bottomMargin;
+    const auto deep = [&](std::int32_t row) { return row >= deepTop && row <= deepBottom; };
     const auto inside = [&](std::int32_t row) {
-        return (row >= spanLow + FTopMargin || (FSharedEdges && row == spanLow)) &&
-               (row <= spanHigh - FBottomMargin || (FSharedEdges && row == spanHigh));
+        return (row >= deepTop || (sharedEdges && row == spanLow)) &&
+               (row <= deepBottom || (sharedEdges && row == spanHigh));
     };
     // Values whose rows were found deep inside: so is every value between them, from then on,
     // without being mapped again.
@@ -205,11 +211,14 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
     while (j > first) {
         // Whole blocks of points inside the span hide their ribbons and leave the span as it is.
         bool hidden = false;
+        // A coarse block's end is a fine block's end too.
         for (const std::int32_t size : {TValueBlocks::kCoarse, TValueBlocks::kFine}) {
+            if (!toInside || j % TValueBlocks::kFine != 0)
+                break;
             double low = 0;
             double high = 0;
-            if (toInside && j % size == 0 && j - size >= first &&
-                FSeries.YValues().RangeMinMax(j - size, j - 1, low, high) && deepValue(low) && deepValue(high)) {
+            if (j % size == 0 && j - size >= first && FSeries.YValues().RangeMinMax(j - size, j - 1, low, high) &&
+                deepValue(low) && deepValue(high)) {
                 j -= size;
                 toValue = FSeries.YValue(j);
                 toRowKnown = false;
@@ -235,6 +244,8 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
                 learn(fromValue);
             spanLow = std::min(spanLow, from);
             spanHigh = std::max(spanHigh, from);
+            deepTop = spanLow + topMargin;
+            deepBottom = spanHigh - bottomMargin;
             toInside = inside(from);
             toRow = from;
             toRowKnown = true;
