@@ -143,8 +143,8 @@ void BM_QCustomPlot(benchmark::State& state)
     }
 }
 
-BENCHMARK(BM_OursFlat)->Arg(500)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Ours3D)->Arg(500)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OursFlat)->Arg(500)->Arg(5000)->Arg(50000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Ours3D)->Arg(500)->Arg(5000)->Arg(50000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QCustomPlot)->Arg(500)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -52,7 +52,7 @@ TSixByteReal TAsexualPopulation::Identity(const TGene20& gene) const
 void TAsexualPopulation::ParasiteStep()
 {
     if (!FParasite.Valid || !(FParasite.Factor == ParasiteKillFactor))
-        FParasite.Build(FBook.Measures(), ParasiteKillFactor);
+        FParasite.Build(FBook.Measures(), ParasiteKillFactor, [this](int place) { return FCounts[place].GC; });
     const TParasiteDraws draws = FParasite.Draw(RandSeed, [this](int place) { return FCounts[place].GC; });
     FBook.KillDrawn(draws, [this](int place) { Organisms[place].Chromosome.Length = 0; });
 }
@@ -74,6 +74,7 @@ void TAsexualPopulation::Mutate()
         const uint32_t position = ScaleSeed(seed, 20);
         TPlaceCounts& c = FCounts[place];
         FBook.SetBase(Organisms[place].Chromosome, position, base, InitGen.Places[position], c.GC, c.Id);
+        FParasite.Place(place, c.GC);
         FBook.MarkLethal(place, FBook.Lethal(c.Id));
         return seed;
     });
@@ -93,6 +94,7 @@ void TAsexualPopulation::Reproduce()
         Organisms[place] = Organisms[parent];
         FBook.ReplaceGC(FCounts[place].GC, FCounts[parent].GC);
         FCounts[place] = FCounts[parent];
+        FParasite.Place(place, FCounts[place].GC);
         FBook.MarkLethal(place, FBook.Lethal(FCounts[parent].Id));
     });
 }

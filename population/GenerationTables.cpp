@@ -3,6 +3,21 @@
 #include <cmath>
 #include <stdexcept>
 
+TParasiteDraws TParasitePlaces::Draw(uint32_t seed) const
+{
+    const __m128i seeds = SeedLanes(seed);
+    uint64_t killed[2] = {Always[0], Always[1]};
+    for (std::size_t base = 0; base < 100; base += 4) {
+        const __m128i bounds = _mm_load_si128(reinterpret_cast<const __m128i*>(Bound.data() + base));
+        const uint64_t bits = LanesAbove(kJumpLanes.Draws(seeds, base + 1), bounds);
+        killed[base >> 6] |= bits << (base & 63);
+    }
+    TParasiteDraws d;
+    d.Killed = {killed[0], killed[1]};
+    d.Seed = kJumps[100](seed);
+    return d;
+}
+
 uint32_t FirstOverflowingDraw(long double factor)
 {
     // Overflow means a six-byte exponent above 255 after rounding; |r × factor| grows with r.

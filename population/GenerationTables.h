@@ -6,6 +6,7 @@
 // same order, and redo no rounding per organism. Tables are rebuilt when the
 // parameter they depend on (a public field) has changed.
 #include "population/Random.h"
+#include "population/SeedLanes.h"
 #include "population/SixByteReal.h"
 
 #include <array>
@@ -33,12 +34,30 @@ inline constexpr std::array<TSeedJump, 201> kJumps = [] {
         jumps[k] = {jumps[k - 1].Multiplier * kRandMultiplier, jumps[k - 1].Increment * kRandMultiplier + 1u};
     return jumps;
 }();
+inline constexpr TJumpLanes<201> kJumpLanes = MakeJumpLanes<201>(kJumps);
 
 // The outcome of the parasite draws of one step.
 struct TParasiteDraws {
     std::array<uint64_t, 2> Killed{};  // places whose draw kills
     uint32_t Seed = 0;                 // after the last draw made
     bool Overflow = false;             // the last draw made overflowed; later places drew nothing
+};
+
+// The parasite draws of all 100 places at once, when no draw can overflow: each place's bound
+// is kept as its class changes, so a step is a multiply-add and a comparison per place, four
+// places to an instruction.
+struct TParasitePlaces {
+    alignas(16) std::array<uint32_t, 100> Bound{};  // kill seed less one: a greater draw kills
+    std::array<uint64_t, 2> Always{};               // places whose kill seed is 0: every draw kills
+
+    void Set(int place, uint64_t killSeed)
+    {
+        const uint64_t bit = uint64_t{1} << (place & 63);
+        Always[place >> 6] = (Always[place >> 6] & ~bit) | (killSeed == 0 ? bit : 0);
+        Bound[place] = killSeed == 0 ? 0 : static_cast<uint32_t>(killSeed - 1);
+    }
+
+    TParasiteDraws Draw(uint32_t seed) const;
 };
 
 // Parasite step: per class of organism (its six-byte average GC a), the first seed
@@ -51,13 +70,25 @@ struct TParasiteTable {
     uint64_t OverflowSeed = kNoSeed;
     TSixByteReal Factor;
     bool Valid = false;
+    TParasitePlaces Places;
 
-    void Build(const std::array<long double, Classes>& averages, TSixByteReal factor);
+    // classOf(place) gives the class of each place.
+    template <typename ClassOf>
+    void Build(const std::array<long double, Classes>& averages, TSixByteReal factor, ClassOf classOf)
+    {
+        BuildSeeds(averages, factor);
+        for (int place = 0; place < 100; ++place)
+            Place(place, classOf(place));
+    }
+    // The place's class has changed (to cls).
+    void Place(int place, std::size_t cls) { Places.Set(place, KillSeed[cls]); }
 
     // One draw per place 0 .. 99 in order; classOf(place) gives the place's class.
     template <typename ClassOf>
     TParasiteDraws Draw(uint32_t seed, ClassOf classOf) const
     {
+        if (OverflowSeed == kNoSeed)
+            return Places.Draw(seed);
         static_assert(64 % kLanes == 0 && 100 % kLanes == 0);
         TParasiteDraws d;
         uint64_t killed[2] = {0, 0};  // kept in registers: no store-to-load chain per place
@@ -88,13 +119,16 @@ struct TParasiteTable {
         d.Killed = {killed[0], killed[1]};
         return d;
     }
+
+private:
+    void BuildSeeds(const std::array<long double, Classes>& averages, TSixByteReal factor);
 };
 
 // Smallest draw r = 1 .. 99 whose six-byte product with the factor overflows (100: none).
 uint32_t FirstOverflowingDraw(long double factor);
 
 template <std::size_t Classes>
-void TParasiteTable<Classes>::Build(const std::array<long double, Classes>& averages, TSixByteReal factor)
+void TParasiteTable<Classes>::BuildSeeds(const std::array<long double, Classes>& averages, TSixByteReal factor)
 {
     const long double f = Real2Ext(factor);
     const uint32_t overflowing = FirstOverflowingDraw(f);
@@ -143,6 +177,23 @@ struct TMutationBound {
     uint32_t Scan(uint32_t seed, uint32_t count, Mutate&& mutate) const
     {
         uint32_t j = 0;
+        if (Seed < kNoSeed) {
+            // Eight r at once in two registers: r is below the threshold when Seed is above the seed.
+            const __m128i bound = SeedLanes(static_cast<uint32_t>(Seed));
+            while (count - j >= 8) {
+                const __m128i seeds = SeedLanes(seed);
+                const unsigned below =
+                    LanesAbove(bound, kJumpLanes.Draws(seeds, 1)) | LanesAbove(bound, kJumpLanes.Draws(seeds, 5)) << 4;
+                if (below == 0) {
+                    seed = kJumps[8](seed);
+                    j += 8;
+                } else {
+                    const int k = std::countr_zero(below);
+                    seed = mutate(j + k, kJumps[k + 1](seed));
+                    j += k + 1;
+                }
+            }
+        }
         while (count - j >= kLanes) {
             uint32_t lane[kLanes];
             unsigned below = 0;

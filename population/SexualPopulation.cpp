@@ -64,10 +64,9 @@ void TSexualPopulation::ParasiteStep()
         for (std::size_t c1 = 0; c1 < kCounts; ++c1)
             for (std::size_t c2 = 0; c2 < kCounts; ++c2)
                 averages[c1 * kCounts + c2] = SixByte((gc[c1] + gc[c2]) * 0.5L);
-        FParasite.Build(averages, ParasiteKillFactor);
+        FParasite.Build(averages, ParasiteKillFactor, [this](int place) { return ClassOf(place); });
     }
-    const TParasiteDraws draws =
-        FParasite.Draw(RandSeed, [this](int place) { return FCounts[place].GC1 * kCounts + FCounts[place].GC2; });
+    const TParasiteDraws draws = FParasite.Draw(RandSeed, [this](int place) { return ClassOf(place); });
     FBook.KillDrawn(draws, [this](int place) { Empty(place); });
 }
 
@@ -92,6 +91,7 @@ void TSexualPopulation::Mutate()
         TPlaceCounts& c = FCounts[place];
         FBook.SetBase(second ? o.Chromosome2 : o.Chromosome1, position, base, InitGen.Places[position],
                       second ? c.GC2 : c.GC1, second ? c.Id2 : c.Id1);
+        FParasite.Place(place, ClassOf(place));
         FBook.MarkLethal(place, IsLethal(c));
         return seed;
     });
@@ -114,6 +114,7 @@ void TSexualPopulation::Reproduce()
         const unsigned oldGC = c.GC1 + c.GC2;
         c = {FCounts[a].GC1, FCounts[b].GC2, FCounts[a].Id1, FCounts[b].Id2};
         FBook.ReplaceGC(oldGC, c.GC1 + c.GC2);
+        FParasite.Place(place, ClassOf(place));
         FBook.MarkLethal(place, IsLethal(c));
     });
 }

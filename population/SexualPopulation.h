@@ -54,6 +54,7 @@ private:
 
     TSixByteReal Measure(unsigned count) const;
     bool IsLethal(const TPlaceCounts& c) const { return FBook.Lethal(c.Id1) || FBook.Lethal(c.Id2); }
+    std::size_t ClassOf(int place) const { return FCounts[place].GC1 * kCounts + FCounts[place].GC2; }
     void Empty(int place);
 
     std::array<TPlaceCounts, kPlaces> FCounts{};

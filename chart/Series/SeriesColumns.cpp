@@ -5,6 +5,7 @@
 #include "chart/ChartPanel/LinePixels.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace {
 
@@ -65,14 +66,23 @@ TSeriesColumns::TSeriesColumns(TChartSeries& series, std::int32_t depthWidth, st
     FSharedEdges = SameBothWays(depthWidth, -depthHeight);
 }
 
+std::int32_t TSeriesColumns::Row(double value) const
+{
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    TRowEntry& entry = FRows[(bits * 0x9E3779B97F4A7C15u) >> 58];
+    if (!entry.Known || entry.Bits != bits)
+        entry = {bits, FSeries.CalcYPosValue(value), true};
+    return entry.Row;
+}
+
 bool TSeriesColumns::Rows(std::int32_t first, std::int32_t last, std::int32_t& low, std::int32_t& high) const
 {
     double vLow = 0;
     double vHigh = 0;
     if (!FSeries.YValues().RangeMinMax(first, last, vLow, vHigh))
         return false;
-    const std::int32_t a = FSeries.CalcYPosValue(vLow);
-    const std::int32_t b = FSeries.CalcYPosValue(vHigh);
+    const std::int32_t a = Row(vLow);
+    const std::int32_t b = Row(vHigh);
     low = std::min(a, b);
     high = std::max(a, b);
     return true;
@@ -159,10 +169,16 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
     std::int32_t spanLow = lastRow;
     std::int32_t spanHigh = spanLow;
     // Rows far enough inside stay so as the span grows; a row on the span's edge does not.
-    const auto deep = [&](std::int32_t row) { return row >= spanLow + FTopMargin && row <= spanHigh - FBottomMargin; };
+    // The bounds are kept in locals: the walk calls out for every value.
+    const std::int32_t topMargin = FTopMargin;
+    const std::int32_t bottomMargin = FBottomMargin;
+    const bool sharedEdges = FSharedEdges;
+    std::int32_t deepTop = spanLow + topMargin;
+    std::int32_t deepBottom = spanHigh - bottomMargin;
+    const auto deep = [&](std::int32_t row) { return row >= deepTop && row <= deepBottom; };
     const auto inside = [&](std::int32_t row) {
-        return (row >= spanLow + FTopMargin || (FSharedEdges && row == spanLow)) &&
-               (row <= spanHigh - FBottomMargin || (FSharedEdges && row == spanHigh));
+        return (row >= deepTop || (sharedEdges && row == spanLow)) &&
+               (row <= deepBottom || (sharedEdges && row == spanHigh));
     };
     // Values whose rows were found deep inside: so is every value between them, from then on,
     // without being mapped again.
@@ -180,7 +196,7 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
     const auto deepValue = [&](double v) {
         if (known(v))
             return true;
-        if (!deep(FSeries.CalcYPosValue(v)))
+        if (!deep(Row(v)))
             return false;
         learn(v);
         return true;
@@ -195,11 +211,14 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
     while (j > first) {
         // Whole blocks of points inside the span hide their ribbons and leave the span as it is.
         bool hidden = false;
+        // A coarse block's end is a fine block's end too.
         for (const std::int32_t size : {TValueBlocks::kCoarse, TValueBlocks::kFine}) {
+            if (!toInside || j % TValueBlocks::kFine != 0)
+                break;
             double low = 0;
             double high = 0;
-            if (toInside && j % size == 0 && j - size >= first &&
-                FSeries.YValues().RangeMinMax(j - size, j - 1, low, high) && deepValue(low) && deepValue(high)) {
+            if (j % size == 0 && j - size >= first && FSeries.YValues().RangeMinMax(j - size, j - 1, low, high) &&
+                deepValue(low) && deepValue(high)) {
                 j -= size;
                 toValue = FSeries.YValue(j);
                 toRowKnown = false;
@@ -213,11 +232,11 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
         if (toInside && known(fromValue)) {
             toRowKnown = false;
         } else {
-            const std::int32_t from = FSeries.CalcYPosValue(fromValue);
+            const std::int32_t from = Row(fromValue);
             const bool fromInside = inside(from);
             // Points on one pixel draw no ribbon.
             if (!(fromInside && toInside)) {
-                const std::int32_t to = toRowKnown ? toRow : FSeries.CalcYPosValue(toValue);
+                const std::int32_t to = toRowKnown ? toRow : Row(toValue);
                 if (from != to)
                     kept.emplace_back(from, to);
             }
@@ -225,6 +244,8 @@ std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbon
                 learn(fromValue);
             spanLow = std::min(spanLow, from);
             spanHigh = std::max(spanHigh, from);
+            deepTop = spanLow + topMargin;
+            deepBottom = spanHigh - bottomMargin;
             toInside = inside(from);
             toRow = from;
             toRowKnown = true;

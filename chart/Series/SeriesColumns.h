@@ -3,6 +3,7 @@
 // a column; the points of such a run join by vertical segments (flat) or by ribbon quadrilaterals
 // of equal width and slope (3D), which only paint what a few of them paint. Pixel rows of a range
 // of points come from the value lists' range extremes, since a value's pixel follows its order.
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -36,6 +37,10 @@ public:
     std::vector<std::pair<std::int32_t, std::int32_t>> VisibleRibbons(const TRun& run, std::int32_t lastRow) const;
 
 private:
+    // The series' row of a value, remembered for the values met last: a run's values repeat
+    // (counts and rounded percentages are whole numbers), and a mapping costs an
+    // extended-precision division and rounding.
+    std::int32_t Row(double value) const;
     // Lowest and highest pixel row of points first..last; false with a NaN among them.
     bool Rows(std::int32_t first, std::int32_t last, std::int32_t& low, std::int32_t& high) const;
     bool AllOnRow(std::int32_t first, std::int32_t last, std::int32_t row) const;
@@ -48,4 +53,10 @@ private:
     std::int32_t FBottomMargin = 0;
     // A corner on the later ribbons' top or bottom row hides its edge too.
     bool FSharedEdges = false;
+    struct TRowEntry {
+        std::uint64_t Bits = 0;
+        std::int32_t Row = 0;
+        bool Known = false;
+    };
+    mutable std::array<TRowEntry, 64> FRows{};
 };

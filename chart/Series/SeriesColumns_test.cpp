@@ -199,4 +199,15 @@ TEST(ColumnDrawing, LargeChartsMatchTheSegmentBySegmentPicture)
         ExpectSamePicture(MakeCase(seed, 20000, 200000));
 }
 
+TEST(ColumnDrawing, MillionPointChartsMatchTheSegmentBySegmentPictureFlatAndIn3D)
+{
+    for (const bool view3D : {false, true}) {
+        TCase c = MakeCase(200000, 1000000, 1000000);
+        c.View3D = view3D;
+        c.Active = {true, true, true, true};
+        c.Description += view3D ? " (3D)" : " (flat)";
+        ExpectSamePicture(c);
+    }
+}
+
 }  // namespace
