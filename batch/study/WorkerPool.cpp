@@ -250,7 +250,7 @@ private:
         Keep(task, std::move(result));
     }
 
-    // The task it was on counts one attempt; the ones it held besides go back untried.
+    // The run it was on counts one attempt; the ones it held besides go back untried.
     void Died(TWorker& worker)
     {
         std::deque<std::int64_t> pending = std::move(worker.Pending);

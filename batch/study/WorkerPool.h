@@ -14,6 +14,6 @@ struct TWorkerTasks {
 
 // Calls tasks.Work(i) for every task 0 <= i < count in `jobs` worker processes (at most one per
 // task) and tasks.Deliver(i, result) in this process in the order of i. Whatever goes wrong
-// in a worker ends that worker alone (_exit); a worker that dies is replaced and the task it was
-// on given once more. Raises std::runtime_error when no worker can be started.
+// in a worker ends that worker alone (_exit); a worker that dies is replaced and its unfinished
+// task given once more. Raises std::runtime_error when no worker can be started.
 void RunInWorkers(std::int64_t count, std::int32_t jobs, const TWorkerTasks& tasks);
