@@ -3,11 +3,11 @@
 // header. Each part gets a true descriptor of its bytes. Every merge is either refused with
 // one line and writes nothing, or writes a table that merges again to the same bytes.
 #include "app/FormatSettings.h"
+#include "base/FloatEnvironment.h"
 #include "batch/study/StudyCommand.h"
 #include "batch/study/StudyDescriptor.h"
 #include "batch/study/StudyTable.h"
 #include "fuzz/FloatState.h"
-#include "base/FloatEnvironment.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -251,7 +251,8 @@ TEST_F(MergeTest, PartialMergeSaysWhatIsMissingAndMergesAgainToItself)
     EXPECT_EQ(ReadText(File("m.csv")), ReadText(File("whole.csv")));
 
     const std::string table = ReadText(File("part2.csv"));
-    WriteText(File("part2.csv"), table.substr(0, table.rfind('\n', table.find(",AAATTCCCGG,12,3,30,20,10,sexual")) + 1));
+    WriteText(File("part2.csv"),
+              table.substr(0, table.rfind('\n', table.find(",AAATTCCCGG,12,3,30,20,10,sexual")) + 1));
     EXPECT_EQ(Run({"merge", File("part1.csv"), File("part2.csv"), "--allow-partial", "--output", File("p.csv")}, &err),
               1);
     EXPECT_NE(err.find("kelvaro-batch: merge --allow-partial: " + File("part2.csv") +

@@ -2,10 +2,10 @@
 // The description written beside every table and summary: a tabular data package descriptor
 // (`<file>.datapackage.json`) with the study's definition, the shard and its runs, the columns with
 // their types and units, and the file's size and SHA-256. Merge reads it back.
+#include "base/Exception.h"
 #include "batch/study/ChecksumSink.h"
 #include "batch/study/StudyOptions.h"
 #include "batch/study/StudyPlan.h"
-#include "base/Exception.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #include "batch/study/StudyEstimate.h"
 
 #include "app/FormatSettings.h"
-#include "batch/study/StudyCommand.h"
 #include "base/FloatEnvironment.h"
+#include "batch/study/StudyCommand.h"
 #include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
