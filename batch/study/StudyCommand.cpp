@@ -198,10 +198,10 @@ int RunStudy(std::span<const std::string> args, const TBatchOptions& options, co
                 const TStudyRun run = plan.Run(runIndex(k));
                 const TParameterTexts parameters = plan.Parameters(run.Set);
                 TTextSink& rows = journal ? journal->BeginRun(k, written) : written;
-                const TRunOutcome outcome = RunStudyRun(run, parameters, study.Every, rows, summarise);
+                TRunOutcome outcome = RunStudyRun(run, parameters, study.Every, rows, summarise);
                 if (journal)
                     journal->EndRun(outcome);
-                record({run, parameters, outcome, {}});
+                record({run, parameters, std::move(outcome), {}});
             }
         } else {
             const TWorkerTasks tasks = {[&](std::int64_t k) {

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -40,9 +39,13 @@ std::uint64_t FileSize(int descriptor)
     throw EOutputPathError("Journal " + path + ": " + reason);
 }
 
+// A process's own lock: the workers forked from it do not hold it on after it is killed.
 void Lock(int descriptor, const std::string& path)
 {
-    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0)
+    struct flock whole = {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    if (fcntl(descriptor, F_SETLK, &whole) != 0)
         PathError(path, "wird von einem anderen Prozess geschrieben");
 }
 

@@ -9,7 +9,7 @@ bin=$(realpath "$1")
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 cd "$dir"
-study=(--seed 8 --replicates 100 --generations 1000 --every 25 --sweep "kill-factor=1;2;3" --decimal-separator ,)
+study=(--seed 8 --replicates 100 --generations 600 --every 20 --sweep "kill-factor=1;2;3" --decimal-separator ,)
 # Two forms: workers with a plain table and every figure; one process with a gzip table.
 form() {
     if [ "$1" = a ]; then
