@@ -164,8 +164,14 @@ TStudyJournal::TStudyJournal(std::string path, std::uint32_t seed, const std::st
 
 TStudyJournal::~TStudyJournal()
 {
-    if (FDescriptor >= 0)
-        close(FDescriptor);
+    if (FDescriptor < 0)
+        return;
+    // Left by an error: the whole records written so far still count, unsynced.
+    try {
+        Push();
+    } catch (const EOutputError&) {
+    }
+    close(FDescriptor);
 }
 
 void TStudyJournal::Begin(std::uint32_t seed, const std::string& identity)
