@@ -104,6 +104,9 @@ void CheckStudyOutputs(const TStudyOptions& study, std::int32_t sets)
     for (const std::optional<std::string>& described : {study.Output, study.Summary})
         if (described && CheckOutputPath(*described).Kind == TOutputKind::File)
             outputs.emplace_back("--output/--summary (Beschreibung)", DescriptorPath(*described));
+    // So does a table in a file its journal.
+    if (study.Output && CheckOutputPath(*study.Output).Kind == TOutputKind::File)
+        outputs.emplace_back("--output (Journal)", TStudyJournal::PathFor(*study.Output));
     CheckOutputPaths(outputs);
     for (const auto& [option, file] : outputs)
         if (option != "--output" && option != "--summary")

@@ -87,3 +87,9 @@ if "$bin" "${study[@]}" --resume 2>err; then
     exit 1
 fi
 grep -q -- "--resume braucht --output" err
+# The journal is an output: no other may be written over it.
+if "$bin" "${study[@]}" --output t.csv --summary t.csv.journal --resume 2>err; then
+    exit 1
+fi
+grep -q "dieselbe Datei" err
+cmp kept t.csv.journal
