@@ -32,6 +32,9 @@ const char* const kBatchUsage =
     "  --output DATEI           Tabelle in DATEI statt auf die Standardausgabe (DATEI.gz: gzip;\n"
     "                           - Standardausgabe; Geräte und Pipes werden direkt beschrieben)\n"
     "  --summary DATEI          Zusammenfassung je Parametersatz als CSV in DATEI\n"
+    "  --resume                 eine abgebrochene Studie fortsetzen: gleicher Aufruf, dazu\n"
+    "                           --resume; die fertigen Läufe stehen in DATEI.journal neben\n"
+    "                           der Tabelle (--output DATEI), das am Ende verschwindet\n"
     "  --jobs J                 J Arbeitsprozesse (Vorgabe: Zahl der Prozessorkerne)\n"
     "  --shard K/N              nur den K-ten von N Teilen der Läufe rechnen\n"
     "  --plot DATEI.png         Diagramm als Bild: ein Lauf wie im Fenster \"Grafischer Output\",\n"
@@ -87,7 +90,7 @@ constexpr std::size_t kGeneCapacity = 10;
 constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output",  "--summary",
                                               "--jobs",       "--shard", "--plot",  "--compare", "--size"};
 // Study options without a value.
-constexpr std::string_view kStudyFlags[] = {"--3d", "--paired", "--dry-run", "--yes"};
+constexpr std::string_view kStudyFlags[] = {"--3d", "--paired", "--dry-run", "--yes", "--resume"};
 
 bool IsStudyOption(std::string_view name)
 {

@@ -10,6 +10,7 @@
 #include "batch/study/Progress.h"
 #include "batch/study/StudyDescriptor.h"
 #include "batch/study/StudyEstimate.h"
+#include "batch/study/StudyJournal.h"
 #include "batch/study/StudyOutput.h"
 #include "batch/study/StudyPicture.h"
 #include "batch/study/StudyRun.h"
@@ -19,6 +20,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -101,18 +104,49 @@ void CheckStudyOutputs(const TStudyOptions& study, std::int32_t sets)
     for (const std::optional<std::string>& described : {study.Output, study.Summary})
         if (described && CheckOutputPath(*described).Kind == TOutputKind::File)
             outputs.emplace_back("--output/--summary (Beschreibung)", DescriptorPath(*described));
+    // So does a table in a file its journal.
+    if (study.Output && CheckOutputPath(*study.Output).Kind == TOutputKind::File)
+        outputs.emplace_back("--output (Journal)", TStudyJournal::PathFor(*study.Output));
     CheckOutputPaths(outputs);
     for (const auto& [option, file] : outputs)
         if (option != "--output" && option != "--summary")
             CheckPictureFile(option, file);
 }
 
+// The journal beside a table in a file, begun or (with --resume) gone on with; none for other tables.
+std::optional<TStudyJournal> OpenJournal(const TStudyOptions& study, const TPartDescription& part)
+{
+    if (!study.Output || CheckOutputPath(*study.Output).Kind != TOutputKind::File)
+        return std::nullopt;
+    const std::string path = TStudyJournal::PathFor(*study.Output);
+    TStringSink header;
+    TChecksumSink headed(header);
+    headed.Write(kStudyTableHeader);
+    const auto difference = [&](const std::string& stored) -> std::string {
+        try {
+            const TPartDescription earlier = ReadDescriptor(stored, path);
+            const std::string definition = DefinitionDifference(earlier.Study, part.Study);
+            return definition.empty() ? "anderer Aufruf" : definition;
+        } catch (const EDataError&) {
+            return "unlesbare Beschreibung";
+        }
+    };
+    return std::optional<TStudyJournal>(std::in_place, path, part.Study.BaseSeed,
+                                        DescriptorText(part, *study.Output, TResourceKind::Table, headed), study.Resume,
+                                        difference);
+}
+
 int RunStudy(std::span<const std::string> args, const TBatchOptions& options, const TStudyOptions& study,
              TTextSink& out, TTextSink& err)
 {
-    if (!options.Fields.Seed)
+    if (study.Resume && CheckOutputPath(*study.Output).Kind != TOutputKind::File)
+        throw EUsageError("--resume braucht --output mit einer Datei, nicht einem Gerät, einer Pipe oder -");
+    // A resumed study without --seed goes on with the seed its journal began with.
+    const std::optional<std::uint32_t> journalSeed =
+        study.Resume ? TStudyJournal::Seed(TStudyJournal::PathFor(*study.Output)) : std::nullopt;
+    if (!options.Fields.Seed && !journalSeed)
         Randomize();
-    const std::uint32_t baseSeed = options.Fields.Seed.value_or(RandSeed);
+    const std::uint32_t baseSeed = options.Fields.Seed.value_or(journalSeed.value_or(RandSeed));
     const TStudyPlan plan(ParameterTexts(options.Fields), study.Sweeps, study.Replicates, baseSeed, study.Paired);
     CheckStudyOutputs(study, plan.SetCount());
     const auto jobs = static_cast<std::int32_t>(study.Jobs > 0 ? study.Jobs : sysconf(_SC_NPROCESSORS_ONLN));
@@ -127,6 +161,12 @@ int RunStudy(std::span<const std::string> args, const TBatchOptions& options, co
         WriteEstimate(err, estimate, jobs);
         return 2;
     }
+    // The description names the study's command line, the same when resumed.
+    std::vector<std::string> commandLine;
+    std::copy_if(args.begin(), args.end(), std::back_inserter(commandLine),
+                 [](const std::string& arg) { return arg != "--resume"; });
+    const TPartDescription part = DescribeStudy(commandLine, plan, study, baseSeed);
+    std::optional<TStudyJournal> journal = OpenJournal(study, part);
     // This shard's runs are every ShardCount-th from ShardIndex.
     const std::int64_t runs = estimate.Runs;
     const auto runIndex = [&](std::int64_t k) { return study.ShardIndex + k * study.ShardCount; };
@@ -146,41 +186,60 @@ int RunStudy(std::span<const std::string> args, const TBatchOptions& options, co
             failed += result.Outcome.Failed ? 1 : 0;
             progress.RunDone(std::max(0, StrToInt(result.Parameters[paGenerations])));
         };
-        if (jobs <= 1 || runs <= 1) {
+        // The runs done before an interrupt come from the journal, the rest are run.
+        std::int64_t done = 0;
+        if (journal) {
+            journal->Replay(written, [&](std::int64_t k, TRunOutcome&& outcome) {
+                const TStudyRun run = plan.Run(runIndex(k));
+                record({run, plan.Parameters(run.Set), std::move(outcome), {}});
+            });
+            done = std::min(journal->Done(), runs);
+        }
+        if (jobs <= 1 || runs - done <= 1) {
             // The rows go straight into the table: a run's length costs no memory.
-            for (std::int64_t k = 0; k < runs; ++k) {
+            for (std::int64_t k = done; k < runs; ++k) {
                 const TStudyRun run = plan.Run(runIndex(k));
                 const TParameterTexts parameters = plan.Parameters(run.Set);
-                record({run, parameters, RunStudyRun(run, parameters, study.Every, written, summarise), {}});
+                TTextSink& rows = journal ? journal->BeginRun(k, written) : written;
+                TRunOutcome outcome = RunStudyRun(run, parameters, study.Every, rows, summarise);
+                if (journal)
+                    journal->EndRun(outcome);
+                record({run, parameters, std::move(outcome), {}});
             }
         } else {
             const TWorkerTasks tasks = {[&](std::int64_t k) {
-                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            const TStudyRun run = plan.Run(runIndex(done + k));
                                             TStringSink rows;
                                             const TRunOutcome outcome = RunStudyRun(run, plan.Parameters(run.Set),
                                                                                     study.Every, rows, summarise);
                                             return PackRun(outcome, rows.Text);
                                         },
                                         [&](std::int64_t k, const std::string& reason) {
-                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            const TStudyRun run = plan.Run(runIndex(done + k));
                                             const TTableRun lost =
                                                 FailedStudyRun(run, plan.Parameters(run.Set), reason);
                                             return PackRun(lost.Outcome, lost.Rows);
                                         },
                                         [&](std::int64_t k, std::string&& packed) {
-                                            const TStudyRun run = plan.Run(runIndex(k));
+                                            const TStudyRun run = plan.Run(runIndex(done + k));
                                             const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
-                                            written.Write(result.Rows);
+                                            if (journal) {
+                                                journal->BeginRun(done + k, written).Write(result.Rows);
+                                                journal->EndRun(result.Outcome);
+                                            } else {
+                                                written.Write(result.Rows);
+                                            }
                                             record(result);
                                         }};
-            RunInWorkers(runs, jobs, tasks);
+            RunInWorkers(runs - done, jobs, tasks);
         }
     }
     table.Commit();
-    const TPartDescription part = DescribeStudy(args, plan, study, baseSeed);
     if (study.Output)
         WriteDescriptor(part, *study.Output, TResourceKind::Table, written);
     FinishStudy(summary, study.Summary, study.Picture, part);
+    if (journal)
+        journal->Remove();
     return FailedMessage(err, failed, runs);
 }
 

@@ -157,6 +157,8 @@ bool ApplyStudyOption(TStudyOptions& study, const std::string& name, const std::
         study.Yes = true;
     else if (name == "--paired")
         study.Paired = true;
+    else if (name == "--resume")
+        study.Resume = true;
     else
         return false;
     return true;
@@ -212,6 +214,8 @@ TStudyOptions ReadStudyOptions(const TBatchOptions& options)
         Usage("--size und --3d nur zusammen mit --plot oder --compare");
     if (study.ShardCount > 1 && (study.Summary || study.Picture.File || study.Picture.Compare))
         Usage("--summary, --plot und --compare gehören zu merge, nicht zu einem Teil (--shard)");
+    if (study.Resume && !study.Output)
+        Usage("--resume braucht --output DATEI: das Journal der Studie liegt neben ihrer Tabelle");
     if (study.Picture.Compare && study.Sweeps.empty())
         Usage("--compare braucht --sweep");
     if (!study.Study)

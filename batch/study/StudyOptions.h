@@ -45,6 +45,7 @@ struct TStudyOptions {
     TPictureOptions Picture;
     bool DryRun = false;  // print the plan and stop
     bool Yes = false;     // run even a study beyond the size that asks first
+    bool Resume = false;  // go on with the runs of an interrupted study's journal
 };
 
 // Reads options.StudyOptions and checks every parameter text a run would convert, so that a bad
