@@ -49,10 +49,6 @@ scenario() {
 written='Schreibfehler auf der Standardausgabe'
 spill='Schreibfehler in der Zwischendatei'
 
-scenario full-device 1 "$written: kein Platz mehr auf dem Datenträger." - \
-    '"$1" --generations 5 >/dev/full 2>"$3"'
-scenario full-device-help 1 "$written: kein Platz mehr auf dem Datenträger." - \
-    '"$1" --help >/dev/full 2>"$3"'
 scenario closed-output 1 "$written: nicht zum Schreiben geöffnet." - \
     '"$1" --generations 5 >&- 2>"$3"'
 scenario reader-gone 1 "$written: der Empfänger liest nicht mehr." - \
@@ -76,10 +72,19 @@ if [ "$sanitized" != sanitized ]; then
     scenario out-of-memory 1 "Speicher reicht nicht aus." whole \
         'ulimit -v '$((base + 20000))'; "$1" --generations 10000000 >"$2" 2>"$3"'
 fi
-# Study outputs that are devices, pipes or standard output are written straight, never
-# replaced; a read-only folder is refused before the first run. Each runs in a private mount
-# namespace, in a fresh tmpfs of its own as working folder.
+# A full device as standard output; study outputs that are devices, pipes or standard output
+# are written straight, never replaced; a read-only folder is refused before the first run. Each
+# runs in a private mount namespace, in a fresh tmpfs of its own as working folder, on device
+# nodes of its own.
 study=(--seed 1 --replicates 2 --generations 3 --jobs 2)
+full_device() {
+    mknod full c 1 7 || return 99
+    "$1" --generations 5 >full 2>"$2"
+}
+full_device_help() {
+    mknod full c 1 7 || return 99
+    "$1" --help >full 2>"$2"
+}
 device_outputs() {
     mknod null c 1 3 && mknod full c 1 7 || return 99
     "$1" "${study[@]}" --output null --summary full 2>"$2"
@@ -100,21 +105,23 @@ read_only_folder() {
     mkdir ro && mount -t tmpfs -o ro none ro || return 99
     "$1" "${study[@]}" --output ro/t.csv 2>"$2"
 }
-export -f device_outputs fifo_output read_only_folder
+export -f full_device full_device_help device_outputs fifo_output read_only_folder
 export study_text="${study[*]}"
-declare -A private_status=([device_outputs]=1 [fifo_output]=0 [read_only_folder]=2)
+declare -A private_status=([full_device]=1 [full_device_help]=1 [device_outputs]=1 [fifo_output]=0 [read_only_folder]=2)
 declare -A private_message=(
+    [full_device]="$written: kein Platz mehr auf dem Datenträger."
+    [full_device_help]="$written: kein Platz mehr auf dem Datenträger."
     [device_outputs]='Schreibfehler auf der Datei full: kein Platz mehr auf dem Datenträger.'
     [fifo_output]=''
     [read_only_folder]='kelvaro-batch: --output ro/t.csv: Dateisystem nur lesbar (ro)')
 if unshare -m true 2>/dev/null; then
     mkdir "$work/private"
-    for case in device_outputs fifo_output read_only_folder; do
+    for case in full_device full_device_help device_outputs fifo_output read_only_folder; do
         scenario "$case" "${private_status[$case]}" "${private_message[$case]}" - \
             'unshare -m bash -c "study=(\$study_text); mount -t tmpfs none \"\$0\" && cd \"\$0\" && '$case' \"\$1\" \"\$2\"" "$4/private" "$1" "$3"'
     done
 else
-    echo "skip device, pipe and read-only outputs: no mount namespaces"
+    echo "skip full devices, device, pipe and read-only outputs: no mount namespaces"
 fi
 scenario standard-output 0 "" - \
     '"$1" '"${study[*]}"' --output - >"$2" 2>"$3" && [ "$(wc -l <"$2")" = 13 ]'
