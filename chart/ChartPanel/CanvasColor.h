@@ -5,6 +5,12 @@
 #include <QColor>
 #include <QRgb>
 
-// The colour as an opaque 32-bit pixel.
-QRgb ToRgb(TColor color);
+// The colour as an opaque 32-bit pixel; inline, as the canvas asks for it at every fill.
+inline QRgb ToRgb(TColor color)
+{
+    const TColor rgb = ColorToRGB(color);
+    return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>((rgb >> 16) & 0xFF));
+}
+
 QColor ToQColor(TColor color);

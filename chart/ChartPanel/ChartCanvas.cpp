@@ -265,8 +265,9 @@ void TChartCanvas::FillArea(const QRect& area)
 {
     if (Brush.Style == bsSolid && FPaint->Raster.Direct()) {
         const QRgb colour = ToRgb(Brush.Color);
+        const TCanvasRaster& raster = FPaint->Raster;
         for (int y = area.top(); y <= area.bottom(); ++y)
-            FPaint->Raster.SetRow(y, area.left(), area.right() + 1, colour);
+            raster.SetRow(y, area.left(), area.right() + 1, colour);
         return;
     }
     ApplyBrush();
@@ -294,8 +295,9 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     if (Brush.Style == bsSolid && FPaint->Raster.Direct() && points.size() <= kMostSpanCorners) {
         const QRgb colour = ToRgb(Brush.Color);
         const QPoint origin = corners[0];
+        const TCanvasRaster& raster = FPaint->Raster;
         for (const TFillSpan& span : PolygonFillSpans(std::span<const QPoint>(corners, points.size())))
-            FPaint->Raster.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
+            raster.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
     } else if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();

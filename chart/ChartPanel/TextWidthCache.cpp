@@ -11,11 +11,8 @@ void TTextWidthCache::Select(const QFont& font, const QFontMetrics& metrics)
     FWidths = &widths[key];
 }
 
-int TTextWidthCache::Width(const std::string& text, const QFontMetrics& metrics)
+int TTextWidthCache::Measure(const std::string& text, const QFontMetrics& metrics)
 {
-    const auto known = FWidths->find(text);
-    if (known != FWidths->end())
-        return known->second;
     if (FWidths->size() >= kMostWidths)
         FWidths->clear();
     const int width = metrics.horizontalAdvance(QString::fromStdString(text));
