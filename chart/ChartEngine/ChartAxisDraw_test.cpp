@@ -2,6 +2,7 @@
 
 #include "app/FormatSettings.h"
 #include "chart/ChartEngine/CustomAxisPanel.h"
+#include "chart/ChartPanel/CanvasColor.h"
 #include "chart/Series/LineSeries.h"
 #include "testing/chart/RecordingCanvas.h"
 

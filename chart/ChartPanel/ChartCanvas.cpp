@@ -1,43 +1,24 @@
 #include "chart/ChartPanel/ChartCanvas.h"
 
+#include "chart/ChartPanel/CanvasColor.h"
+#include "chart/ChartPanel/CanvasRaster.h"
 #include "chart/ChartPanel/ChartPen.h"
 #include "chart/ChartPanel/LinePixels.h"
+#include "chart/ChartPanel/PolygonSpanCache.h"
+#include "chart/ChartPanel/TextWidthCache.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
-#include <QVector>
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <unordered_map>
-
-namespace {
-
-QRgb ToRgb(TColor color)
-{
-    const TColor rgb = ColorToRGB(color);
-    return qRgb(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                static_cast<int>((rgb >> 16) & 0xFF));
-}
-
-// Text advances already measured, per font (its key and resolution): shaping a text costs
-// far more than looking it up, and a chart measures the same labels at every paint.
-std::unordered_map<std::string, int>& AdvancesFor(const QFont& font, const QFontMetrics& metrics)
-{
-    thread_local std::unordered_map<QString, std::unordered_map<std::string, int>> advances;
-    const QString key = font.key() + QLatin1Char('@') + QString::number(metrics.fontDpi());
-    return advances[key];
-}
-
-}  // namespace
-
-QColor ToQColor(TColor color)
-{
-    const TColor rgb = ColorToRGB(color);
-    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>((rgb >> 16) & 0xFF));
-}
+#include <optional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -75,11 +56,6 @@ QList<qreal> DashPattern(TPenStyle style)
     }
 }
 
-QString ToQString(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QPolygon ToQPolygon(std::span<const TPoint> points)
 {
     QPolygon polygon;
@@ -91,16 +67,24 @@ QPolygon ToQPolygon(std::span<const TPoint> points)
 
 }  // namespace
 
-TChartCanvas::TChartCanvas(QPaintDevice* device) : FPainter(device)
+struct TChartCanvas::TPaint {
+    explicit TPaint(QPaintDevice* device) : Painter(device), Raster(device) {}
+
+    QPainter Painter;
+    std::optional<TCanvasPen> AppliedPen;
+    std::optional<TCanvasBrush> AppliedBrush;
+    std::optional<std::pair<TColor, TBackgroundMode>> AppliedBackground;
+    std::optional<TChartFont> FontFor;
+    QFont Font;
+    std::unique_ptr<QFontMetrics> Metrics;
+    TTextWidthCache Widths;
+    TCanvasRaster Raster;
+};
+
+TChartCanvas::TChartCanvas(QPaintDevice* device) : FPaint(std::make_unique<TPaint>(device))
 {
-    FPainter.setRenderHint(QPainter::Antialiasing, false);
-    FPainter.setRenderHint(QPainter::TextAntialiasing, true);
-    if (device->devType() == QInternal::Image) {
-        auto* image = static_cast<QImage*>(device);
-        if (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied)
-            FImage = image;
-    }
-    UpdatePixelTarget();
+    FPaint->Painter.setRenderHint(QPainter::Antialiasing, false);
+    FPaint->Painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
 TChartCanvas::~TChartCanvas() = default;
@@ -112,13 +96,13 @@ void TChartCanvas::AssignPen(const TChartPen& pen)
 
 void TChartCanvas::ApplyPen()
 {
-    if (FAppliedPen == Pen)
+    if (FPaint->AppliedPen == Pen)
         return;
-    FAppliedPen = Pen;
-    FPainter.setCompositionMode(Pen.Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination
-                                                     : QPainter::CompositionMode_SourceOver);
+    FPaint->AppliedPen = Pen;
+    FPaint->Painter.setCompositionMode(Pen.Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination
+                                                            : QPainter::CompositionMode_SourceOver);
     if (Pen.Style == psClear) {
-        FPainter.setPen(Qt::NoPen);
+        FPaint->Painter.setPen(Qt::NoPen);
         return;
     }
     // Width 0 and 1 are the one-pixel cosmetic pen; a flat cap leaves out the end pixel.
@@ -129,58 +113,58 @@ void TChartCanvas::ApplyPen()
     pen.setJoinStyle(Qt::RoundJoin);
     if (Pen.Style != psSolid)
         pen.setDashPattern(DashPattern(Pen.Style));
-    FPainter.setPen(pen);
+    FPaint->Painter.setPen(pen);
 }
 
 void TChartCanvas::ApplyBrush()
 {
-    if (FAppliedBrush == Brush)
+    if (FPaint->AppliedBrush == Brush)
         return;
-    FAppliedBrush = Brush;
-    FPainter.setBrush(QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
+    FPaint->AppliedBrush = Brush;
+    FPaint->Painter.setBrush(QBrush(ToQColor(Brush.Color), QtBrushStyle(Brush.Style)));
 }
 
 void TChartCanvas::ApplyBackground()
 {
     const std::pair<TColor, TBackgroundMode> background = {BackColor, BackMode};
-    if (FAppliedBackground == background)
+    if (FPaint->AppliedBackground == background)
         return;
-    FAppliedBackground = background;
-    FPainter.setBackground(QBrush(ToQColor(BackColor)));
-    FPainter.setBackgroundMode(BackMode == bmOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    FPaint->AppliedBackground = background;
+    FPaint->Painter.setBackground(QBrush(ToQColor(BackColor)));
+    FPaint->Painter.setBackgroundMode(BackMode == bmOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
 }
 
 const QFont& TChartCanvas::CurrentFont()
 {
-    if (FFontFor && FFontFor->SameAs(Font))
-        return FFont;
-    FFontFor.emplace();
-    FFontFor->Assign(Font);
-    FFont = QFont(ToQString(Font.Name()));
+    if (FPaint->FontFor && FPaint->FontFor->SameAs(Font))
+        return FPaint->Font;
+    FPaint->FontFor.emplace();
+    FPaint->FontFor->Assign(Font);
+    FPaint->Font = QFont(QString::fromStdString(Font.Name()));
     const std::int32_t height = Font.Height();
     if (height < 0) {
-        FFont.setPixelSize(-height);
+        FPaint->Font.setPixelSize(-height);
     } else if (height > 0) {
         // A positive height is the cell height: scale the em so ascent + descent match it.
-        FFont.setPixelSize(height);
-        const int cell = QFontMetrics(FFont).height();
+        FPaint->Font.setPixelSize(height);
+        const int cell = QFontMetrics(FPaint->Font).height();
         if (cell > 0)
-            FFont.setPixelSize(std::max(1, height * height / cell));
+            FPaint->Font.setPixelSize(std::max(1, height * height / cell));
     }
     const TFontStyles style = Font.Style();
-    FFont.setBold((style & fsBold) != 0);
-    FFont.setItalic((style & fsItalic) != 0);
-    FFont.setUnderline((style & fsUnderline) != 0);
-    FFont.setStrikeOut((style & fsStrikeOut) != 0);
-    FMetrics = std::make_unique<QFontMetrics>(FFont);
-    FAdvances = &AdvancesFor(FFont, *FMetrics);
-    return FFont;
+    FPaint->Font.setBold((style & fsBold) != 0);
+    FPaint->Font.setItalic((style & fsItalic) != 0);
+    FPaint->Font.setUnderline((style & fsUnderline) != 0);
+    FPaint->Font.setStrikeOut((style & fsStrikeOut) != 0);
+    FPaint->Metrics = std::make_unique<QFontMetrics>(FPaint->Font);
+    FPaint->Widths.Select(FPaint->Font, *FPaint->Metrics);
+    return FPaint->Font;
 }
 
 QFontMetrics& TChartCanvas::CurrentMetrics()
 {
     CurrentFont();
-    return *FMetrics;
+    return *FPaint->Metrics;
 }
 
 void TChartCanvas::SetCanvasFont(TChartFont& font)
@@ -192,15 +176,7 @@ void TChartCanvas::SetCanvasFont(TChartFont& font)
 int TChartCanvas::TextWidth(const std::string& text)
 {
     CurrentFont();
-    const auto known = FAdvances->find(text);
-    if (known != FAdvances->end())
-        return known->second;
-    // Bounded: labels of a chart that keeps rescaling would otherwise pile up.
-    if (FAdvances->size() >= kMaxAdvances)
-        FAdvances->clear();
-    const int width = FMetrics->horizontalAdvance(ToQString(text));
-    FAdvances->emplace(text, width);
-    return width;
+    return FPaint->Widths.Width(text, *FPaint->Metrics);
 }
 
 int TChartCanvas::TextHeight(const std::string&)
@@ -223,37 +199,37 @@ QPoint TChartCanvas::TextOrigin(int x, int y, int width, const QFontMetrics& met
 void TChartCanvas::TextOut(int x, int y, const std::string& text)
 {
     const int width = TextWidth(text);
-    FPainter.setFont(FFont);
-    const QFontMetrics& metrics = *FMetrics;
+    FPaint->Painter.setFont(FPaint->Font);
+    const QFontMetrics& metrics = *FPaint->Metrics;
     const QPoint origin = TextOrigin(x, y, width, metrics);
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPaint->Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // A clear brush writes the text alone, whatever the background mode says.
     if (BackMode == bmOpaque && Brush.Style != bsClear)
-        FPainter.fillRect(QRect(origin.x(), origin.y(), width, metrics.height()), ToQColor(BackColor));
-    FPainter.setPen(ToQColor(Font.Color()));
-    FAppliedPen.reset();
+        FPaint->Painter.fillRect(QRect(origin.x(), origin.y(), width, metrics.height()), ToQColor(BackColor));
+    FPaint->Painter.setPen(ToQColor(Font.Color()));
+    FPaint->AppliedPen.reset();
     // The box is painted above or not at all; the painter's own would fill it again.
-    FPainter.setBackgroundMode(Qt::TransparentMode);
-    FAppliedBackground.reset();
-    FPainter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), ToQString(text));
+    FPaint->Painter.setBackgroundMode(Qt::TransparentMode);
+    FPaint->AppliedBackground.reset();
+    FPaint->Painter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), QString::fromStdString(text));
 }
 
 void TChartCanvas::RotateLabel(int x, int y, const std::string& text, double angle)
 {
-    const QString qtext = ToQString(text);
-    FPainter.setFont(CurrentFont());
-    const QFontMetrics& metrics = *FMetrics;
+    const QString qtext = QString::fromStdString(text);
+    FPaint->Painter.setFont(CurrentFont());
+    const QFontMetrics& metrics = *FPaint->Metrics;
     const QPoint origin = TextOrigin(0, 0, metrics.horizontalAdvance(qtext), metrics);
-    FPainter.save();
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FPainter.translate(x, y);
-    FPainter.rotate(-angle);
-    FPainter.setBackgroundMode(Qt::TransparentMode);
-    FPainter.setPen(ToQColor(Font.Color()));
-    FPainter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), qtext);
-    FPainter.restore();
-    FAppliedPen.reset();
-    FAppliedBrush.reset();
+    FPaint->Painter.save();
+    FPaint->Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPaint->Painter.translate(x, y);
+    FPaint->Painter.rotate(-angle);
+    FPaint->Painter.setBackgroundMode(Qt::TransparentMode);
+    FPaint->Painter.setPen(ToQColor(Font.Color()));
+    FPaint->Painter.drawText(QPoint(origin.x(), origin.y() + metrics.ascent()), qtext);
+    FPaint->Painter.restore();
+    FPaint->AppliedPen.reset();
+    FPaint->AppliedBrush.reset();
 }
 
 void TChartCanvas::Rectangle(const TRect& r)
@@ -287,17 +263,18 @@ void TChartCanvas::FillRect(const TRect& r)
 
 void TChartCanvas::FillArea(const QRect& area)
 {
-    if (Brush.Style == bsSolid && FImage != nullptr) {
+    if (Brush.Style == bsSolid && FPaint->Raster.Direct()) {
         const QRgb colour = ToRgb(Brush.Color);
+        const TCanvasRaster& raster = FPaint->Raster;
         for (int y = area.top(); y <= area.bottom(); ++y)
-            FTarget.SetRow(y, area.left(), area.right() + 1, colour);
+            raster.SetRow(y, area.left(), area.right() + 1, colour);
         return;
     }
     ApplyBrush();
     ApplyBackground();
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    FAppliedPen.reset();
-    FPainter.fillRect(area, FPainter.brush());
+    FPaint->Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPaint->AppliedPen.reset();
+    FPaint->Painter.fillRect(area, FPaint->Painter.brush());
 }
 
 void TChartCanvas::Polygon(std::span<const TPoint> points)
@@ -315,84 +292,21 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     }
     for (std::size_t i = 0; i < points.size(); ++i)
         corners[i] = QPoint(points[i].X, points[i].Y);
-    if (Brush.Style == bsSolid && FImage != nullptr && points.size() <= kShapeCorners) {
+    if (Brush.Style == bsSolid && FPaint->Raster.Direct() && points.size() <= kMostSpanCorners) {
         const QRgb colour = ToRgb(Brush.Color);
         const QPoint origin = corners[0];
-        for (const TFillSpan& span : FillSpans(std::span<const QPoint>(corners, points.size())))
-            FTarget.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
+        const TCanvasRaster& raster = FPaint->Raster;
+        for (const TFillSpan& span : PolygonFillSpans(std::span<const QPoint>(corners, points.size())))
+            raster.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
     } else if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();
-        FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        FPainter.setPen(Qt::NoPen);
-        FAppliedPen.reset();
-        FPainter.drawPolygon(corners, static_cast<int>(points.size()), Qt::OddEvenFill);
+        FPaint->Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        FPaint->Painter.setPen(Qt::NoPen);
+        FPaint->AppliedPen.reset();
+        FPaint->Painter.drawPolygon(corners, static_cast<int>(points.size()), Qt::OddEvenFill);
     }
     Stroke(std::span<const QPoint>(corners, points.size()), true);
-}
-
-std::size_t TChartCanvas::TShapeHash::operator()(const TShape& shape) const
-{
-    std::size_t hash = shape.Corners;
-    for (std::size_t i = 0; i < 2 * shape.Corners; ++i)
-        hash = hash * 1000003u ^ static_cast<std::size_t>(static_cast<unsigned>(shape.Offsets[i]));
-    return hash;
-}
-
-const std::vector<TChartCanvas::TFillSpan>& TChartCanvas::FillSpans(std::span<const QPoint> corners)
-{
-    TShape shape;
-    shape.Corners = corners.size();
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    for (std::size_t i = 0; i < corners.size(); ++i) {
-        const QPoint offset = corners[i] - corners[0];
-        shape.Offsets[2 * i] = offset.x();
-        shape.Offsets[2 * i + 1] = offset.y();
-        left = std::min(left, offset.x());
-        top = std::min(top, offset.y());
-        right = std::max(right, offset.x());
-        bottom = std::max(bottom, offset.y());
-    }
-    // Kept across canvases, since every paint makes its own and the shapes recur from paint to
-    // paint; bounded, as a paint has a few shapes per ribbon height and slope.
-    thread_local std::unordered_map<TShape, std::vector<TFillSpan>, TShapeHash> shapes;
-    if (const auto found = shapes.find(shape); found != shapes.end())
-        return found->second;
-    constexpr std::size_t kMostShapes = 4096;
-    if (shapes.size() >= kMostShapes)
-        shapes.clear();
-    // The painter fills a copy of the shape with a one-pixel border round it.
-    const QPoint place(1 - left, 1 - top);
-    QImage coverage(right - left + 3, bottom - top + 3, QImage::Format_Grayscale8);
-    coverage.fill(0);
-    {
-        std::array<QPoint, kShapeCorners> placed;
-        for (std::size_t i = 0; i < corners.size(); ++i)
-            placed[i] = corners[i] - corners[0] + place;
-        QPainter painter(&coverage);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::white);
-        painter.drawPolygon(placed.data(), static_cast<int>(corners.size()), Qt::OddEvenFill);
-    }
-    std::vector<TFillSpan> spans;
-    for (int y = 0; y < coverage.height(); ++y) {
-        const uchar* row = coverage.constScanLine(y);
-        for (int x = 0; x < coverage.width();) {
-            if (row[x] == 0) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < coverage.width() && row[x] != 0)
-                ++x;
-            spans.push_back({y - place.y(), start - place.x(), x - place.x()});
-        }
-    }
-    return shapes.emplace(shape, std::move(spans)).first->second;
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1)
@@ -403,29 +317,7 @@ void TChartCanvas::Line(int x0, int y0, int x1, int y1)
 
 bool TChartCanvas::DirectPixels() const
 {
-    return FImage != nullptr && Pen.Mode == pmCopy && Pen.Width <= 1;
-}
-
-void TChartCanvas::UpdatePixelTarget()
-{
-    if (FImage == nullptr)
-        return;
-    TPixelTarget& target = FTarget;
-    target.Mask = nullptr;
-    // constBits: the image is being painted on and must not detach.
-    target.Bits = reinterpret_cast<QRgb*>(const_cast<uchar*>(FImage->constBits()));
-    target.Stride = FImage->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    QRect bounds = FImage->rect();
-    if (FClipKind == TClipKind::Rect)
-        bounds &= FClipRect;
-    if (FClipKind == TClipKind::Mask) {
-        target.Mask = FClipMask.constBits();
-        target.MaskStride = FClipMask.bytesPerLine();
-    }
-    target.Left = bounds.left();
-    target.Top = bounds.top();
-    target.Right = bounds.left() + bounds.width();
-    target.Bottom = bounds.top() + bounds.height();
+    return FPaint->Raster.Direct() && Pen.Mode == pmCopy && Pen.Width <= 1;
 }
 
 void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
@@ -435,19 +327,19 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
     if (Pen.Width > 1) {
         ApplyPen();
         ApplyBackground();
-        FPainter.setBrush(Qt::NoBrush);
-        FAppliedBrush.reset();
+        FPaint->Painter.setBrush(Qt::NoBrush);
+        FPaint->AppliedBrush.reset();
         if (closed)
-            FPainter.drawPolygon(QPolygon(QList<QPoint>(vertices.begin(), vertices.end())));
+            FPaint->Painter.drawPolygon(QPolygon(QList<QPoint>(vertices.begin(), vertices.end())));
         else
-            FPainter.drawPolyline(QPolygon(QList<QPoint>(vertices.begin(), vertices.end())));
+            FPaint->Painter.drawPolyline(QPolygon(QList<QPoint>(vertices.begin(), vertices.end())));
         return;
     }
     // One-pixel pens are rasterised here: each segment from its start pixel up to, not
     // including, its end pixel, the dash pattern running on across the segments. Every pixel
     // of a closed outline is thus painted once, which keeps pmNotXor reversible.
     const bool direct = DirectPixels();
-    const TPixelTarget& target = FTarget;
+    const TCanvasRaster& raster = FPaint->Raster;
     const QRgb penColour = ToRgb(Pen.Color);
     const bool solid = Pen.Style == psSolid;
     const auto eachSegment = [&](const auto& plot) {
@@ -459,7 +351,7 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
         }
     };
     if (solid && direct) {
-        eachSegment([&](int x, int y) { target.Set(x, y, penColour); });
+        eachSegment([&](int x, int y) { raster.Set(x, y, penColour); });
         return;
     }
     const bool backPixels = BackMode == bmOpaque;
@@ -486,24 +378,24 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
         }
         if (direct) {
             if (dash || backPixels)
-                target.Set(x, y, dash ? penColour : backColour);
+                raster.Set(x, y, dash ? penColour : backColour);
             return;
         }
         (dash ? on : off).append(QPoint(x, y));
     });
     if (direct)
         return;
-    FPainter.setCompositionMode(Pen.Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination
-                                                     : QPainter::CompositionMode_SourceOver);
-    FAppliedPen.reset();
+    FPaint->Painter.setCompositionMode(Pen.Mode == pmNotXor ? QPainter::RasterOp_NotSourceXorDestination
+                                                            : QPainter::CompositionMode_SourceOver);
+    FPaint->AppliedPen.reset();
     QPen pixel(ToQColor(Pen.Color), 0);
     pixel.setCapStyle(Qt::SquareCap);
-    FPainter.setPen(pixel);
-    FPainter.drawPoints(on);
+    FPaint->Painter.setPen(pixel);
+    FPaint->Painter.drawPoints(on);
     if (!off.isEmpty() && BackMode == bmOpaque) {
         pixel.setColor(ToQColor(BackColor));
-        FPainter.setPen(pixel);
-        FPainter.drawPoints(off);
+        FPaint->Painter.setPen(pixel);
+        FPaint->Painter.drawPoints(off);
     }
 }
 
@@ -524,10 +416,9 @@ void TChartCanvas::SetBrushCanvas(TColor color, TBrushStyle style, TColor backgr
 
 void TChartCanvas::ClipRectangle(const TRect& r)
 {
-    FPainter.setClipRect(NormalRect(r));
-    FClipKind = TClipKind::Rect;
-    FClipRect = NormalRect(r);
-    UpdatePixelTarget();
+    const QRect area = NormalRect(r);
+    FPaint->Painter.setClipRect(area);
+    FPaint->Raster.ClipRect(area);
 }
 
 void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
@@ -537,37 +428,19 @@ void TChartCanvas::ClipPolygon(std::span<const TPoint> points)
     path.setFillRule(Qt::OddEvenFill);
     path.addPolygon(QPolygonF(ToQPolygon(points)));
     path.closeSubpath();
-    FPainter.setClipPath(path);
-    if (FImage == nullptr)
-        return;
-    FClipKind = TClipKind::Mask;
-    // Every series of a paint clips to the same outline: its mask is made once.
-    if (FClipMask.size() == FImage->size() &&
-        std::equal(points.begin(), points.end(), FClipMaskPoints.begin(), FClipMaskPoints.end())) {
-        UpdatePixelTarget();
-        return;
-    }
-    FClipMaskPoints.assign(points.begin(), points.end());
-    // The painter's own clip coverage, so that direct pixels obey it exactly.
-    FClipMask = QImage(FImage->size(), QImage::Format_Grayscale8);
-    FClipMask.fill(0);
-    QPainter mask(&FClipMask);
-    mask.setRenderHint(QPainter::Antialiasing, false);
-    mask.setClipPath(path);
-    mask.fillRect(FClipMask.rect(), Qt::white);
-    UpdatePixelTarget();
+    FPaint->Painter.setClipPath(path);
+    FPaint->Raster.ClipPath(points, path);
 }
 
 void TChartCanvas::UnClip()
 {
-    FPainter.setClipping(false);
-    FClipKind = TClipKind::None;
-    UpdatePixelTarget();
+    FPaint->Painter.setClipping(false);
+    FPaint->Raster.UnClip();
 }
 
 void TChartCanvas::Draw(int x, int y, const QImage& image)
 {
-    FPainter.setCompositionMode(QPainter::CompositionMode_Source);
-    FPainter.drawImage(x, y, image);
-    FAppliedPen.reset();
+    FPaint->Painter.setCompositionMode(QPainter::CompositionMode_Source);
+    FPaint->Painter.drawImage(x, y, image);
+    FPaint->AppliedPen.reset();
 }

@@ -13,21 +13,16 @@
 #include "chart/ChartPanel/ChartFont.h"
 #include "chart/ChartPanel/ChartTypes.h"
 
-#include <QFont>
-#include <QFontMetrics>
-#include <QPainter>
-#include <algorithm>
-#include <array>
-#include <cwchar>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
-#include <unordered_map>
-#include <vector>
 
+class QFont;
+class QFontMetrics;
 class QImage;
 class QPaintDevice;
+class QPoint;
+class QRect;
 class TChartPen;
 
 struct TCanvasPen {
@@ -91,85 +86,16 @@ public:
     // Copies an image in one block with its top-left corner at (x, y).
     virtual void Draw(int x, int y, const QImage& image);
 
-protected:
-    QPainter& Painter() { return FPainter; }
-
 private:
+    // The painter, what it was last given, the current font and the direct pixel path.
+    struct TPaint;
+
     // Fills a non-empty area with the brush (not clear).
     void FillArea(const QRect& area);
     // Outline through the vertices with the pen, end pixels left out.
     void Stroke(std::span<const QPoint> vertices, bool closed);
-    // One-pixel copy-mode strokes on a 32-bit image write their pixels straight into it,
-    // inside the clip this canvas keeps alongside the painter's; the same pixels as a
-    // painter would set, without its per-point cost.
+    // One-pixel copy-mode strokes on a 32-bit image write their pixels directly.
     bool DirectPixels() const;
-    // n copies of a 32-bit word through the C library's vectorised wide-character fill
-    // (a plain loop stays one word per store at this optimisation level).
-    static void FillWords(QRgb* words, int n, QRgb value)
-    {
-        static_assert(sizeof(wchar_t) == sizeof(QRgb));
-        std::wmemset(reinterpret_cast<wchar_t*>(words), static_cast<wchar_t>(value), static_cast<std::size_t>(n));
-    }
-    // Where a direct stroke writes: image rows and the clip (bounds, polygon mask or none).
-    struct TPixelTarget {
-        QRgb* Bits = nullptr;
-        qsizetype Stride = 0;
-        int Left = 0;
-        int Top = 0;
-        int Right = 0;
-        int Bottom = 0;
-        const uchar* Mask = nullptr;
-        qsizetype MaskStride = 0;
-
-        void Set(int x, int y, QRgb colour) const
-        {
-            if (x < Left || x >= Right || y < Top || y >= Bottom)
-                return;
-            if (Mask != nullptr && Mask[y * MaskStride + x] == 0)
-                return;
-            Bits[y * Stride + x] = colour;
-        }
-        // Pixels left..right-1 of row y.
-        void SetRow(int y, int left, int right, QRgb colour) const
-        {
-            if (y < Top || y >= Bottom)
-                return;
-            left = std::max(left, Left);
-            right = std::min(right, Right);
-            QRgb* row = Bits + y * Stride;
-            if (Mask == nullptr) {
-                if (left < right)
-                    FillWords(row + left, right - left, colour);
-                return;
-            }
-            const uchar* inside = Mask + y * MaskStride;
-            for (int x = left; x < right; ++x) {
-                if (inside[x] != 0)
-                    row[x] = colour;
-            }
-        }
-    };
-    // Recomputed whenever the clip changes.
-    void UpdatePixelTarget();
-
-    // A polygon's fill as the painter rasterises it, as row spans relative to its first
-    // corner: the same wherever the same shape is placed, so each shape is rasterised once.
-    struct TFillSpan {
-        int Row = 0;
-        int Left = 0;
-        int Right = 0;  // excluded
-    };
-    static constexpr std::size_t kShapeCorners = 8;
-    struct TShape {
-        std::array<int, 2 * kShapeCorners> Offsets{};
-        std::size_t Corners = 0;
-        friend bool operator==(const TShape&, const TShape&) = default;
-    };
-    struct TShapeHash {
-        std::size_t operator()(const TShape& shape) const;
-    };
-    static const std::vector<TFillSpan>& FillSpans(std::span<const QPoint> corners);
-    TPixelTarget FTarget;
     void ApplyPen();
     void ApplyBrush();
     void ApplyBackground();
@@ -177,24 +103,5 @@ private:
     QFontMetrics& CurrentMetrics();
     QPoint TextOrigin(int x, int y, int width, const QFontMetrics& metrics) const;
 
-    QPainter FPainter;
-    std::optional<TCanvasPen> FAppliedPen;
-    std::optional<TCanvasBrush> FAppliedBrush;
-    std::optional<std::pair<TColor, TBackgroundMode>> FAppliedBackground;
-    std::optional<TChartFont> FFontFor;
-    QFont FFont;
-    std::unique_ptr<QFontMetrics> FMetrics;
-    // Measured advances of the current font, shared by every canvas of the thread.
-    std::unordered_map<std::string, int>* FAdvances = nullptr;
-    static constexpr std::size_t kMaxAdvances = 4096;
-    // The device when it is a 32-bit image; null otherwise.
-    QImage* FImage = nullptr;
-    enum class TClipKind : std::uint8_t { None, Rect, Mask };
-    TClipKind FClipKind = TClipKind::None;
-    QRect FClipRect;
-    // Polygon clips: the painter's own coverage, one byte per pixel.
-    QImage FClipMask;
-    std::vector<TPoint> FClipMaskPoints;
+    std::unique_ptr<TPaint> FPaint;
 };
-
-QColor ToQColor(TColor color);
