@@ -22,12 +22,12 @@ namespace {
 
 const std::filesystem::path& Folder()
 {
-    static const std::filesystem::path folder = [] {
+    static const std::filesystem::path kFolder = [] {
         std::string name = (std::filesystem::temp_directory_path() / "kelvaro-merge-fuzz-XXXXXX").string();
         Require(mkdtemp(name.data()) != nullptr, "no temporary folder");
         return std::filesystem::path(name);
     }();
-    return folder;
+    return kFolder;
 }
 
 std::string ReadText(const std::filesystem::path& path)
