@@ -130,15 +130,16 @@ pixel() {
     convert "$1" -format "%[pixel:p{$2,$3}]" info:
 }
 
-# stable <file> <geometry>: waits until the area shows the same picture three times in a
-# row (a run in progress repaints it); leaves that picture in <file>.
+# stable <file> <geometry> [pixels]: waits until the area shows the same picture three times in
+# a row (a run in progress repaints it), up to <pixels> differing pixels; leaves that picture in
+# <file>.
 stable() {
     local same=0
     shot "$1" "$2"
     for _ in $(seq 200); do
         sleep 0.1
         shot "$work/stable.ppm" "$2"
-        if cmp -s "$1" "$work/stable.ppm"; then
+        if same_picture "$1" "$work/stable.ppm" "${3:-0}"; then
             same=$((same + 1))
             [ "$same" -ge 2 ] && return 0
         else
@@ -147,6 +148,14 @@ stable() {
         fi
     done
     return 1
+}
+
+# same_picture <a> <b> [pixels]: the pictures differ in at most <pixels> pixels (default none).
+same_picture() {
+    [ "${3:-0}" -eq 0 ] && { cmp -s "$1" "$2"; return; }
+    local differing
+    differing=$(compare -metric AE "$1" "$2" null: 2>&1) || true
+    [ "${differing%%.*}" -le "$3" ] 2>/dev/null
 }
 
 # changes <reference> <geometry> <file>: waits until the area differs from the reference;
