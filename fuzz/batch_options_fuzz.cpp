@@ -33,12 +33,11 @@ std::vector<std::string> Split(std::string_view input)
 std::vector<std::string> Rendered(const TBatchOptions& options)
 {
     const TRunFields& f = options.Fields;
-    std::vector<std::string> args = {"--gene=" + f.Gene,
-                                     "--generations=" + f.Generations,
-                                     "--kill-factor=" + f.KillFactor,
-                                     "--mutation-limit=" + f.MutationLimit,
-                                     "--mutation-rate=" + f.MutationRate,
-                                     options.Format == TOutputFormat::Csv ? "--format=csv" : "--format=memo"};
+    std::vector<std::string> args = {"--gene=" + f.Gene, "--generations=" + f.Generations,
+                                     "--kill-factor=" + f.KillFactor, "--mutation-limit=" + f.MutationLimit,
+                                     "--mutation-rate=" + f.MutationRate};
+    if (options.Format)
+        args.push_back(*options.Format == TOutputFormat::Csv ? "--format=csv" : "--format=memo");
     if (f.Seed)
         args.push_back("--seed=" + std::to_string(*f.Seed));
     if (options.DecimalSeparator)
