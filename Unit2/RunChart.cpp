@@ -35,6 +35,17 @@ TRunChartSeries::TRunChartSeries(TDataChart& chart, int pixelsPerInch) : FChart(
     Series1 = NewSeries("Series1", "GC-Sexuell", clRed);
 }
 
+TLineSeries& TRunChartSeries::Of(TRunSeries series) const
+{
+    switch (series) {
+    case TRunSeries::SexualGC: return *Series1;
+    case TRunSeries::SexualLiving: return *Series2;
+    case TRunSeries::AsexualLiving: return *Series3;
+    case TRunSeries::AsexualGC: break;
+    }
+    return *Series4;
+}
+
 TLineSeries* TRunChartSeries::NewSeries(const char* name, const char* title, TColor color)
 {
     std::unique_ptr<TLineSeries>* slot = FSeries;

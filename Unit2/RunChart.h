@@ -4,6 +4,7 @@
 #include "Unit2/RunChartSize.h"
 #include "chart/Chart/DataChart.h"
 #include "chart/Series/LineSeries.h"
+#include "main/SimulationRun.h"
 
 #include <memory>
 
@@ -17,6 +18,9 @@ public:
     TLineSeries* Series2;  // "Lebend-Sexuell"
     TLineSeries* Series3;  // "Lebend-Nichtsexuell"
     TLineSeries* Series4;  // "GC-Nichtsexuell"
+
+    // The series that shows one of the run's four measures.
+    TLineSeries& Of(TRunSeries series) const;
 
 private:
     TLineSeries* NewSeries(const char* name, const char* title, TColor color);

@@ -28,6 +28,8 @@ public:
     TLineSeries* Series2;
     TLineSeries* Series3;
     TLineSeries* Series4;
+    // The same series by the run's measures.
+    const TRunChartSeries& RunSeries() const { return *FRunSeries; }
 
 signals:
     // The user closed the window (it is hidden, not destroyed).

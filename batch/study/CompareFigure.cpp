@@ -66,8 +66,9 @@ void SaveCompareFigure(const TStudySummary& summary, const TPictureOptions& pict
     EnsurePictureApplication();
     TFigureChart chart;
     TRunChartSeries window(chart, ScreenPixelsPerInch());
-    for (TLineSeries* series : {window.Series1, window.Series2, window.Series3, window.Series4})
-        series->SetActive(false);
+    for (TRunSeries series :
+         {TRunSeries::SexualGC, TRunSeries::SexualLiving, TRunSeries::AsexualLiving, TRunSeries::AsexualGC})
+        window.Of(series).SetActive(false);
     chart.SetView3D(picture.View3D);
     TFigureStyle style(chart, picture);
 

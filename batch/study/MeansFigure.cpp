@@ -37,9 +37,9 @@ TMeansFigure::TMeansFigure(const TStudySummary& summary, std::int32_t set, const
     // Each series carries what its title says.
     std::array<std::array<TLineSeries*, 2>, 4> bands{};
     for (const TStudySummary::TMeans& m : summary.Means(set)) {
-        AddMeans(Style, *Series.Series2, m.Generation, m.Living[0], bands[0]);
-        AddMeans(Style, *Series.Series3, m.Generation, m.Living[1], bands[1]);
-        AddMeans(Style, *Series.Series1, m.Generation, m.Gc[0], bands[2]);
-        AddMeans(Style, *Series.Series4, m.Generation, m.Gc[1], bands[3]);
+        AddMeans(Style, Series.Of(TRunSeries::SexualLiving), m.Generation, m.Living[0], bands[0]);
+        AddMeans(Style, Series.Of(TRunSeries::AsexualLiving), m.Generation, m.Living[1], bands[1]);
+        AddMeans(Style, Series.Of(TRunSeries::SexualGC), m.Generation, m.Gc[0], bands[2]);
+        AddMeans(Style, Series.Of(TRunSeries::AsexualGC), m.Generation, m.Gc[1], bands[3]);
     }
 }

@@ -13,7 +13,7 @@ namespace {
 // The run's points in the chart's four series, as the window shows them.
 void FillRun(TRunChartSeries& series, const TRunFields& fields)
 {
-    TChartHost host({series.Series1, series.Series2, series.Series3, series.Series4});
+    TChartHost host(series);
     try {
         SimulationRun(host, fields);
     } catch (const Exception&) {
@@ -57,12 +57,12 @@ QImage RunChartPicture(const TPictureOptions& picture, const std::function<void(
 
 void TChartHost::ClearSeries(TRunSeries series)
 {
-    FSeries[static_cast<std::size_t>(series)]->Clear();
+    FSeries.Of(series).Clear();
 }
 
 void TChartHost::AddPoint(TRunSeries series, double value, std::uint32_t colour)
 {
-    FSeries[static_cast<std::size_t>(series)]->Add(value, {}, colour);
+    FSeries.Of(series).Add(value, {}, colour);
 }
 
 QImage RunPicture(const TRunFields& fields, const TPictureOptions& picture)

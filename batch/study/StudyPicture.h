@@ -19,8 +19,7 @@ QImage RunChartPicture(const TPictureOptions& picture, const std::function<void(
 // The run's points in the four series, as the main window adds them.
 class TChartHost : public TRunHost {
 public:
-    // The chart's series in the order Series1 .. Series4.
-    explicit TChartHost(const std::array<TLineSeries*, 4>& series) : FSeries(series) {}
+    explicit TChartHost(const TRunChartSeries& series) : FSeries(series) {}
 
     void ClearLines(TResultBox) override {}
     void AppendLine(TResultBox, std::string_view) override {}
@@ -31,7 +30,7 @@ public:
     void SetBusyCursor(bool) override {}
 
 private:
-    std::array<TLineSeries*, 4> FSeries;
+    const TRunChartSeries& FSeries;
 };
 
 // One run's picture, from the same fields (the same seed) as the run whose output was shown.

@@ -21,7 +21,7 @@ QImage WindowPicture(const TRunFields& fields, bool view3D)
 {
     TForm2 form;
     form.DataChart1->SetView3D(view3D);
-    TChartHost host({form.Series1, form.Series2, form.Series3, form.Series4});
+    TChartHost host(form.RunSeries());
     SimulationRun(host, fields);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
