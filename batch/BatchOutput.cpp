@@ -18,14 +18,14 @@ void TMemoOutput::AppendLine(TResultBox box, std::string_view line)
         FOut.Write(line);
         FOut.Write("\n");
     } else {
-        FMemo2.AppendLine(line);
+        FAsexualLines.AppendLine(line);
     }
 }
 
 void TMemoOutput::Finish()
 {
     FOut.Write("\n");
-    FMemo2.MoveTo(FOut);
+    FAsexualLines.MoveTo(FOut);
 }
 
 TCsvOutput::TCsvOutput(TTextSink& out) : TBatchOutput(out)

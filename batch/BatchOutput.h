@@ -37,7 +37,7 @@ protected:
     TTextSink& FOut;
 };
 
-// Memo1's lines, an empty line, Memo2's lines.
+// The sexual box's lines, an empty line, the asexual box's lines (as the window shows them).
 class TMemoOutput : public TBatchOutput {
 public:
     using TBatchOutput::TBatchOutput;
@@ -45,7 +45,7 @@ public:
     void Finish() override;
 
 private:
-    TSpillBuffer FMemo2;  // held back until Memo1 is complete
+    TSpillBuffer FAsexualLines;  // held back until the sexual lines are complete
 };
 
 // One row per generation; GC values always with "." as separator. A generation
