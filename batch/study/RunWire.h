@@ -12,7 +12,8 @@
 #include <string>
 #include <string_view>
 
-struct EWireError : std::runtime_error {
+class EWireError : public std::runtime_error {
+public:
     using std::runtime_error::runtime_error;
 };
 
