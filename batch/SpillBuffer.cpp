@@ -26,7 +26,12 @@ void TSpillBuffer::AppendLine(std::string_view line)
     // Reserved first, so that running out of memory leaves no half line.
     FMemory.reserve(FMemory.size() + line.size() + 1);
     FMemory.append(line);
-    FMemory += '\n';
+    Append("\n");
+}
+
+void TSpillBuffer::Append(std::string_view text)
+{
+    FMemory.append(text);
     if (FMemory.size() >= FMemoryLimit)
         Spill();
 }

@@ -18,6 +18,8 @@ public:
 
     // Appends `line` and a line break.
     void AppendLine(std::string_view line);
+    // Appends `text` as it is.
+    void Append(std::string_view text);
     // Writes everything appended so far, in order, and empties the buffer.
     void MoveTo(TTextSink& sink);
 

@@ -1,5 +1,6 @@
 #include "batch/study/LineReader.h"
 
+#include "batch/study/GzipSink.h"
 #include "batch/study/StudyDescriptor.h"
 
 #include <cerrno>
@@ -19,6 +20,9 @@ TLineReader::TLineReader(std::string name, std::size_t maxLine)
     FDescriptor = open(FName.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (FDescriptor < 0)
         ReadError(errno);
+    if (IsGzipName(FName))
+        FGzip =
+            std::make_unique<TGzipSource>(FName, [this](char* data, std::size_t size) { return ReadFile(data, size); });
 }
 
 TLineReader::~TLineReader()
@@ -37,21 +41,28 @@ void TLineReader::ReadError(int error) const
                      (reason ? std::string(reason) : "Lesefehler (" + std::string(std::strerror(error)) + ")"));
 }
 
-bool TLineReader::Fill()
+std::size_t TLineReader::ReadFile(char* data, std::size_t size)
 {
     for (;;) {
-        const ssize_t count = read(FDescriptor, FBuffer.data(), FBuffer.size());
+        const ssize_t count = read(FDescriptor, data, size);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
             ReadError(errno);
-        FHash.addData(QByteArrayView(FBuffer.data(), count));
-        FBytes += static_cast<std::uint64_t>(count);
-        FPos = 0;
-        FEnd = static_cast<std::size_t>(count);
-        FEof = count == 0;
-        return count > 0;
+        return static_cast<std::size_t>(count);
     }
+}
+
+bool TLineReader::Fill()
+{
+    const std::size_t count =
+        FGzip ? FGzip->Read(FBuffer.data(), FBuffer.size()) : ReadFile(FBuffer.data(), FBuffer.size());
+    FHash.addData(QByteArrayView(FBuffer.data(), static_cast<qsizetype>(count)));
+    FBytes += count;
+    FPos = 0;
+    FEnd = count;
+    FEof = count == 0;
+    return count > 0;
 }
 
 bool TLineReader::Next(std::string& line)

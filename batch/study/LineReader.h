@@ -1,8 +1,13 @@
 #pragma once
 // A file read line by line through a fixed buffer, with its size and SHA-256, refusing any line
-// longer than a limit as soon as it is read. Read errors raise EDataError naming the file.
+// longer than a limit as soon as it is read. A file whose name ends in .gz is read as the text
+// inside it, and size and SHA-256 are of that text. Read errors and damaged gzip data raise
+// EDataError naming the file.
+#include "batch/study/GzipSource.h"
+
 #include <QCryptographicHash>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TLineReader {
@@ -26,10 +31,12 @@ public:
 private:
     [[noreturn]] void ReadError(int error) const;
     bool Fill();
+    std::size_t ReadFile(char* data, std::size_t size);
 
     std::string FName;
     std::size_t FMaxLine;
     int FDescriptor = -1;
+    std::unique_ptr<TGzipSource> FGzip;
     std::string FBuffer;
     std::size_t FPos = 0;
     std::size_t FEnd = 0;

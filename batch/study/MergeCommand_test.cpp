@@ -213,6 +213,16 @@ TEST_F(MergeTest, RefusesEveryDamagedPartWithOneLineAndWritesNothing)
     }
     WriteText(File("part2.csv"), table);
     WriteText(File("part2.csv.datapackage.json"), descriptor);
+    // Gzip parts, cut short and with a byte changed, described as when whole.
+    Study(2, "part2.csv.gz");
+    const std::string zipped = ReadText(File("part2.csv.gz"));
+    std::string changed = zipped;
+    changed[changed.size() / 2] = static_cast<char>(changed[changed.size() / 2] ^ 0x55);
+    for (const auto& [name, bytes] :
+         {std::pair<std::string, std::string>{"cut.csv.gz", zipped.substr(0, 200)}, {"changed.csv.gz", changed}}) {
+        WriteText(File(name), bytes);
+        std::filesystem::copy_file(File("part2.csv.gz.datapackage.json"), File(name + ".datapackage.json"));
+    }
     const struct {
         std::vector<std::string> Parts;
         std::string Message;
@@ -227,6 +237,8 @@ TEST_F(MergeTest, RefusesEveryDamagedPartWithOneLineAndWritesNothing)
         {{"/proc/self/mem"}, "kann /proc/self/mem nicht lesen: Lesefehler"},
         {{File("bare.csv")}, "kann " + File("bare.csv") + ".datapackage.json nicht lesen: die Datei gibt es nicht"},
         {{File("none.csv")}, "kann " + File("none.csv") + " nicht lesen: die Datei gibt es nicht"},
+        {{File("part1.csv"), File("cut.csv.gz")}, File("cut.csv.gz") + ": gzip-Daten abgeschnitten"},
+        {{File("part1.csv"), File("changed.csv.gz")}, File("changed.csv.gz") + ": keine gültigen gzip-Daten"},
     };
     for (const auto& m : mismatches) {
         std::vector<std::string> args = {"merge"};
@@ -249,6 +261,11 @@ TEST_F(MergeTest, PartialMergeSaysWhatIsMissingAndMergesAgainToItself)
     std::string err;
     ASSERT_EQ(Run({"merge", File("part2.csv"), File("part1.csv"), "--output", File("m.csv")}, &err), 1) << err;
     EXPECT_EQ(ReadText(File("m.csv")), ReadText(File("whole.csv")));
+    // Gzip parts are read as the tables inside them, a merge into gzip as well.
+    Study(2, "part2.csv.gz");
+    ASSERT_EQ(Run({"merge", File("part2.csv.gz"), File("part1.csv"), "--output", File("m.csv.gz")}, &err), 1) << err;
+    ASSERT_EQ(Run({"merge", File("m.csv.gz"), "--output", File("again.csv")}, &err), 1) << err;
+    EXPECT_EQ(ReadText(File("again.csv")), ReadText(File("whole.csv")));
 
     const std::string table = ReadText(File("part2.csv"));
     WriteText(File("part2.csv"),

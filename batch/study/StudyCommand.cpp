@@ -8,6 +8,7 @@
 #include "batch/OutputPath.h"
 #include "batch/study/MergeCommand.h"
 #include "batch/study/Progress.h"
+#include "batch/study/RunWire.h"
 #include "batch/study/StudyDescriptor.h"
 #include "batch/study/StudyEstimate.h"
 #include "batch/study/StudyJournal.h"
@@ -19,7 +20,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstring>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
@@ -32,34 +32,6 @@ int UsageError(TTextSink& err, const std::string& message)
     err.Write("kelvaro-batch: " + message + "\n");
     err.Write(kBatchUsage);
     return 2;
-}
-
-// A run's rows and measures as a worker sends them.
-std::string PackRun(const TRunOutcome& outcome, std::string_view rows)
-{
-    const std::vector<TGenerationMeasures>& generations = outcome.Generations;
-    const std::uint64_t count = generations.size();
-    std::string packed(1 + sizeof count + count * sizeof(TGenerationMeasures), '\0');
-    packed[0] = outcome.Failed ? 1 : 0;
-    std::memcpy(packed.data() + 1, &count, sizeof count);
-    if (count > 0)  // a failed run may have none, and an empty vector no data to copy
-        std::memcpy(packed.data() + 1 + sizeof count, generations.data(), count * sizeof(TGenerationMeasures));
-    packed.append(rows);
-    return packed;
-}
-
-TTableRun UnpackRun(const std::string& packed, const TStudyRun& run, const TParameterTexts& parameters)
-{
-    TTableRun table{run, parameters, {}, {}};
-    table.Outcome.Failed = packed[0] != 0;
-    std::uint64_t count;
-    std::memcpy(&count, packed.data() + 1, sizeof count);
-    table.Outcome.Generations.resize(count);
-    const std::size_t measures = 1 + sizeof count + count * sizeof(TGenerationMeasures);
-    if (count > 0)
-        std::memcpy(table.Outcome.Generations.data(), packed.data() + 1 + sizeof count, measures - 1 - sizeof count);
-    table.Rows = packed.substr(measures);
-    return table;
 }
 
 TPartDescription DescribeStudy(std::span<const std::string> args, const TStudyPlan& plan, const TStudyOptions& study,
@@ -207,30 +179,25 @@ int RunStudy(std::span<const std::string> args, const TBatchOptions& options, co
                 record({run, parameters, std::move(outcome), {}});
             }
         } else {
-            const TWorkerTasks tasks = {[&](std::int64_t k) {
-                                            const TStudyRun run = plan.Run(runIndex(done + k));
-                                            TStringSink rows;
-                                            const TRunOutcome outcome = RunStudyRun(run, plan.Parameters(run.Set),
-                                                                                    study.Every, rows, summarise);
-                                            return PackRun(outcome, rows.Text);
-                                        },
-                                        [&](std::int64_t k, const std::string& reason) {
-                                            const TStudyRun run = plan.Run(runIndex(done + k));
-                                            const TTableRun lost =
-                                                FailedStudyRun(run, plan.Parameters(run.Set), reason);
-                                            return PackRun(lost.Outcome, lost.Rows);
-                                        },
-                                        [&](std::int64_t k, std::string&& packed) {
-                                            const TStudyRun run = plan.Run(runIndex(done + k));
-                                            const TTableRun result = UnpackRun(packed, run, plan.Parameters(run.Set));
-                                            if (journal) {
-                                                journal->BeginRun(done + k, written).Write(result.Rows);
-                                                journal->EndRun(result.Outcome);
-                                            } else {
-                                                written.Write(result.Rows);
-                                            }
-                                            record(result);
-                                        }};
+            const TWorkerTasks tasks = {
+                [&](std::int64_t k, TTextSink& rows) {
+                    const TStudyRun run = plan.Run(runIndex(done + k));
+                    return PackOutcome(RunStudyRun(run, plan.Parameters(run.Set), study.Every, rows, summarise));
+                },
+                [&](std::int64_t k, TTextSink& rows, const std::string& reason) {
+                    const TStudyRun run = plan.Run(runIndex(done + k));
+                    const TTableRun lost = FailedStudyRun(run, plan.Parameters(run.Set), reason);
+                    rows.Write(lost.Rows);
+                    return PackOutcome(lost.Outcome);
+                },
+                [&](std::int64_t k) -> TTextSink& { return journal ? journal->BeginRun(done + k, written) : written; },
+                [&](std::int64_t k, std::string&& packed) {
+                    const TStudyRun run = plan.Run(runIndex(done + k));
+                    TTableRun result{run, plan.Parameters(run.Set), UnpackOutcome(packed), {}};
+                    if (journal)
+                        journal->EndRun(result.Outcome);
+                    record(result);
+                }};
             RunInWorkers(runs - done, jobs, tasks);
         }
     }

@@ -8,6 +8,8 @@
 
 #include "Unit2/Unit2.h"
 #include "base/FloatEnvironment.h"
+#include "testing/app/SeparatorFixture.h"
+#include "testing/study/TableText.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -55,17 +57,18 @@ TEST(StudyPicture, AStudysSeriesCarryWhatTheirTitlesSayAtTheirGeneration)
 {
     constexpr const char* kTable = "set,replicate,seed,gene,generations,mutation_rate,mutation_limit,kill_factor,"
                                    "generation,population,living,gc,died_out_at,error\n"
-                                   "1,1,7,ACG,10,3,30,1,5,sexual,50,40,,\n"
-                                   "1,1,7,ACG,10,3,30,1,5,asexual,30,20,,\n"
-                                   "1,1,7,ACG,10,3,30,1,10,sexual,60,44,,\n"
-                                   "1,1,7,ACG,10,3,30,1,10,asexual,10,24,,\n"
-                                   "1,2,8,ACG,10,3,30,1,5,sexual,70,42,,\n"
-                                   "1,2,8,ACG,10,3,30,1,5,asexual,50,22,,\n"
-                                   "1,2,8,ACG,10,3,30,1,10,sexual,80,46,,\n"
-                                   "1,2,8,ACG,10,3,30,1,10,asexual,30,26,,\n"
-                                   "1,3,9,ACG,10,3,30,1,,,,,,Fehler\n";
+                                   "1,1,S,ACG,10,3,30,1,5,sexual,50,40,,\n"
+                                   "1,1,S,ACG,10,3,30,1,5,asexual,30,20,,\n"
+                                   "1,1,S,ACG,10,3,30,1,10,sexual,60,44,,\n"
+                                   "1,1,S,ACG,10,3,30,1,10,asexual,10,24,,\n"
+                                   "1,2,S,ACG,10,3,30,1,5,sexual,70,42,,\n"
+                                   "1,2,S,ACG,10,3,30,1,5,asexual,50,22,,\n"
+                                   "1,2,S,ACG,10,3,30,1,10,sexual,80,46,,\n"
+                                   "1,2,S,ACG,10,3,30,1,10,asexual,30,26,,\n"
+                                   "1,3,S,ACG,10,3,30,1,,,,,,Fehler\n";
+    const TSeparatorFixture separators(U'.');
     TStudySummary summary;
-    for (const TTableRun& run : ReadStudyTable(kTable, "t"))
+    for (const TTableRun& run : ReadTableText(kTable, StudyDefinition({{"ACG", "10", "3", "30", "1"}}, 3, 5, 7, false)))
         summary.Add(run);
     EnsurePictureApplication();
     TPictureOptions picture;

@@ -1,5 +1,7 @@
 #include "batch/study/Statistics.h"
 #include "batch/study/StudySummary.h"
+#include "testing/app/SeparatorFixture.h"
+#include "testing/study/TableText.h"
 
 #include <gtest/gtest.h>
 
@@ -22,26 +24,30 @@ TEST(StudentT975, MatchesClosedFormsAndPrintedTables)
         EXPECT_NEAR(StudentT975(c.Degrees), c.Quantile, c.Tolerance * c.Quantile) << c.Degrees;
 }
 
-// Three runs of one set, one failed run and a one-run set, by hand; the expected figures come
-// from Python's statistics module and the closed form of t for two degrees of freedom.
+// Three runs of one set, one failed run and a set with one run (the others failed), by hand; the
+// expected figures come from Python's statistics module and the closed form of t for two degrees
+// of freedom.
 constexpr const char* kTable = "set,replicate,seed,gene,generations,mutation_rate,mutation_limit,kill_factor,"
                                "generation,population,living,gc,died_out_at,error\n"
-                               "1,1,7,ACG,2,3,30,1,1,sexual,50,50.1,,\n"
-                               "1,1,7,ACG,2,3,30,1,1,asexual,40,49.9,,\n"
-                               "1,1,7,ACG,2,3,30,1,2,sexual,60,\"50,3\",,\n"
-                               "1,1,7,ACG,2,3,30,1,2,asexual,0,50,2,\n"
-                               "1,2,8,ACG,2,3,30,1,1,sexual,55,50.2,,\n"
-                               "1,2,8,ACG,2,3,30,1,1,asexual,45,50,,\n"
-                               "1,2,8,ACG,2,3,30,1,2,sexual,65,50.4,,\n"
-                               "1,2,8,ACG,2,3,30,1,2,asexual,30,50.1,,\n"
-                               "1,3,9,ACG,2,3,30,1,1,sexual,70,50,,\n"
-                               "1,3,9,ACG,2,3,30,1,1,asexual,42,50.05,,\n"
-                               "1,3,9,ACG,2,3,30,1,2,sexual,0,50,2,\n"
-                               "1,3,9,ACG,2,3,30,1,2,asexual,35,50.2,,\n"
-                               "1,4,10,ACG,2,3,30,1,1,sexual,50,50,,\n"
-                               "1,4,10,ACG,2,3,30,1,,,,,,Überlauf bei Gleitkomma-Operation\n"
-                               "2,1,11,ACG,1,3,30,2,1,sexual,99,50,,\n"
-                               "2,1,11,ACG,1,3,30,2,1,asexual,98,50,,\n";
+                               "1,1,S,ACG,2,3,30,1,1,sexual,50,50.1,,\n"
+                               "1,1,S,ACG,2,3,30,1,1,asexual,40,49.9,,\n"
+                               "1,1,S,ACG,2,3,30,1,2,sexual,60,50.3,,\n"
+                               "1,1,S,ACG,2,3,30,1,2,asexual,0,50,2,\n"
+                               "1,2,S,ACG,2,3,30,1,1,sexual,55,50.2,,\n"
+                               "1,2,S,ACG,2,3,30,1,1,asexual,45,50,,\n"
+                               "1,2,S,ACG,2,3,30,1,2,sexual,65,50.4,,\n"
+                               "1,2,S,ACG,2,3,30,1,2,asexual,30,50.1,,\n"
+                               "1,3,S,ACG,2,3,30,1,1,sexual,70,50,,\n"
+                               "1,3,S,ACG,2,3,30,1,1,asexual,42,50.05,,\n"
+                               "1,3,S,ACG,2,3,30,1,2,sexual,0,50,2,\n"
+                               "1,3,S,ACG,2,3,30,1,2,asexual,35,50.2,,\n"
+                               "1,4,S,ACG,2,3,30,1,1,sexual,50,50,,\n"
+                               "1,4,S,ACG,2,3,30,1,,,,,,Überlauf bei Gleitkomma-Operation\n"
+                               "2,1,S,ACG,1,3,30,2,1,sexual,99,50,,\n"
+                               "2,1,S,ACG,1,3,30,2,1,asexual,98,50,,\n"
+                               "2,2,S,ACG,1,3,30,2,,,,,,Fehler\n"
+                               "2,3,S,ACG,1,3,30,2,,,,,,Fehler\n"
+                               "2,4,S,ACG,1,3,30,2,,,,,,Fehler\n";
 
 std::vector<std::string> Fields(const std::string& line)
 {
@@ -56,8 +62,10 @@ std::vector<std::string> Fields(const std::string& line)
 
 TEST(StudySummary, AgreesWithAnIndependentComputation)
 {
+    const TSeparatorFixture separators(U'.');
     TStudySummary summary;
-    for (const TTableRun& run : ReadStudyTable(kTable, "t"))
+    for (const TTableRun& run : ReadTableText(
+             kTable, StudyDefinition({{"ACG", "2", "3", "30", "1"}, {"ACG", "1", "3", "30", "2"}}, 4, 1, 5, false)))
         summary.Add(run);
     TStringSink out;
     summary.Write(out);
@@ -103,36 +111,9 @@ TEST(StudySummary, AgreesWithAnIndependentComputation)
               (std::vector<std::string>{"3", "1", "0.3333333333333333", "", "", ""}));
     EXPECT_NEAR(std::stod(died[6]), 0.06149194472039626, 1e-15);
     EXPECT_NEAR(std::stod(died[7]), 0.7923403991979523, 1e-15);
-    EXPECT_EQ(rows["2 1 sexual living"], (std::vector<std::string>{"1", "0", "99", "", "99", "99", "", ""}));
+    EXPECT_EQ(rows["2 1 sexual living"], (std::vector<std::string>{"1", "3", "99", "", "99", "99", "", ""}));
     EXPECT_EQ(rows.size(), 20u + 14u);  // per set: 6 per generation, 3 per population, 2 differences
     EXPECT_DOUBLE_EQ(summary.Means(1).back().Living[0].Mean(), 125.0 / 3);
-}
-
-TEST(StudyTable, RejectsWhatIsNoStudyTable)
-{
-    const std::string header = "set,replicate,seed,gene,generations,mutation_rate,mutation_limit,kill_factor,"
-                               "generation,population,living,gc,died_out_at,error\n";
-    const struct {
-        std::string Text;
-        const char* Message;
-    } cases[] = {
-        {"generation,sexual_living\n", "t, Zeile 1: keine Studientabelle (Kopfzeile)"},
-        {header + "1,1,7,A,2,3,30,1,1,sexual,50\n", "t, Zeile 2: falsche Spaltenzahl"},
-        {header + "1,x,7,A,2,3,30,1,1,sexual,50,50,,\n", "t, Zeile 2: set, replicate oder seed ungültig"},
-        {header + "1,1,7,A,2,3,30,1,1,female,50,50,,\n",
-         "t, Zeile 2: generation, population, living oder died_out_at ungültig"},
-        {header + "1,1,7,A,2,3,30,1,1,asexual,50,50,,\n", "t, Zeile 2: asexual ohne sexual derselben Generation"},
-        {header + "1,1,7,A,2,3,30,1,,,,,,Fehler\n1,1,7,A,2,3,30,1,1,sexual,50,50,,\n",
-         "t, Zeile 3: Zeile nach der Fehlerzeile eines Laufs"},
-    };
-    for (const auto& c : cases) {
-        try {
-            ReadStudyTable(c.Text, "t");
-            ADD_FAILURE() << c.Message;
-        } catch (const EUsageError& e) {
-            EXPECT_EQ(e.Message, c.Message);
-        }
-    }
 }
 
 }  // namespace

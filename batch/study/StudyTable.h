@@ -47,7 +47,3 @@ std::string RowPrefix(const TStudyRun& run, const TParameterTexts& parameters);
 
 // The value of a GC text, whatever its decimal separator.
 double GcValue(std::string_view text);
-
-// Reads a whole table (header included) into its runs, in file order. Raises EUsageError with
-// `name` and the line number for anything that is not such a table.
-std::vector<TTableRun> ReadStudyTable(std::string_view text, const std::string& name);

@@ -1,6 +1,8 @@
 #include "batch/study/WorkerPool.h"
 
 #include "app/Errors.h"
+#include "batch/SpillBuffer.h"
+#include "batch/study/RunWire.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,10 +12,13 @@
 #include <exception>
 #include <fcntl.h>
 #include <map>
+#include <memory>
 #include <new>
+#include <optional>
 #include <poll.h>
 #include <set>
 #include <stdexcept>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -27,6 +32,8 @@ constexpr int kAttempts = 2;
 // A worker's exit status when its work raised, out of memory or otherwise.
 constexpr int kOutOfMemoryStatus = 3;
 constexpr int kFailedStatus = 4;
+// Output of a task ahead of its turn held in memory; beyond it goes to a temporary file.
+constexpr std::size_t kHeldInMemory = std::size_t{1} << 20;
 
 bool WriteAll(int fd, const void* data, std::size_t size)
 {
@@ -75,17 +82,51 @@ bool SendTask(int fd, std::int64_t task)
     return sent;
 }
 
+bool SendMessage(int fd, const TWireHeader& header, std::string_view payload)
+{
+    const TWireHeaderBytes bytes = PackHeader(header);
+    return WriteAll(fd, bytes.data(), bytes.size()) && WriteAll(fd, payload.data(), payload.size());
+}
+
+// A task's output in a worker, sent on in chunks as it fills them.
+class TChunkSink : public TTextSink {
+public:
+    TChunkSink(int fd, std::int64_t task) : FFd(fd), FTask(task) { FChunk.reserve(kWireChunk); }
+
+    void Write(std::string_view text) override
+    {
+        while (!text.empty()) {
+            const std::size_t take = std::min(kWireChunk - FChunk.size(), text.size());
+            FChunk.append(text.substr(0, take));
+            text.remove_prefix(take);
+            if (FChunk.size() == kWireChunk)
+                Flush();
+        }
+    }
+    void Flush() override
+    {
+        if (!FChunk.empty() && !SendMessage(FFd, {FTask, TWireKind::Output, FChunk.size()}, FChunk))
+            _exit(1);
+        FChunk.clear();
+    }
+
+private:
+    int FFd;
+    std::int64_t FTask;
+    std::string FChunk;
+};
+
 // Runs tasks until the parent closes the pipe. Never returns, and never unwinds into the parent's
 // code: its clean-up (temporary files, messages) belongs to the parent alone.
-[[noreturn]] void WorkerLoop(int tasks, int results, const std::function<std::string(std::int64_t)>& work)
+[[noreturn]] void WorkerLoop(int tasks, int results, const TWorkerTasks& work)
 {
     try {
         std::int64_t task;
         while (ReadAll(tasks, &task, sizeof task)) {
-            const std::string result = work(task);
-            const std::uint64_t size = result.size();
-            if (!WriteAll(results, &task, sizeof task) || !WriteAll(results, &size, sizeof size) ||
-                !WriteAll(results, result.data(), result.size()))
+            TChunkSink output(results, task);
+            const std::string end = work.Work(task, output);
+            output.Flush();
+            if (!SendMessage(results, {task, TWireKind::End, end.size()}, end))
                 _exit(1);
         }
     } catch (const std::bad_alloc&) {
@@ -116,11 +157,12 @@ struct TWorker {
     int Tasks = -1;                    // parent writes
     int Results = -1;                  // parent reads; -1 once the worker is gone
     std::deque<std::int64_t> Pending;  // in the order the worker takes them
+    std::uint64_t Received = 0;        // output bytes of the first pending task so far
 };
 
 class TWorkers {
 public:
-    explicit TWorkers(const std::function<std::string(std::int64_t)>& work) : FWork(work) {}
+    explicit TWorkers(const TWorkerTasks& work) : FWork(work) {}
     ~TWorkers()
     {
         // Left by an error: the workers' runs are of no use any more.
@@ -182,15 +224,15 @@ public:
     std::vector<TWorker>& Workers() { return FWorkers; }
 
 private:
-    const std::function<std::string(std::int64_t)>& FWork;
+    const TWorkerTasks& FWork;
     std::vector<TWorker> FWorkers;
 };
 
-// Hands out tasks, gathers results in order and replaces workers that die.
+// Hands out tasks, passes their output on in order and replaces workers that die.
 class TDispatcher {
 public:
     TDispatcher(std::int64_t count, std::int32_t jobs, const TWorkerTasks& tasks)
-        : FCount(count), FTasks(tasks), FPool(tasks.Work)
+        : FCount(count), FTasks(tasks), FPool(tasks)
     {
         FPool.Workers().resize(static_cast<std::size_t>(jobs));
         for (TWorker& worker : FPool.Workers())
@@ -200,6 +242,8 @@ public:
     void Run()
     {
         std::vector<TWorker>& workers = FPool.Workers();
+        if (FCount > 0)
+            FCurrent = &FTasks.Begin(0);
         for (TWorker& worker : workers)
             Feed(worker);
         std::vector<pollfd> polls(workers.size());
@@ -213,12 +257,25 @@ public:
             }
             for (std::size_t w = 0; w < workers.size(); ++w)
                 if (polls[w].revents != 0)
-                    Receive(workers[w]);
+                    Receive(workers[w], w);
         }
     }
 
 private:
+    // A task's output and end until its turn.
+    struct TTaskOutput {
+        std::uint64_t Accepted = 0;  // output bytes taken in; a second attempt skips as many
+        std::unique_ptr<TSpillBuffer> Held;
+        std::optional<std::string> End;
+        std::string From;  // the worker that sent the end
+    };
+
     bool TasksLeft() const { return !FRetry.empty() || FNext < FCount; }
+
+    static std::string Name(const TWorker& worker, std::size_t index)
+    {
+        return "Arbeitsprozess " + std::to_string(index + 1) + " (PID " + std::to_string(worker.Pid) + ")";
+    }
 
     void Feed(TWorker& worker)
     {
@@ -232,36 +289,114 @@ private:
         }
     }
 
-    void Receive(TWorker& worker)
+    // One message; a worker that ends within one has died.
+    void Receive(TWorker& worker, std::size_t index)
     {
-        std::int64_t task;
-        std::uint64_t size;
-        if (!ReadAll(worker.Results, &task, sizeof task) || !ReadAll(worker.Results, &size, sizeof size)) {
+        TWireHeaderBytes bytes;
+        if (!ReadAll(worker.Results, bytes.data(), bytes.size())) {
             Died(worker);
             return;
         }
-        std::string result(size, '\0');
-        if (!ReadAll(worker.Results, result.data(), size)) {
+        TWireHeader header{};
+        try {
+            header = UnpackHeader(bytes);
+            if (worker.Pending.empty() || header.Task != worker.Pending.front())
+                throw EWireError("Nachricht zu Lauf " + std::to_string(header.Task) + ", der ihm nicht gegeben ist");
+        } catch (const EWireError& e) {
+            throw std::runtime_error(Name(worker, index) + ": beschädigte Nachricht: " + e.what());
+        }
+        std::string payload;
+        if (!ReadPayload(worker.Results, header.Length, payload)) {
             Died(worker);
+            return;
+        }
+        if (header.Kind == TWireKind::Output) {
+            Take(worker, header.Task, payload);
             return;
         }
         worker.Pending.pop_front();
+        worker.Received = 0;
+        const std::string from = Name(worker, index);
         Feed(worker);
-        Keep(task, std::move(result));
+        Finish(header.Task, std::move(payload), from);
+    }
+
+    // Read in blocks, so that only what arrives takes memory.
+    static bool ReadPayload(int fd, std::uint64_t length, std::string& payload)
+    {
+        while (payload.size() < length) {
+            const std::size_t block = std::min<std::uint64_t>(length - payload.size(), kWireChunk);
+            const std::size_t at = payload.size();
+            payload.resize(at + block);
+            if (!ReadAll(fd, payload.data() + at, block))
+                return false;
+        }
+        return true;
+    }
+
+    // A chunk of output: what an earlier attempt already gave is skipped.
+    void Take(TWorker& worker, std::int64_t task, std::string_view chunk)
+    {
+        const std::uint64_t accepted = FOutputs[task].Accepted;
+        const std::uint64_t skip =
+            accepted > worker.Received ? std::min<std::uint64_t>(accepted - worker.Received, chunk.size()) : 0;
+        worker.Received += chunk.size();
+        Accept(task, chunk.substr(skip));
+    }
+
+    void Accept(std::int64_t task, std::string_view text)
+    {
+        TTaskOutput& output = FOutputs[task];
+        output.Accepted += text.size();
+        if (task == FDelivered) {
+            FCurrent->Write(text);
+            return;
+        }
+        if (!output.Held)
+            output.Held = std::make_unique<TSpillBuffer>(kHeldInMemory);
+        output.Held->Append(text);
+    }
+
+    void Finish(std::int64_t task, std::string&& end, const std::string& from)
+    {
+        TTaskOutput& output = FOutputs[task];
+        output.End = std::move(end);
+        output.From = from;
+        for (auto next = FOutputs.find(FDelivered); next != FOutputs.end() && next->second.End;
+             next = FOutputs.find(FDelivered)) {
+            try {
+                FTasks.End(FDelivered, std::move(*next->second.End));
+            } catch (const EWireError& e) {
+                throw std::runtime_error(next->second.From + ": beschädigte Nachricht: " + e.what());
+            }
+            FOutputs.erase(next);
+            if (++FDelivered == FCount)
+                return;
+            FCurrent = &FTasks.Begin(FDelivered);
+            if (const auto held = FOutputs.find(FDelivered); held != FOutputs.end() && held->second.Held) {
+                held->second.Held->MoveTo(*FCurrent);
+                held->second.Held.reset();
+            }
+        }
     }
 
     // The run it was on counts one attempt; the ones it held besides go back untried.
     void Died(TWorker& worker)
     {
         std::deque<std::int64_t> pending = std::move(worker.Pending);
+        worker.Received = 0;
         const std::string reason = DeathReason(TWorkers::Stop(worker, true));
         if (!pending.empty()) {
             const std::int64_t task = pending.front();
             pending.pop_front();
-            if (++FAttempts[task] < kAttempts)
+            if (++FAttempts[task] < kAttempts) {
                 FRetry.insert(task);
-            else
-                Keep(task, FTasks.Lost(task, reason));
+            } else {
+                TStringSink lost;
+                std::string end = FTasks.Lost(task, lost, reason);
+                Accept(task, lost.Text);
+                Finish(task, std::move(end), reason);
+            }
         }
         FRetry.insert(pending.begin(), pending.end());
         if (TasksLeft()) {
@@ -270,23 +405,15 @@ private:
         }
     }
 
-    void Keep(std::int64_t task, std::string&& result)
-    {
-        FEarly.emplace(task, std::move(result));
-        for (auto first = FEarly.begin(); first != FEarly.end() && first->first == FDelivered; first = FEarly.begin()) {
-            FTasks.Deliver(FDelivered++, std::move(first->second));
-            FEarly.erase(first);
-        }
-    }
-
     std::int64_t FCount;
     const TWorkerTasks& FTasks;
     TWorkers FPool;
     std::int64_t FNext = 0;       // next new task
-    std::int64_t FDelivered = 0;  // next result to deliver
+    std::int64_t FDelivered = 0;  // the task whose output goes straight on
+    TTextSink* FCurrent = nullptr;
     std::set<std::int64_t> FRetry;
     std::map<std::int64_t, int> FAttempts;
-    std::map<std::int64_t, std::string> FEarly;
+    std::map<std::int64_t, TTaskOutput> FOutputs;
 };
 
 }  // namespace
