@@ -78,55 +78,39 @@ TEST_F(RunBatchTest, RunErrorsKeepEverythingProducedSoFar)
 {
     const std::string sexualOnly = std::string(kHeader1) + "\n";
     const std::string bothHeaders = std::string(kHeader1) + "\n" + kHeader2;
+    // Five generations from seed 0 (or Seed) with one field changed.
     const struct {
-        TRunFields Fields;
+        std::string TRunFields::*Field;
+        const char* Text;
+        std::uint32_t Seed;
         std::optional<TOutputFormat> Format;
         int Status;
         std::string Out;
         const char* Err;
     } cases[] = {
-        {{.Generations = "5", .MutationLimit = "x", .Seed = 0},
-         {},
-         1,
-         sexualOnly,
-         "'x' ist kein gültiger Integerwert.\n"},
-        {{.Generations = "5", .KillFactor = "1.5", .Seed = 0},
-         {},
-         1,
-         sexualOnly,
-         "'1.5' ist kein gültiger Gleitkommawert.\n"},
-        {{.Generations = "5", .MutationRate = "", .Seed = 0},
-         {},
-         1,
-         sexualOnly,
-         "'' ist kein gültiger Gleitkommawert.\n"},
-        {{.Generations = "5", .KillFactor = "1E39", .Seed = 0},
-         {},
-         1,
-         sexualOnly,
-         "Überlauf bei Gleitkomma-Operation.\n"},
-        {{.Generations = " 5 ", .Seed = 0}, {}, 1, bothHeaders, "' 5 ' ist kein gültiger Integerwert.\n"},
-        {{.Gene = "", .Generations = "5", .Seed = 0}, {}, 1, bothHeaders, "Fehler bei Gleitkomma-Operation.\n"},
-        {{.Gene = "", .Generations = "5", .Seed = 0},
-         TOutputFormat::Csv,
-         1,
-         kCsvHeader,
-         "Fehler bei Gleitkomma-Operation.\n"},
+        {&TRunFields::MutationLimit, "x", 0, {}, 1, sexualOnly, "'x' ist kein gültiger Integerwert.\n"},
+        {&TRunFields::KillFactor, "1.5", 0, {}, 1, sexualOnly, "'1.5' ist kein gültiger Gleitkommawert.\n"},
+        {&TRunFields::MutationRate, "", 0, {}, 1, sexualOnly, "'' ist kein gültiger Gleitkommawert.\n"},
+        {&TRunFields::KillFactor, "1E39", 0, {}, 1, sexualOnly, "Überlauf bei Gleitkomma-Operation.\n"},
+        {&TRunFields::Generations, " 5 ", 0, {}, 1, bothHeaders, "' 5 ' ist kein gültiger Integerwert.\n"},
+        {&TRunFields::Gene, "", 0, {}, 1, bothHeaders, "Fehler bei Gleitkomma-Operation.\n"},
+        {&TRunFields::Gene, "", 0, TOutputFormat::Csv, 1, kCsvHeader, "Fehler bei Gleitkomma-Operation.\n"},
         // the overflow comes in the asexual half of the first generation
-        {{.Generations = "5", .KillFactor = "1,7203e36", .Seed = 8},
+        {&TRunFields::KillFactor,
+         "1,7203e36",
+         8,
          {},
          1,
          std::string(kHeader1) + "0; 50\n\n" + kHeader2,
          "Überlauf bei Gleitkomma-Operation.\n"},
-        {{.Generations = "5", .KillFactor = "1,7203e36", .Seed = 8},
-         TOutputFormat::Csv,
-         1,
-         std::string(kCsvHeader) + "1,0,50,,\n",
+        {&TRunFields::KillFactor, "1,7203e36", 8, TOutputFormat::Csv, 1, std::string(kCsvHeader) + "1,0,50,,\n",
          "Überlauf bei Gleitkomma-Operation.\n"},
-        {{.Generations = "-5", .Seed = 0}, {}, 0, bothHeaders, ""},  // no generations is no error
+        {&TRunFields::Generations, "-5", 0, {}, 0, bothHeaders, ""},  // no generations is no error
     };
     for (const auto& c : cases) {
-        const TResult r = Run(c.Fields, c.Format);
+        TRunFields fields{.Generations = "5", .Seed = c.Seed};
+        fields.*c.Field = c.Text;
+        const TResult r = Run(fields, c.Format);
         EXPECT_EQ(r.Status, c.Status) << c.Err;
         EXPECT_EQ(r.Out, c.Out) << c.Err;
         EXPECT_EQ(r.Err, c.Err);

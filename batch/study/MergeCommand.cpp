@@ -157,7 +157,7 @@ int RunMerge(const TMergeOptions& options, std::span<const std::string> args, TT
     TChecksumSink written(table.Sink());
     written.Write(kStudyTableHeader);
     TStudySummary summary;
-    const bool summarise = options.Summary || options.Picture.File;
+    const bool summarise = options.Summary || options.Picture.File || options.Picture.Compare;
     std::int64_t failed = 0, runs = 0;
     TTableRun run;
     for (std::int64_t index = 0; index < study.RunCount(); ++index) {

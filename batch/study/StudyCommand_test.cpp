@@ -123,7 +123,7 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
         more.insert(more.begin(), study.begin(), study.end());
         return more;
     };
-    const TResult one = Run(with({"--jobs", "1", "--summary", File("s1.csv")}));
+    const TResult one = Run(with({"--jobs", "1", "--summary", File("s1.csv"), "--compare", File("c1.png")}));
     EXPECT_EQ(one.Status, 1);  // the empty gene's runs fail
     EXPECT_EQ(one.Err, "kelvaro-batch: 6 von 18 Läufen mit Fehler abgebrochen (Meldungen in der Tabelle).\n");
     for (const char* jobs : {"2", "4"}) {
@@ -145,6 +145,11 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
     const TResult other = Run({"merge", File("part2.csv"), File("other.csv")});
     EXPECT_EQ(other.Err, "kelvaro-batch: " + File("other.csv") + ": andere Studie als " + File("part2.csv") +
                              " (Parametersätze)\n");
+    // The comparison alone needs the summary all the same.
+    std::vector<std::string> compare = merge;
+    compare.insert(compare.end(), {"--output", File("mc.csv"), "--compare", File("mc.png")});
+    EXPECT_EQ(Run(compare).Status, 1);
+    EXPECT_EQ(ReadText(File("mc.png")), ReadText(File("c1.png")));
     merge.insert(merge.end(), {"--output", File("m.csv"), "--summary", File("ms.csv")});
     EXPECT_EQ(Run(merge).Status, 1);
     EXPECT_EQ(ReadText(File("m.csv")), one.Out);
