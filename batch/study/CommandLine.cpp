@@ -18,8 +18,9 @@ struct TOption {
     std::string_view Name;
     bool TakesValue;
     unsigned Lines;
-    // In a run's line, read once the line is scanned, in the order given: a study's values
-    // depend on --decimal-separator wherever it stands, and a plain run's options go first.
+    // Read once a run's line is scanned, in the order given (merge reads each option as it
+    // comes): a study's values depend on --decimal-separator wherever it stands, and a plain
+    // run's options are checked first.
     bool Later;
     void (*Read)(TCommandLine& line, TValue value);
 };
