@@ -3,9 +3,7 @@
 #include "app/GeneText.h"
 #include "app/Utf8.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <string_view>
 
 const char* const kBatchUsage =
     "Aufruf: kelvaro-batch [Optionen]\n"
@@ -87,37 +85,9 @@ namespace {
 
 constexpr std::size_t kGeneCapacity = 10;
 
-constexpr std::string_view kStudyOptions[] = {"--replicates", "--sweep", "--every", "--output",  "--summary",
-                                              "--jobs",       "--shard", "--plot",  "--compare", "--size"};
-// Study options without a value.
-constexpr std::string_view kStudyFlags[] = {"--3d", "--paired", "--dry-run", "--yes", "--resume"};
-
-bool IsStudyOption(std::string_view name)
-{
-    for (std::string_view known : kStudyOptions)
-        if (name == known)
-            return true;
-    return false;
-}
-
 [[noreturn]] void Usage(std::string message)
 {
     throw EUsageError(std::move(message));
-}
-
-std::uint32_t ParseSeed(const std::string& text)
-{
-    std::uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            Usage("ungültiger Wert für --seed: '" + text + "'");
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-        if (value > 0xFFFFFFFFu)
-            Usage("ungültiger Wert für --seed: '" + text + "'");
-    }
-    if (text.empty())
-        Usage("ungültiger Wert für --seed: ''");
-    return static_cast<std::uint32_t>(value);
 }
 
 // Characters a number text may hold besides the separator, and characters that
@@ -133,7 +103,24 @@ bool UnfitSeparator(char32_t c)
            (c >= 0x205F && c <= 0x206F) || c == 0x3000 || c == 0xFEFF;
 }
 
-char32_t ParseSeparator(const std::string& text)
+}  // namespace
+
+std::uint32_t ReadSeed(const std::string& text)
+{
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            Usage("ungültiger Wert für --seed: '" + text + "'");
+        value = value * 10 + static_cast<std::uint64_t>(c - '0');
+        if (value > 0xFFFFFFFFu)
+            Usage("ungültiger Wert für --seed: '" + text + "'");
+    }
+    if (text.empty())
+        Usage("ungültiger Wert für --seed: ''");
+    return static_cast<std::uint32_t>(value);
+}
+
+char32_t ReadSeparator(const std::string& text)
 {
     const std::u32string characters = DecodeUtf8(text);
     if (characters.size() != 1)
@@ -147,7 +134,7 @@ char32_t ParseSeparator(const std::string& text)
     return separator;
 }
 
-std::string ParseGene(const std::string& text)
+std::string ReadGene(const std::string& text)
 {
     std::u32string gene = UpperCaseGene(DecodeUtf8(text));
     if (gene.size() > kGeneCapacity)
@@ -155,72 +142,11 @@ std::string ParseGene(const std::string& text)
     return EncodeUtf8(gene);
 }
 
-TOutputFormat ParseFormat(const std::string& text)
+TOutputFormat ReadFormat(const std::string& text)
 {
     if (text == "memo")
         return TOutputFormat::Memo;
     if (text == "csv")
         return TOutputFormat::Csv;
     Usage("unbekanntes Format: '" + text + "' (memo oder csv)");
-}
-
-void Apply(TBatchOptions& options, std::string_view name, const std::string& value)
-{
-    if (name == "--gene")
-        options.Fields.Gene = ParseGene(value);
-    else if (name == "--generations")
-        options.Fields.Generations = value;
-    else if (name == "--kill-factor")
-        options.Fields.KillFactor = value;
-    else if (name == "--mutation-limit")
-        options.Fields.MutationLimit = value;
-    else if (name == "--mutation-rate")
-        options.Fields.MutationRate = value;
-    else if (name == "--seed")
-        options.Fields.Seed = ParseSeed(value);
-    else if (name == "--decimal-separator")
-        options.DecimalSeparator = ParseSeparator(value);
-    else if (IsStudyOption(name))
-        options.StudyOptions.emplace_back(name, value);
-    else
-        options.Format = ParseFormat(value);
-}
-
-bool TakesValue(std::string_view name)
-{
-    for (std::string_view known : {"--gene", "--generations", "--kill-factor", "--mutation-limit", "--mutation-rate",
-                                   "--seed", "--decimal-separator", "--format"})
-        if (name == known)
-            return true;
-    return IsStudyOption(name);
-}
-
-}  // namespace
-
-TBatchOptions ParseBatchOptions(std::span<const std::string> args)
-{
-    TBatchOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const std::size_t equals = arg.find('=');
-        const std::string_view name = std::string_view(arg).substr(0, equals);
-        if (name == "--help" && equals == std::string::npos) {
-            options.Help = true;
-            return options;
-        }
-        if (std::find(std::begin(kStudyFlags), std::end(kStudyFlags), arg) != std::end(kStudyFlags)) {
-            options.StudyOptions.emplace_back(arg, "");
-            continue;
-        }
-        if (!TakesValue(name))
-            Usage("unbekannte Option: '" + arg + "'");
-        if (equals != std::string::npos) {
-            Apply(options, name, arg.substr(equals + 1));
-        } else if (i + 1 < args.size()) {
-            Apply(options, name, args[++i]);
-        } else {
-            Usage("Wert fehlt für " + arg);
-        }
-    }
-    return options;
 }

@@ -1,14 +1,12 @@
 #pragma once
-// Command line of kelvaro-batch, GNU style: "--name value" (the next argument
-// is the value whatever it starts with) or "--name=value".
+// A plain run's options of kelvaro-batch and the readers of their values; the whole command
+// line is read by ParseCommandLine (batch/study/CommandLine.h).
 #include "base/Exception.h"
 #include "main/SimulationRun.h"
 
+#include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
-#include <utility>
-#include <vector>
 
 KELVARO_EXCEPTION_CLASS(EUsageError, Exception);
 
@@ -18,14 +16,13 @@ struct TBatchOptions {
     TRunFields Fields;                         // the field texts, converted later by the run
     std::optional<TOutputFormat> Format;       // memo when absent
     std::optional<char32_t> DecimalSeparator;  // the locale's when absent
-    bool Help = false;
-    // Study and picture options (--replicates ... --3d) as name and text, in the order given;
-    // batch/study reads them. "--3d", "--paired", "--dry-run" and "--yes" come with an empty text.
-    std::vector<std::pair<std::string, std::string>> StudyOptions;
 };
 
-// Raises EUsageError for an unknown option, a missing or malformed value and
-// a gene longer than the field takes.
-TBatchOptions ParseBatchOptions(std::span<const std::string> args);
+// The values of --seed, --decimal-separator, --gene (upper-cased, at most the ten characters
+// the field takes) and --format. Each raises EUsageError for a text it does not take.
+std::uint32_t ReadSeed(const std::string& text);
+char32_t ReadSeparator(const std::string& text);
+std::string ReadGene(const std::string& text);
+TOutputFormat ReadFormat(const std::string& text);
 
 extern const char* const kBatchUsage;

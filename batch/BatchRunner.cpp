@@ -1,8 +1,6 @@
 #include "batch/BatchRunner.h"
 
 #include "app/Errors.h"
-#include "app/FormatSettings.h"
-#include "batch/BatchOptions.h"
 #include "batch/BatchOutput.h"
 #include "batch/CheckedIo.h"
 
@@ -47,27 +45,11 @@ void RunAndWrite(const TBatchOptions& options, TTextSink& out, TRunEnd& end)
 
 }  // namespace
 
-int RunBatch(std::span<const std::string> args, TTextSink& out, TTextSink& err)
+int RunBatch(const TBatchOptions& options, TTextSink& out, TTextSink& err)
 {
-    TBatchOptions options;
-    try {
-        options = ParseBatchOptions(args);
-    } catch (const EUsageError& e) {
-        err.Write("kelvaro-batch: " + e.Message + "\n");
-        err.Write(kBatchUsage);
-        return 2;
-    }
-    if (options.DecimalSeparator)
-        DecimalSeparator = *options.DecimalSeparator;
-
     TRunEnd end;
     try {
-        if (options.Help) {
-            out.Write(kBatchUsage);
-            out.Flush();
-        } else {
-            RunAndWrite(options, out, end);
-        }
+        RunAndWrite(options, out, end);
     } catch (const EOutputError& e) {
         if (end.Message.empty())
             end = {1, e.Message};

@@ -1,11 +1,9 @@
 #pragma once
-// kelvaro-batch without its process: parses the arguments, runs and writes.
+// kelvaro-batch's plain run without its process: runs and writes.
+#include "batch/BatchOptions.h"
 #include "batch/TextSink.h"
 
-#include <span>
-#include <string>
-
-// Returns the exit status: 0 done, 1 the run or its output failed (the message on
-// `err`), 2 a usage error, 128 + the signal when StopSignal stopped the run. The
-// output keeps every whole line computed before the end.
-int RunBatch(std::span<const std::string> args, TTextSink& out, TTextSink& err);
+// Runs with DecimalSeparator as it is (the caller sets it from the options). Returns the exit
+// status: 0 done, 1 the run or its output failed (the message on `err`), 128 + the signal when
+// StopSignal stopped the run. The output keeps every whole line computed before the end.
+int RunBatch(const TBatchOptions& options, TTextSink& out, TTextSink& err);

@@ -1,11 +1,12 @@
 #include "batch/BatchRunner.h"
 
+#include "app/FormatSettings.h"
 #include "base/FloatEnvironment.h"
 #include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <optional>
 
 namespace {
 
@@ -23,10 +24,10 @@ class RunBatchTest : public ::testing::Test {
 protected:
     void SetUp() override { SetFloatEnvironment(); }
 
-    static TResult Run(std::vector<std::string> args)
+    static TResult Run(const TRunFields& fields, std::optional<TOutputFormat> format = {})
     {
         TStringSink out, err;
-        const int status = RunBatch(args, out, err);
+        const int status = RunBatch({fields, format, {}}, out, err);
         return {status, out.Text, err.Text};
     }
 
@@ -36,7 +37,7 @@ private:
 
 TEST_F(RunBatchTest, MemoLayoutFromSeedZero)
 {
-    const TResult r = Run({"--seed", "0", "--generations", "5"});
+    const TResult r = Run({.Generations = "5", .Seed = 0});
     EXPECT_EQ(r.Status, 0);
     EXPECT_EQ(r.Err, "");
     EXPECT_EQ(r.Out, std::string(kHeader1) +
@@ -56,7 +57,7 @@ TEST_F(RunBatchTest, MemoLayoutFromSeedZero)
 
 TEST_F(RunBatchTest, CsvLayoutAlwaysUsesAPoint)
 {
-    const TResult r = Run({"--seed=0", "--generations=5", "--format=csv"});
+    const TResult r = Run({.Generations = "5", .Seed = 0}, TOutputFormat::Csv);
     EXPECT_EQ(r.Status, 0);
     EXPECT_EQ(r.Out, std::string(kCsvHeader) + "1,52,50,53,50\n"
                                                "2,49,50,54,50\n"
@@ -65,9 +66,10 @@ TEST_F(RunBatchTest, CsvLayoutAlwaysUsesAPoint)
                                                "5,40,50,51,50.2000000000116\n");
 }
 
-TEST_F(RunBatchTest, SeparatorOptionAppliesToInputAndLines)
+TEST_F(RunBatchTest, TheSeparatorAppliesToInputAndLines)
 {
-    const TResult r = Run({"--seed", "0", "--generations", "3", "--decimal-separator", ".", "--mutation-rate", "3.0"});
+    DecimalSeparator = U'.';
+    const TResult r = Run({.Generations = "3", .MutationRate = "3.0", .Seed = 0});
     EXPECT_EQ(r.Status, 0);
     EXPECT_NE(r.Out.find("49; 49.9000000000233\n"), std::string::npos) << r.Out;
 }
@@ -76,53 +78,43 @@ TEST_F(RunBatchTest, RunErrorsKeepEverythingProducedSoFar)
 {
     const std::string sexualOnly = std::string(kHeader1) + "\n";
     const std::string bothHeaders = std::string(kHeader1) + "\n" + kHeader2;
+    // Five generations from seed 0 (or Seed) with one field changed.
     const struct {
-        std::vector<std::string> Args;
+        std::string TRunFields::*Field;
+        const char* Text;
+        std::uint32_t Seed;
+        std::optional<TOutputFormat> Format;
         int Status;
         std::string Out;
         const char* Err;
     } cases[] = {
-        {{"--mutation-limit", "x"}, 1, sexualOnly, "'x' ist kein gültiger Integerwert.\n"},
-        {{"--kill-factor", "1.5"}, 1, sexualOnly, "'1.5' ist kein gültiger Gleitkommawert.\n"},
-        {{"--mutation-rate", ""}, 1, sexualOnly, "'' ist kein gültiger Gleitkommawert.\n"},
-        {{"--kill-factor", "1E39"}, 1, sexualOnly, "Überlauf bei Gleitkomma-Operation.\n"},
-        {{"--generations", " 5 "}, 1, bothHeaders, "' 5 ' ist kein gültiger Integerwert.\n"},
-        {{"--gene", ""}, 1, bothHeaders, "Fehler bei Gleitkomma-Operation.\n"},
-        {{"--format", "csv", "--gene", ""}, 1, kCsvHeader, "Fehler bei Gleitkomma-Operation.\n"},
+        {&TRunFields::MutationLimit, "x", 0, {}, 1, sexualOnly, "'x' ist kein gültiger Integerwert.\n"},
+        {&TRunFields::KillFactor, "1.5", 0, {}, 1, sexualOnly, "'1.5' ist kein gültiger Gleitkommawert.\n"},
+        {&TRunFields::MutationRate, "", 0, {}, 1, sexualOnly, "'' ist kein gültiger Gleitkommawert.\n"},
+        {&TRunFields::KillFactor, "1E39", 0, {}, 1, sexualOnly, "Überlauf bei Gleitkomma-Operation.\n"},
+        {&TRunFields::Generations, " 5 ", 0, {}, 1, bothHeaders, "' 5 ' ist kein gültiger Integerwert.\n"},
+        {&TRunFields::Gene, "", 0, {}, 1, bothHeaders, "Fehler bei Gleitkomma-Operation.\n"},
+        {&TRunFields::Gene, "", 0, TOutputFormat::Csv, 1, kCsvHeader, "Fehler bei Gleitkomma-Operation.\n"},
         // the overflow comes in the asexual half of the first generation
-        {{"--kill-factor", "1,7203e36", "--seed", "8"},
+        {&TRunFields::KillFactor,
+         "1,7203e36",
+         8,
+         {},
          1,
          std::string(kHeader1) + "0; 50\n\n" + kHeader2,
          "Überlauf bei Gleitkomma-Operation.\n"},
-        {{"--kill-factor", "1,7203e36", "--seed", "8", "--format", "csv"},
-         1,
-         std::string(kCsvHeader) + "1,0,50,,\n",
+        {&TRunFields::KillFactor, "1,7203e36", 8, TOutputFormat::Csv, 1, std::string(kCsvHeader) + "1,0,50,,\n",
          "Überlauf bei Gleitkomma-Operation.\n"},
-        {{"--generations", "-5"}, 0, bothHeaders, ""},  // no generations is no error
+        {&TRunFields::Generations, "-5", 0, {}, 0, bothHeaders, ""},  // no generations is no error
     };
     for (const auto& c : cases) {
-        // Later options win, so each case overrides the five generations.
-        std::vector<std::string> args = {"--seed", "0", "--generations", "5"};
-        args.insert(args.end(), c.Args.begin(), c.Args.end());
-        const TResult r = Run(args);
+        TRunFields fields{.Generations = "5", .Seed = c.Seed};
+        fields.*c.Field = c.Text;
+        const TResult r = Run(fields, c.Format);
         EXPECT_EQ(r.Status, c.Status) << c.Err;
         EXPECT_EQ(r.Out, c.Out) << c.Err;
         EXPECT_EQ(r.Err, c.Err);
     }
-}
-
-TEST_F(RunBatchTest, UsageErrorsAndHelp)
-{
-    const TResult bad = Run({"--generations"});
-    EXPECT_EQ(bad.Status, 2);
-    EXPECT_EQ(bad.Out, "");
-    EXPECT_EQ(bad.Err.substr(0, bad.Err.find('\n')), "kelvaro-batch: Wert fehlt für --generations");
-    EXPECT_NE(bad.Err.find("Aufruf: kelvaro-batch"), std::string::npos);
-
-    const TResult help = Run({"--help"});
-    EXPECT_EQ(help.Status, 0);
-    EXPECT_EQ(help.Err, "");
-    EXPECT_EQ(help.Out.rfind("Aufruf: kelvaro-batch", 0), 0u);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include "base/FloatEnvironment.h"
 #include "batch/BatchOutput.h"
 #include "batch/CheckedIo.h"
-#include "batch/study/StudyCommand.h"
+#include "batch/study/Dispatch.h"
 
 #include <csignal>
 #include <fcntl.h>

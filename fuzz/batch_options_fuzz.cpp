@@ -1,14 +1,15 @@
 // The runner's command line, split at NUL bytes: every command line is either taken
-// or refused with a usage error; what is taken parses again to the same options from
-// its "--name=value" form, keeps genes to ten upper-cased characters, and never takes
-// a decimal separator that changes how numbers read or makes the lines unreadable.
+// or refused with a usage error and leaves the decimal separator as it was; a run's
+// options parse again to themselves from their "--name=value" form, keep genes to ten
+// upper-cased characters, and never take a decimal separator that changes how numbers
+// read or makes the lines unreadable.
 #include "app/FloatToText.h"
 #include "app/FormatSettings.h"
 #include "app/GeneText.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
 #include "base/FloatEnvironment.h"
-#include "batch/BatchOptions.h"
+#include "batch/study/CommandLine.h"
 #include "fuzz/FloatState.h"
 
 #include <cstdint>
@@ -50,7 +51,7 @@ bool Same(const TBatchOptions& a, const TBatchOptions& b)
     return a.Fields.Gene == b.Fields.Gene && a.Fields.Generations == b.Fields.Generations &&
            a.Fields.KillFactor == b.Fields.KillFactor && a.Fields.MutationLimit == b.Fields.MutationLimit &&
            a.Fields.MutationRate == b.Fields.MutationRate && a.Fields.Seed == b.Fields.Seed && a.Format == b.Format &&
-           a.DecimalSeparator == b.DecimalSeparator && a.Help == b.Help;
+           a.DecimalSeparator == b.DecimalSeparator;
 }
 
 long double Read(const std::string& text)
@@ -82,19 +83,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     SetFloatEnvironment();
     const std::vector<std::string> args = Split(std::string_view(reinterpret_cast<const char*>(data), size));
+    DecimalSeparator = U'.';
     TBatchOptions options;
     try {
-        options = ParseBatchOptions(args);
+        const TCommandLine line = ParseCommandLine(args);
+        if (line.Command == TCommand::Help || line.Command == TCommand::Merge)
+            return 0;
+        options = line.Run;
     } catch (const EUsageError& e) {
         Require(!e.Message.empty(), "a usage error without a message");
+        Require(DecimalSeparator == U'.', "a refused command line changed the decimal separator");
         return 0;
     }
-    if (options.Help)
-        return 0;
+    Require(DecimalSeparator == U'.', "reading the command line changed the decimal separator");
     const std::u32string gene = DecodeUtf8(options.Fields.Gene);
     Require(gene.size() <= 10 && UpperCaseGene(gene) == gene, "a gene longer than ten characters or not upper case");
     if (options.DecimalSeparator)
         CheckSeparator(*options.DecimalSeparator);
-    Require(Same(ParseBatchOptions(Rendered(options)), options), "the options do not parse again to themselves");
+    Require(Same(ParseCommandLine(Rendered(options)).Run, options), "the options do not parse again to themselves");
     return 0;
 }

@@ -1,56 +1,12 @@
 #include "batch/study/MergeCommand.h"
 
 #include "app/IntegerText.h"
-#include "batch/BatchOptions.h"
 #include "batch/study/StudyOutput.h"
 #include "batch/study/TableReader.h"
 
 #include <memory>
 
 namespace {
-
-struct TMergeOptions {
-    std::vector<std::string> Files;
-    std::optional<std::string> Output;
-    std::optional<std::string> Summary;
-    TPictureOptions Picture;
-    bool AllowPartial = false;
-};
-
-TMergeOptions ReadMergeOptions(std::span<const std::string> args)
-{
-    TMergeOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0) {
-            options.Files.push_back(arg);
-            continue;
-        }
-        if (arg == "--allow-partial") {
-            options.AllowPartial = true;
-            continue;
-        }
-        const std::size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (name != "--3d") {
-            if (i + 1 == args.size())
-                throw EUsageError("Wert fehlt für " + arg);
-            value = args[++i];
-        }
-        if (name == "--output")
-            options.Output = value;
-        else if (name == "--summary")
-            options.Summary = value;
-        else
-            options.Picture = ReadPictureOption(options.Picture, name, value);
-    }
-    if (options.Files.empty())
-        throw EUsageError("merge braucht mindestens eine Tabelle");
-    return options;
-}
 
 class TNullSink : public TTextSink {
 public:
@@ -168,9 +124,8 @@ std::string Joined(const std::vector<std::string>& problems)
 
 }  // namespace
 
-int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
+int RunMerge(const TMergeOptions& options, std::span<const std::string> args, TTextSink& out, TTextSink& err)
 {
-    const TMergeOptions options = ReadMergeOptions(args);
     std::vector<TPart> parts;
     for (const std::string& file : options.Files)
         parts.push_back(ReadPart(file));
@@ -202,7 +157,7 @@ int RunMerge(std::span<const std::string> args, TTextSink& out, TTextSink& err)
     TChecksumSink written(table.Sink());
     written.Write(kStudyTableHeader);
     TStudySummary summary;
-    const bool summarise = options.Summary || options.Picture.File;
+    const bool summarise = options.Summary || options.Picture.File || options.Picture.Compare;
     std::int64_t failed = 0, runs = 0;
     TTableRun run;
     for (std::int64_t index = 0; index < study.RunCount(); ++index) {

@@ -1,4 +1,4 @@
-#include "batch/study/StudyCommand.h"
+#include "batch/study/Dispatch.h"
 
 #include "base/FloatEnvironment.h"
 #include "testing/app/SeparatorFixture.h"

@@ -1,12 +1,10 @@
 #include "batch/study/StudyCommand.h"
 
 #include "app/Errors.h"
-#include "app/FormatSettings.h"
 #include "app/IntegerText.h"
 #include "batch/BatchRunner.h"
 #include "batch/CheckedIo.h"
 #include "batch/OutputPath.h"
-#include "batch/study/MergeCommand.h"
 #include "batch/study/Progress.h"
 #include "batch/study/RunWire.h"
 #include "batch/study/StudyDescriptor.h"
@@ -22,16 +20,20 @@
 #include <csignal>
 #include <iterator>
 #include <optional>
-#include <stdexcept>
 #include <unistd.h>
 
 namespace {
 
-int UsageError(TTextSink& err, const std::string& message)
+// A plain run writes what it has when interrupted; a study ends at once, its workers with it,
+// and leaves no temporary file behind (TAtomicFile). Ignored signals stay ignored.
+void EndOnStopSignals()
 {
-    err.Write("kelvaro-batch: " + message + "\n");
-    err.Write(kBatchUsage);
-    return 2;
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action = {};
+        sigaction(signal, nullptr, &action);
+        if (action.sa_handler != SIG_IGN)
+            std::signal(signal, SIG_DFL);
+    }
 }
 
 TPartDescription DescribeStudy(std::span<const std::string> args, const TStudyPlan& plan, const TStudyOptions& study,
@@ -108,9 +110,12 @@ std::optional<TStudyJournal> OpenJournal(const TStudyOptions& study, const TPart
                                         difference);
 }
 
+}  // namespace
+
 int RunStudy(std::span<const std::string> args, const TBatchOptions& options, const TStudyOptions& study,
              TTextSink& out, TTextSink& err)
 {
+    EndOnStopSignals();
     if (study.Resume && CheckOutputPath(*study.Output).Kind != TOutputKind::File)
         throw EUsageError("--resume braucht --output mit einer Datei, nicht einem Gerät, einer Pipe oder -");
     // A resumed study without --seed goes on with the seed its journal began with.
@@ -210,79 +215,15 @@ int RunStudy(std::span<const std::string> args, const TBatchOptions& options, co
     return FailedMessage(err, failed, runs);
 }
 
-// One plain run as RunBatch does it, then its picture from the same seed.
-int RunWithPicture(std::span<const std::string> args, const TBatchOptions& options, const TPictureOptions& picture,
-                   TTextSink& out, TTextSink& err)
+int RunWithPicture(const TBatchOptions& options, const TPictureOptions& picture, TTextSink& out, TTextSink& err)
 {
     CheckPictureFile("--plot", *picture.File);
-    TRunFields fields = options.Fields;
-    std::vector<std::string> seeded(args.begin(), args.end());
-    if (!fields.Seed) {
+    TBatchOptions seeded = options;
+    if (!seeded.Fields.Seed) {
         Randomize();
-        fields.Seed = RandSeed;
-        seeded.insert(seeded.end(), {"--seed", std::to_string(RandSeed)});
+        seeded.Fields.Seed = RandSeed;
     }
     const int status = RunBatch(seeded, out, err);
-    SaveRunPicture(fields, picture);
+    SaveRunPicture(seeded.Fields, picture);
     return status;
-}
-
-// A plain run writes what it has when interrupted; a study ends at once, its workers with it,
-// and leaves no temporary file behind (TAtomicFile). Ignored signals stay ignored.
-void EndOnStopSignals()
-{
-    for (int signal : {SIGINT, SIGTERM}) {
-        struct sigaction action = {};
-        sigaction(signal, nullptr, &action);
-        if (action.sa_handler != SIG_IGN)
-            std::signal(signal, SIG_DFL);
-    }
-}
-
-}  // namespace
-
-int RunCommandLine(std::span<const std::string> args, TTextSink& out, TTextSink& err)
-{
-    try {
-        if (!args.empty() && args[0] == "merge") {
-            const int status = RunMerge(args.subspan(1), out, err);
-            out.Flush();
-            return status;
-        }
-        TBatchOptions options;
-        try {
-            options = ParseBatchOptions(args);
-        } catch (const EUsageError&) {
-            return RunBatch(args, out, err);  // it says what is wrong
-        }
-        if (options.Help || options.StudyOptions.empty())
-            return RunBatch(args, out, err);
-        if (options.DecimalSeparator)
-            DecimalSeparator = *options.DecimalSeparator;
-        const TStudyOptions study = ReadStudyOptions(options);
-        if (!study.Study)
-            return RunWithPicture(args, options, study.Picture, out, err);
-        EndOnStopSignals();
-        const int status = RunStudy(args, options, study, out, err);
-        out.Flush();
-        return status;
-    } catch (const EUsageError& e) {
-        // Raised only while options and tables are read and the study is planned: before any output.
-        return UsageError(err, e.Message);
-    } catch (const EOutputPathError& e) {
-        err.Write("kelvaro-batch: " + e.Message + "\n");
-        return 2;
-    } catch (const EDataError& e) {
-        err.Write("kelvaro-batch: " + e.Message + "\n");
-        return 2;
-    } catch (const EOutputError& e) {
-        err.Write(e.Message + ".\n");
-        return 1;
-    } catch (const std::bad_alloc&) {
-        err.Write(std::string(kOutOfMemoryMessage) + ".\n");
-        return 1;
-    } catch (const std::runtime_error& e) {
-        err.Write(std::string("kelvaro-batch: ") + e.what() + "\n");
-        return 1;
-    }
 }

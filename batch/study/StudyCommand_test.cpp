@@ -1,7 +1,7 @@
-#include "batch/study/StudyCommand.h"
+#include "batch/study/Dispatch.h"
 
 #include "base/FloatEnvironment.h"
-#include "batch/BatchRunner.h"
+#include "batch/BatchOptions.h"
 #include "batch/CheckedIo.h"
 #include "batch/OutputPath.h"
 #include "batch/study/AtomicFile.h"
@@ -123,7 +123,7 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
         more.insert(more.begin(), study.begin(), study.end());
         return more;
     };
-    const TResult one = Run(with({"--jobs", "1", "--summary", File("s1.csv")}));
+    const TResult one = Run(with({"--jobs", "1", "--summary", File("s1.csv"), "--compare", File("c1.png")}));
     EXPECT_EQ(one.Status, 1);  // the empty gene's runs fail
     EXPECT_EQ(one.Err, "kelvaro-batch: 6 von 18 Läufen mit Fehler abgebrochen (Meldungen in der Tabelle).\n");
     for (const char* jobs : {"2", "4"}) {
@@ -145,6 +145,11 @@ TEST_F(StudyCommandTest, SameOutputForAnyNumberOfJobsAndShardsMergeToTheWhole)
     const TResult other = Run({"merge", File("part2.csv"), File("other.csv")});
     EXPECT_EQ(other.Err, "kelvaro-batch: " + File("other.csv") + ": andere Studie als " + File("part2.csv") +
                              " (Parametersätze)\n");
+    // The comparison alone needs the summary all the same.
+    std::vector<std::string> compare = merge;
+    compare.insert(compare.end(), {"--output", File("mc.csv"), "--compare", File("mc.png")});
+    EXPECT_EQ(Run(compare).Status, 1);
+    EXPECT_EQ(ReadText(File("mc.png")), ReadText(File("c1.png")));
     merge.insert(merge.end(), {"--output", File("m.csv"), "--summary", File("ms.csv")});
     EXPECT_EQ(Run(merge).Status, 1);
     EXPECT_EQ(ReadText(File("m.csv")), one.Out);
@@ -179,44 +184,29 @@ TEST_F(StudyCommandTest, AnOverflowingKillFactorFailsEachRunAlone)
               std::string::npos);
 }
 
-TEST_F(StudyCommandTest, BadTextsStopTheStudyBeforeItsFirstRun)
+TEST_F(StudyCommandTest, FaultsStopBeforeAnyOutputAndHelpGoesToTheOutput)
 {
     const struct {
         std::vector<std::string> Args;
-        const char* Message;
+        std::string Err;
     } cases[] = {
-        {{"--replicates", "0"}, "ungültiger Wert für --replicates: '0' (ganze Zahl ab 1)"},
-        {{"--jobs", "2x"}, "ungültiger Wert für --jobs: '2x' (ganze Zahl ab 1)"},
-        {{"--sweep", "speed=1;2"},
-         "--sweep braucht NAME=WERTE mit NAME gene, generations, mutation-rate, "
-         "mutation-limit oder kill-factor: 'speed=1;2'"},
-        {{"--sweep", "kill-factor=1;2.5"}, "'2.5' ist kein gültiger Gleitkommawert (--kill-factor)"},
-        {{"--sweep", "generations=10:1:1"}, "--sweep: leerer Bereich oder Schritt 0: 'generations=10:1:1'"},
-        {{"--sweep", "mutation-rate=0:1:0"}, "--sweep: leerer Bereich oder Schritt 0: 'mutation-rate=0:1:0'"},
-        {{"--sweep", "gene=A;AAAAATTTTTC"}, "--gene: höchstens 10 Zeichen: 'AAAAATTTTTC'"},
-        {{"--sweep", "gene=A", "--sweep", "gene=C"}, "--sweep: gene doppelt"},
-        {{"--every", "-3"}, "ungültiger Wert für --every: '-3' (ganze Zahl ab 1)"},
-        {{"--shard", "0/4"}, "ungültiger Wert für --shard: '0' (ganze Zahl ab 1)"},
-        {{"--shard", "5/4"}, "--shard: K größer als N: '5/4'"},
-        {{"--shard", "1/2", "--summary", "s.csv"},
-         "--summary, --plot und --compare gehören zu merge, nicht zu einem Teil (--shard)"},
-        {{"--size", "300x200"}, "--size und --3d nur zusammen mit --plot oder --compare"},
-        {{"--plot", "a.png", "--size", "300*200"}, "--size braucht BxH: '300*200'"},
-        {{"--replicates", "2", "--mutation-limit", "x"}, "'x' ist kein gültiger Integerwert (--mutation-limit)"},
-        {{"--replicates", "2", "--format", "memo"},
-         "--format memo gilt nur für einen einzelnen Lauf; eine Studie schreibt ihre Tabelle als CSV"},
-        {{"merge", "--output", "t.csv"}, "merge braucht mindestens eine Tabelle"},
-        {{"merge", "missing.csv"}, "kann missing.csv nicht lesen: die Datei gibt es nicht"},
-        {{"merge", "a.csv", "--jobs", "2"}, "unbekannte Option: '--jobs'"},
-        // Last: it changes the decimal separator.
-        {{"--decimal-separator", ";", "--sweep", "gene=A"},
-         "--sweep trennt Werte mit ';' und ':', nicht möglich mit diesem Dezimaltrennzeichen"},
+        {{"--replicates", "0"}, "ungültiger Wert für --replicates: '0' (ganze Zahl ab 1)\n" + std::string(kBatchUsage)},
+        {{"--resume", "--output", "-"},
+         "--resume braucht --output mit einer Datei, nicht einem Gerät, einer Pipe oder -\n" +
+             std::string(kBatchUsage)},
+        {{"merge", "missing.csv"}, "kann missing.csv nicht lesen: die Datei gibt es nicht\n"},
     };
     for (const auto& c : cases) {
         const TResult r = Run(c.Args);
-        EXPECT_EQ(r.Status, 2) << c.Message;
-        EXPECT_EQ(r.Err.substr(0, r.Err.find('\n')), std::string("kelvaro-batch: ") + c.Message);
+        EXPECT_EQ(r.Status, 2) << c.Err;
+        EXPECT_EQ(r.Err, "kelvaro-batch: " + c.Err);
         EXPECT_EQ(r.Out, "");
+    }
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--help"}, {"merge", "a.csv", "--help"}}) {
+        const TResult help = Run(args);
+        EXPECT_EQ(help.Status, 0);
+        EXPECT_EQ(help.Out, kBatchUsage);
+        EXPECT_EQ(help.Err, "");
     }
 }
 
@@ -270,22 +260,22 @@ TEST_F(StudyCommandTest, ALinkPlantedUnderATemporaryNameIsNeverFollowed)
     EXPECT_EQ(ReadText(File("t.csv")).substr(0, 4), "set,");
 }
 
-TEST_F(StudyCommandTest, PlainRunsAndTheirPicturesPrintWhatTheRunnerPrints)
+TEST_F(StudyCommandTest, PlainRunsPrintTheSameWithTheirPictures)
 {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--seed", "3", "--generations", "12"},
-                                          {"--generations", "abc"},
-                                          {"--bogus"},
-                                          {"--help"}}) {
-        TStringSink out, err;
-        const int status = RunBatch(args, out, err);
-        EXPECT_EQ(Run(args).Out, out.Text);
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"--seed", "3", "--generations", "12", "--decimal-separator", "."},
+          {"--generations", "abc"},
+          {"--bogus"}}) {
+        const TResult plain = Run(args);
         args.insert(args.end(), {"--plot", File("p.png")});
         const TResult pictured = Run(args);
-        if (status != 2) {
-            EXPECT_EQ(pictured.Out, out.Text);
+        EXPECT_EQ(pictured.Status, plain.Status);
+        if (plain.Status != 2) {
+            EXPECT_EQ(pictured.Out, plain.Out);
         }
-        EXPECT_EQ(pictured.Status, status);
     }
+    EXPECT_NE(Run({"--seed", "0", "--generations", "3", "--decimal-separator", "."}).Out.find("49; 49.9000000000233\n"),
+              std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(File("p.png")));
 }
 

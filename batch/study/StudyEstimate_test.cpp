@@ -2,7 +2,8 @@
 
 #include "app/FormatSettings.h"
 #include "base/FloatEnvironment.h"
-#include "batch/study/StudyCommand.h"
+#include "batch/study/CommandLine.h"
+#include "batch/study/Dispatch.h"
 #include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
@@ -40,10 +41,9 @@ TEST(StudyEstimate, CountsWhatTheStudyWrites)
         for (int shard = 1; shard <= shards; ++shard) {
             std::vector<std::string> args = study;
             args.insert(args.end(), {"--shard", std::to_string(shard) + "/" + std::to_string(shards)});
-            const TBatchOptions batch = ParseBatchOptions(args);
-            const TStudyOptions options = ReadStudyOptions(batch);
-            const TStudyPlan plan(ParameterTexts(batch.Fields), options.Sweeps, options.Replicates, 9, false);
-            const TStudyEstimate estimate = EstimateStudy(plan, options, 1);
+            const TCommandLine line = ParseCommandLine(args);
+            const TStudyPlan plan(ParameterTexts(line.Run.Fields), line.Study.Sweeps, line.Study.Replicates, 9, false);
+            const TStudyEstimate estimate = EstimateStudy(plan, line.Study, 1);
             sum.Runs += estimate.Runs;
             sum.Rows += estimate.Rows;
             sum.Bytes += estimate.Bytes;

@@ -20,37 +20,9 @@ constexpr std::size_t kMaxRangeValues = 100000;
     throw EUsageError(std::move(message));
 }
 
-std::int32_t PositiveNumber(const std::string& name, const std::string& text)
-{
-    std::int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1)
-        Usage("ungültiger Wert für " + name + ": '" + text + "' (ganze Zahl ab 1)");
-    return value;
-}
-
 bool IsInteger(TParameter parameter)
 {
     return parameter == paGenerations || parameter == paMutationLimit;
-}
-
-// The text converted as the run converts it; a conversion error becomes a usage error.
-void CheckText(TParameter parameter, const std::string& text)
-{
-    try {
-        if (IsInteger(parameter))
-            StrToInt(text);
-        else if (parameter != paGene)
-            StrToFloat(text);
-    } catch (const EConvertError& e) {
-        Usage(e.Message + " (--" + std::string(kParameterNames[parameter]) + ")");
-    }
-}
-
-std::string GeneText(const std::string& text)
-{
-    const std::string args[] = {"--gene", text};
-    return ParseBatchOptions(args).Fields.Gene;
 }
 
 std::vector<std::string> Split(std::string_view text, char separator)
@@ -69,7 +41,7 @@ std::vector<std::string> Split(std::string_view text, char separator)
 std::vector<std::string> Range(TParameter parameter, const std::vector<std::string>& bounds, const std::string& option)
 {
     for (const std::string& bound : bounds)
-        CheckText(parameter, bound);
+        CheckParameterText(parameter, bound);
     std::vector<std::string> values;
     const auto add = [&](auto first, auto last, auto step, auto text) {
         if (step == 0 || (last - first) / step < 0)
@@ -93,7 +65,30 @@ std::vector<std::string> Range(TParameter parameter, const std::vector<std::stri
     return values;
 }
 
-TSweep ParseSweep(const std::string& option, const std::vector<TSweep>& earlier)
+}  // namespace
+
+std::int32_t ReadPositiveNumber(const std::string& name, const std::string& text)
+{
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1)
+        Usage("ungültiger Wert für " + name + ": '" + text + "' (ganze Zahl ab 1)");
+    return value;
+}
+
+void CheckParameterText(TParameter parameter, const std::string& text)
+{
+    try {
+        if (IsInteger(parameter))
+            StrToInt(text);
+        else if (parameter != paGene)
+            StrToFloat(text);
+    } catch (const EConvertError& e) {
+        Usage(e.Message + " (--" + std::string(kParameterNames[parameter]) + ")");
+    }
+}
+
+TSweep ReadSweep(const std::string& option, const std::vector<TSweep>& earlier)
 {
     const std::size_t equals = option.find('=');
     const std::string_view name = std::string_view(option).substr(0, equals);
@@ -117,118 +112,41 @@ TSweep ParseSweep(const std::string& option, const std::vector<TSweep>& earlier)
         return sweep;
     }
     for (const std::string& value : Split(values, ';')) {
-        CheckText(sweep.Parameter, value);
-        sweep.Values.push_back(sweep.Parameter == paGene ? GeneText(value) : value);
+        CheckParameterText(sweep.Parameter, value);
+        sweep.Values.push_back(sweep.Parameter == paGene ? ReadGene(value) : value);
     }
     return sweep;
 }
 
-void ParseShard(TStudyOptions& study, const std::string& text)
+void ReadShard(TStudyOptions& study, const std::string& text)
 {
     const std::size_t slash = text.find('/');
     if (slash == std::string::npos)
         Usage("--shard braucht K/N: '" + text + "'");
-    const std::int32_t index = PositiveNumber("--shard", text.substr(0, slash));
-    study.ShardCount = PositiveNumber("--shard", text.substr(slash + 1));
+    const std::int32_t index = ReadPositiveNumber("--shard", text.substr(0, slash));
+    study.ShardCount = ReadPositiveNumber("--shard", text.substr(slash + 1));
     if (index > study.ShardCount)
         Usage("--shard: K größer als N: '" + text + "'");
     study.ShardIndex = index - 1;
 }
-
-bool ApplyStudyOption(TStudyOptions& study, const std::string& name, const std::string& value)
-{
-    if (name == "--replicates")
-        study.Replicates = PositiveNumber(name, value);
-    else if (name == "--sweep")
-        study.Sweeps.push_back(ParseSweep(value, study.Sweeps));
-    else if (name == "--every")
-        study.Every = PositiveNumber(name, value);
-    else if (name == "--output")
-        study.Output = value;
-    else if (name == "--summary")
-        study.Summary = value;
-    else if (name == "--jobs")
-        study.Jobs = PositiveNumber(name, value);
-    else if (name == "--shard")
-        ParseShard(study, value);
-    else if (name == "--dry-run")
-        study.DryRun = true;
-    else if (name == "--yes")
-        study.Yes = true;
-    else if (name == "--paired")
-        study.Paired = true;
-    else if (name == "--resume")
-        study.Resume = true;
-    else
-        return false;
-    return true;
-}
-
-}  // namespace
 
 TParameterTexts ParameterTexts(const TRunFields& fields)
 {
     return {fields.Gene, fields.Generations, fields.MutationRate, fields.MutationLimit, fields.KillFactor};
 }
 
-TPictureOptions ReadPictureOption(TPictureOptions picture, const std::string& name, const std::string& value)
+void ReadSize(TPictureOptions& picture, const std::string& value)
 {
-    if (name == "--plot") {
-        picture.File = value;
-    } else if (name == "--compare") {
-        picture.Compare = value;
-    } else if (name == "--3d") {
-        picture.View3D = true;
-    } else if (name == "--size") {
-        std::size_t cross = value.find('x');
-        std::size_t crossLength = 1;
-        if (cross == std::string::npos) {
-            cross = value.find("×");
-            crossLength = std::string_view("×").size();
-        }
-        if (cross == std::string::npos)
-            Usage("--size braucht BxH: '" + value + "'");
-        picture.Width = PositiveNumber("--size", value.substr(0, cross));
-        picture.Height = PositiveNumber("--size", value.substr(cross + crossLength));
-        if (picture.Width > 10000 || picture.Height > 10000)
-            Usage("--size: höchstens 10000x10000: '" + value + "'");
-    } else {
-        Usage("unbekannte Option: '" + name + "'");
+    std::size_t cross = value.find('x');
+    std::size_t crossLength = 1;
+    if (cross == std::string::npos) {
+        cross = value.find("×");
+        crossLength = std::string_view("×").size();
     }
-    return picture;
-}
-
-TStudyOptions ReadStudyOptions(const TBatchOptions& options)
-{
-    TStudyOptions study;
-    bool sizeOr3D = false;
-    for (const auto& [name, value] : options.StudyOptions) {
-        if (ApplyStudyOption(study, name, value)) {
-            study.Study = true;
-        } else {
-            study.Picture = ReadPictureOption(study.Picture, name, value);
-            sizeOr3D = sizeOr3D || (name != "--plot" && name != "--compare");
-        }
-    }
-    if (sizeOr3D && !study.Picture.File && !study.Picture.Compare)
-        Usage("--size und --3d nur zusammen mit --plot oder --compare");
-    if (study.ShardCount > 1 && (study.Summary || study.Picture.File || study.Picture.Compare))
-        Usage("--summary, --plot und --compare gehören zu merge, nicht zu einem Teil (--shard)");
-    if (study.Resume && !study.Output)
-        Usage("--resume braucht --output DATEI: das Journal der Studie liegt neben ihrer Tabelle");
-    if (study.Picture.Compare && study.Sweeps.empty())
-        Usage("--compare braucht --sweep");
-    if (!study.Study)
-        return study;  // one plain run: its texts fail as they always did
-    if (options.Format == TOutputFormat::Memo)
-        Usage("--format memo gilt nur für einen einzelnen Lauf; eine Studie schreibt ihre Tabelle als CSV");
-    const TParameterTexts base = ParameterTexts(options.Fields);
-    for (int p = 0; p < kParameterCount; ++p) {
-        bool swept = false;
-        for (const TSweep& sweep : study.Sweeps)
-            swept = swept || sweep.Parameter == p;
-        if (!swept)
-            CheckText(static_cast<TParameter>(p), base[p]);
-    }
-    return study;
+    if (cross == std::string::npos)
+        Usage("--size braucht BxH: '" + value + "'");
+    picture.Width = ReadPositiveNumber("--size", value.substr(0, cross));
+    picture.Height = ReadPositiveNumber("--size", value.substr(cross + crossLength));
+    if (picture.Width > 10000 || picture.Height > 10000)
+        Usage("--size: höchstens 10000x10000: '" + value + "'");
 }

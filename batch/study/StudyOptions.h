@@ -1,6 +1,6 @@
 #pragma once
-// The study's reading of the command line: replicates, sweeps, recording, files, workers,
-// shards and pictures, on top of the plain run's options.
+// A study's options on top of the plain run's: replicates, sweeps, recording, files, workers,
+// shards and pictures; and the readers of their values.
 #include "Unit2/RunChartSize.h"
 #include "batch/BatchOptions.h"
 
@@ -32,7 +32,6 @@ struct TPictureOptions {
 };
 
 struct TStudyOptions {
-    bool Study = false;  // any study option given; otherwise one plain run
     std::int32_t Replicates = 1;
     std::vector<TSweep> Sweeps;
     std::int32_t Every = 1;
@@ -48,10 +47,12 @@ struct TStudyOptions {
     bool Resume = false;  // go on with the runs of an interrupted study's journal
 };
 
-// Reads options.StudyOptions and checks every parameter text a run would convert, so that a bad
-// text stops the study before its first run. Ranges become texts with the current
-// DecimalSeparator, so set it first. Raises EUsageError.
-TStudyOptions ReadStudyOptions(const TBatchOptions& options);
+// The readers raise EUsageError for a text they do not take. A sweep's ranges become texts with
+// the current DecimalSeparator, so set it first.
+std::int32_t ReadPositiveNumber(const std::string& name, const std::string& text);
+TSweep ReadSweep(const std::string& option, const std::vector<TSweep>& earlier);
+void ReadShard(TStudyOptions& study, const std::string& text);
+void ReadSize(TPictureOptions& picture, const std::string& text);
 
-// Picture options alone, for the merge step. Raises EUsageError for anything else.
-TPictureOptions ReadPictureOption(TPictureOptions picture, const std::string& name, const std::string& value);
+// The text converted as a run converts it; a conversion error becomes a usage error.
+void CheckParameterText(TParameter parameter, const std::string& text);
