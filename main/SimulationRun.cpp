@@ -1,6 +1,6 @@
 #include "main/SimulationRun.h"
 
-#include "app/FloatToText.h"
+#include "app/FloatToTextCache.h"
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
@@ -37,8 +37,9 @@ std::size_t PutCount(char* out, std::uint8_t count)
 
 // One population's generation: parasite, report, then the steps that make the next one.
 template <class TPopulation>
-void Generation(TRunHost& host, const TExtendedArithmetic& arithmetic, TPopulation& population, TResultBox box,
-                TRunSeries gcSeries, std::uint32_t gcColour, TRunSeries livingSeries, std::uint32_t livingColour)
+void Generation(TRunHost& host, const TExtendedArithmetic& arithmetic, TFloatToTextCache& texts,
+                TPopulation& population, TResultBox box, TRunSeries gcSeries, std::uint32_t gcColour,
+                TRunSeries livingSeries, std::uint32_t livingColour)
 {
     population.ParasiteStep();
     const long double average = Real2Ext(population.AverageGC());
@@ -48,7 +49,7 @@ void Generation(TRunHost& host, const TExtendedArithmetic& arithmetic, TPopulati
     std::size_t length = PutCount(line, living);
     line[length++] = ';';
     line[length++] = ' ';
-    length += FloatToText(arithmetic, line + length, average, 15, 0);
+    length += texts.Text(arithmetic, line + length, average);
     host.Measured(box, living, average);
     host.AppendLine(box, std::string_view(line, length));
     host.AddPoint(gcSeries, Round(average), gcColour);
@@ -78,6 +79,7 @@ void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
     const std::int32_t generations = StrToInt(fields.Generations);
     // The lines' conversions share one setting of the arithmetic; the caller's comes back at the end.
     const TExtendedArithmetic arithmetic;
+    TFloatToTextCache texts;
     for (std::int32_t g = 0; g < generations; ++g) {
         if (host.ChartVisible()) {
             host.ProcessMessages();
@@ -85,10 +87,10 @@ void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
                 return;
         }
         // Each series carries what its title names.
-        Generation(host, arithmetic, SexualPopulation, TResultBox::Sexual, TRunSeries::SexualGC, kSexualGCColour,
+        Generation(host, arithmetic, texts, SexualPopulation, TResultBox::Sexual, TRunSeries::SexualGC, kSexualGCColour,
                    TRunSeries::SexualLiving, kSexualLivingColour);
-        Generation(host, arithmetic, AsexualPopulation, TResultBox::Asexual, TRunSeries::AsexualGC, kAsexualGCColour,
-                   TRunSeries::AsexualLiving, kAsexualLivingColour);
+        Generation(host, arithmetic, texts, AsexualPopulation, TResultBox::Asexual, TRunSeries::AsexualGC,
+                   kAsexualGCColour, TRunSeries::AsexualLiving, kAsexualLivingColour);
     }
 }
 
