@@ -1,6 +1,5 @@
 #include "app/FloatToText.h"
 
-#include "app/ExtendedArithmetic.h"
 #include "app/PowerOfTen.h"
 #include "app/Utf8.h"
 
@@ -151,6 +150,13 @@ char* PutDigits(char* out, const char* digits, int count)
 
 std::size_t FloatToText(char* buffer, long double value, int precision, int exponentDigits, char32_t separator)
 {
+    const TExtendedArithmetic arithmetic;
+    return FloatToText(arithmetic, buffer, value, precision, exponentDigits, separator);
+}
+
+std::size_t FloatToText(const TExtendedArithmetic& /*arithmetic*/, char* buffer, long double value, int precision,
+                        int exponentDigits, char32_t separator)
+{
     char* out = buffer;
     const TExtendedBits bits = BitsOf(value);
     const int exponentField = bits.SignExponent & 0x7FFF;
@@ -163,7 +169,6 @@ std::size_t FloatToText(char* buffer, long double value, int precision, int expo
         std::memcpy(out, infinite ? "INF" : "NAN", 3);
         return 3;
     }
-    const TExtendedArithmetic arithmetic;
     precision = precision < 1 ? 1 : (precision > kDigits ? kDigits : precision);
     exponentDigits = exponentDigits > 4 ? 4 : exponentDigits;
 

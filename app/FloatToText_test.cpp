@@ -1,10 +1,13 @@
 #include "app/FloatToText.h"
+#include "app/FloatToTextCache.h"
 #include "testing/app/SeparatorFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -84,6 +87,30 @@ TEST(FloatToText, HonoursPrecisionExponentDigitsAndSpecialValues)
     EXPECT_EQ(text(std::numeric_limits<long double>::quiet_NaN(), 15, 0), "NAN");
     EXPECT_EQ(text(std::numeric_limits<long double>::max(), 15, 0), "1.18973149535723E4932");
     EXPECT_EQ(text(std::numeric_limits<long double>::min(), 15, 0), "3.36210314311209E-4932");
+}
+
+TEST(FloatToTextCache, GivesWhatTheConversionGivesForRepeatedAndSharedSlots)
+{
+    // More values than slots: run-like ones (40-bit significands), arbitrary extended
+    // ones and the special values, drawn again and again with either separator.
+    std::mt19937_64 random(1);
+    std::vector<long double> values = {
+        0.0L,   -0.0L,  std::numeric_limits<long double>::infinity(), std::numeric_limits<long double>::quiet_NaN(),
+        49.95L, -49.95L};
+    for (int i = 0; i < 400; ++i)
+        values.push_back(std::ldexp(static_cast<long double>(random() >> 24), static_cast<int>(random() % 80) - 60));
+    for (int i = 0; i < 400; ++i)
+        values.push_back(std::ldexp(static_cast<long double>(random()), static_cast<int>(random() % 4000) - 2000));
+    TFloatToTextCache cache;
+    const TExtendedArithmetic arithmetic;
+    for (int i = 0; i < 50000; ++i) {
+        const long double value = values[random() % values.size()];
+        const char32_t separator = random() % 2 == 0 ? U',' : U'.';
+        char expected[kFloatTextCapacity];
+        char cached[kFloatTextCapacity];
+        const std::string want(expected, FloatToText(expected, value, 15, 0, separator));
+        ASSERT_EQ(std::string(cached, cache.Text(arithmetic, cached, value, separator)), want);
+    }
 }
 
 }  // namespace

@@ -5,35 +5,74 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
+#include <new>
+#include <string>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr const char* kWriteFailed = "Schreibfehler in der Zwischendatei";
 constexpr const char* kReadFailed = "Lesefehler in der Zwischendatei";
+constexpr std::size_t kFirstMapping = std::size_t{2} << 20;  // one large page
 
 }  // namespace
 
 TSpillBuffer::~TSpillBuffer()
 {
+    if (FMemory)
+        ::munmap(FMemory, FCapacity);
     if (FFile >= 0)
         ::close(FFile);
 }
 
+// Room for `bytes` (at most the limit) in memory: the mapping doubles, up to the limit.
+void TSpillBuffer::Reserve(std::size_t bytes)
+{
+    const std::size_t capacity = std::max(std::min(std::max(2 * FCapacity, kFirstMapping), FMemoryLimit), bytes);
+    void* const memory = FMemory
+                             ? ::mremap(FMemory, FCapacity, capacity, MREMAP_MAYMOVE)
+                             : ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        throw std::bad_alloc();
+    // Only a request, kept when the mapping grows: without large pages it works the same.
+    if (!FMemory)
+        ::madvise(memory, capacity, MADV_HUGEPAGE);
+    FMemory = static_cast<char*>(memory);
+    FCapacity = capacity;
+}
+
 void TSpillBuffer::AppendLine(std::string_view line)
 {
-    // Reserved first, so that running out of memory leaves no half line.
-    FMemory.reserve(FMemory.size() + line.size() + 1);
-    FMemory.append(line);
-    Append("\n");
+    Put(line, "\n");
 }
 
 void TSpillBuffer::Append(std::string_view text)
 {
-    FMemory.append(text);
-    if (FMemory.size() >= FMemoryLimit)
+    Put(text, {});
+}
+
+// `text` and its `end` as one piece: room is made first, so that running out of memory
+// leaves no half line.
+void TSpillBuffer::Put(std::string_view text, std::string_view end)
+{
+    const std::size_t bytes = text.size() + end.size();
+    if (bytes == 0)
+        return;
+    if (FMemoryBytes + bytes > FMemoryLimit) {
         Spill();
+        if (bytes > FMemoryLimit) {
+            SpillText(text, end);
+            return;
+        }
+    }
+    if (FMemoryBytes + bytes > FCapacity)
+        Reserve(FMemoryBytes + bytes);
+    std::memcpy(FMemory + FMemoryBytes, text.data(), text.size());
+    std::memcpy(FMemory + FMemoryBytes + text.size(), end.data(), end.size());
+    FMemoryBytes += bytes;
 }
 
 void TSpillBuffer::OpenFile()
@@ -49,11 +88,23 @@ void TSpillBuffer::OpenFile()
 
 void TSpillBuffer::Spill()
 {
+    if (FMemoryBytes == 0)
+        return;
     if (FFile < 0)
         OpenFile();
-    WriteAll(FFile, FMemory, kWriteFailed);
-    FFileBytes += FMemory.size();
-    FMemory.clear();
+    WriteAll(FFile, std::string_view(FMemory, FMemoryBytes), kWriteFailed);
+    FFileBytes += FMemoryBytes;
+    FMemoryBytes = 0;
+}
+
+// A piece longer than the whole memory part goes straight to the file.
+void TSpillBuffer::SpillText(std::string_view text, std::string_view end)
+{
+    if (FFile < 0)
+        OpenFile();
+    WriteAll(FFile, text, kWriteFailed);
+    WriteAll(FFile, end, kWriteFailed);
+    FFileBytes += text.size() + end.size();
 }
 
 void TSpillBuffer::MoveTo(TTextSink& sink)
@@ -74,6 +125,6 @@ void TSpillBuffer::MoveTo(TTextSink& sink)
         ::close(FFile);
         FFile = -1;
     }
-    sink.Write(FMemory);
-    FMemory.clear();
+    sink.Write(std::string_view(FMemory, FMemoryBytes));
+    FMemoryBytes = 0;
 }

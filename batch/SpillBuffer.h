@@ -6,7 +6,6 @@
 #include "batch/TextSink.h"
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 class TSpillBuffer {
@@ -24,11 +23,18 @@ public:
     void MoveTo(TTextSink& sink);
 
 private:
+    void Reserve(std::size_t bytes);
     void Spill();
+    void Put(std::string_view text, std::string_view end);
+    void SpillText(std::string_view text, std::string_view end);
     void OpenFile();
 
     std::size_t FMemoryLimit;
-    std::string FMemory;
+    // The memory part: an anonymous mapping that grows by moving its pages rather
+    // than copying them, in large pages where the system allows.
+    char* FMemory = nullptr;
+    std::size_t FCapacity = 0;
+    std::size_t FMemoryBytes = 0;
     int FFile = -1;  // holds what came before FMemory
     std::uint64_t FFileBytes = 0;
 };

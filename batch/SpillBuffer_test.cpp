@@ -25,4 +25,19 @@ TEST(SpillBuffer, KeepsOrderAcrossMemoryAndFile)
     }
 }
 
+TEST(SpillBuffer, KeepsOrderWhileTheMemoryGrowsAndSpills)
+{
+    // 7 MiB of lines against a limit of 6 MiB: the memory grows twice, then spills once.
+    TSpillBuffer buffer(std::size_t{6} << 20);
+    std::string expected;
+    for (int i = 0; expected.size() < (std::size_t{7} << 20); ++i) {
+        const std::string line(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26));
+        buffer.AppendLine(line);
+        expected += line + '\n';
+    }
+    TStringSink sink;
+    buffer.MoveTo(sink);
+    EXPECT_TRUE(sink.Text == expected);
+}
+
 }  // namespace

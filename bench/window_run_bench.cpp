@@ -13,6 +13,7 @@
 #include "app/IntegerText.h"
 #include "app/shell/CheckBox.h"
 #include "base/FloatEnvironment.h"
+#include "base/MemoryEnvironment.h"
 #include "bench/BatchToDevNull.h"
 #include "chart/ChartEngine/ChartAxis.h"
 #include "main/SimulationRun.h"
@@ -354,6 +355,7 @@ BENCHMARK(BM_WindowRunChartShown3D)->Arg(500)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    SetMemoryEnvironment();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApplication(argc, argv);

@@ -74,6 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TFloatState before = TFloatState::Read();
     const std::string again = Print(value, precision, exponentDigits, separator);
     Require(TFloatState::Read().Faults() == before.Faults(), "FloatToText changed the caller's floating-point state");
+    {
+        // A run's conversions inside one arithmetic, as the simulation writes its lines.
+        const TExtendedArithmetic arithmetic;
+        char held[kFloatTextCapacity];
+        Require(std::string(held, FloatToText(arithmetic, held, value, precision, exponentDigits, separator)) == again,
+                "FloatToText inside the caller's arithmetic differs");
+    }
+    Require(TFloatState::Read().Faults() == before.Faults(), "the arithmetic did not restore the caller's state");
     SetFloatEnvironment();
     Require(again == text, "FloatToText depends on the caller's floating-point state");
 

@@ -1,6 +1,6 @@
 #include "main/SimulationRun.h"
 
-#include "app/FloatToText.h"
+#include "app/FloatToTextCache.h"
 #include "app/IntegerText.h"
 #include "app/TextToFloat.h"
 #include "app/Utf8.h"
@@ -25,9 +25,20 @@ void InitPopulation(TPopulation& population, const std::u32string& gene, const T
     population.MutationRate = Ext2Real(StrToFloat(fields.MutationRate));
 }
 
+// The decimal digits of a count below 256; returns their number.
+std::size_t PutCount(char* out, std::uint8_t count)
+{
+    const std::size_t length = count >= 100 ? 3 : (count >= 10 ? 2 : 1);
+    unsigned rest = count;
+    for (std::size_t i = length; i-- > 0; rest /= 10)
+        out[i] = static_cast<char>('0' + rest % 10);
+    return length;
+}
+
 // One population's generation: parasite, report, then the steps that make the next one.
 template <class TPopulation>
-void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSeries gcSeries, std::uint32_t gcColour,
+void Generation(TRunHost& host, const TExtendedArithmetic& arithmetic, TFloatToTextCache& texts,
+                TPopulation& population, TResultBox box, TRunSeries gcSeries, std::uint32_t gcColour,
                 TRunSeries livingSeries, std::uint32_t livingColour)
 {
     population.ParasiteStep();
@@ -35,12 +46,10 @@ void Generation(TRunHost& host, TPopulation& population, TResultBox box, TRunSer
     const std::uint8_t living = population.CountLiving();
 
     char line[16 + kFloatTextCapacity];
-    const std::string count = IntToStr(living);
-    std::size_t length = count.size();
-    count.copy(line, length);
+    std::size_t length = PutCount(line, living);
     line[length++] = ';';
     line[length++] = ' ';
-    length += FloatToText(line + length, average, 15, 0);
+    length += texts.Text(arithmetic, line + length, average);
     host.Measured(box, living, average);
     host.AppendLine(box, std::string_view(line, length));
     host.AddPoint(gcSeries, Round(average), gcColour);
@@ -68,6 +77,9 @@ void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
         RandSeed = *fields.Seed;
 
     const std::int32_t generations = StrToInt(fields.Generations);
+    // The lines' conversions share one setting of the arithmetic; the caller's comes back at the end.
+    const TExtendedArithmetic arithmetic;
+    TFloatToTextCache texts;
     for (std::int32_t g = 0; g < generations; ++g) {
         if (host.ChartVisible()) {
             host.ProcessMessages();
@@ -75,10 +87,10 @@ void RunGenerations(TRunHost& host, const TRunFields& fields, unsigned thisRun)
                 return;
         }
         // Each series carries what its title names.
-        Generation(host, SexualPopulation, TResultBox::Sexual, TRunSeries::SexualGC, kSexualGCColour,
+        Generation(host, arithmetic, texts, SexualPopulation, TResultBox::Sexual, TRunSeries::SexualGC, kSexualGCColour,
                    TRunSeries::SexualLiving, kSexualLivingColour);
-        Generation(host, AsexualPopulation, TResultBox::Asexual, TRunSeries::AsexualGC, kAsexualGCColour,
-                   TRunSeries::AsexualLiving, kAsexualLivingColour);
+        Generation(host, arithmetic, texts, AsexualPopulation, TResultBox::Asexual, TRunSeries::AsexualGC,
+                   kAsexualGCColour, TRunSeries::AsexualLiving, kAsexualLivingColour);
     }
 }
 

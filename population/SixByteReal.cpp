@@ -83,10 +83,10 @@ long double Real2Ext(TSixByteReal r)
 {
     if (r.Bytes[0] == 0)
         return 0.0L;
-    uint64_t fraction = 0;
-    for (int i = 5; i >= 1; --i)
-        fraction = (fraction << 8) | r.Bytes[i];
-    fraction &= (uint64_t{1} << 39) - 1;
+    // The bytes are stored least significant first, as the machine reads a word.
+    uint64_t raw = 0;
+    std::memcpy(&raw, r.Bytes.data(), r.Bytes.size());
+    const uint64_t fraction = (raw >> 8) & ((uint64_t{1} << 39) - 1);
     return Join(
         {(uint64_t{1} << 63) | (fraction << kDroppedBits), r.Bytes[0] + kExponentOffset, (r.Bytes[5] & 0x80) != 0});
 }

@@ -8,6 +8,7 @@
 #include "Unit2/Unit2.h"
 #include "app/FormatSettings.h"
 #include "base/FloatEnvironment.h"
+#include "base/MemoryEnvironment.h"
 #include "population/Random.h"
 
 #include <QApplication>
@@ -74,6 +75,7 @@ void StartToolkit(std::optional<QApplication>& application, int& argc, char** ar
 
 int main(int argc, char** argv)
 {
+    SetMemoryEnvironment();
     std::optional<QApplication> qtApplication;
     StartToolkit(qtApplication, argc, argv);
     // Set after Qt's start-up, which may leave the control word as it likes.
