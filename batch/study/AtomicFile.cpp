@@ -81,7 +81,7 @@ std::string RandomName()
 
 }  // namespace
 
-TAtomicFile::TAtomicFile(std::string path) : FPath(std::move(path)), FOwner(getpid())
+TAtomicFile::TAtomicFile(std::string path, const std::string& temporary) : FPath(std::move(path)), FOwner(getpid())
 {
     const TOutputPath output = CheckOutputPath(FPath);
     FTarget = output.Target;
@@ -96,22 +96,35 @@ TAtomicFile::TAtomicFile(std::string path) : FPath(std::move(path)), FOwner(getp
         if (FDescriptor < 0)
             RaiseOutputError("Die Datei " + FPath + " lässt sich nicht öffnen", errno);
     } else {
-        CreateTemporary();
+        CreateTemporary(temporary);
     }
     FSink = std::make_unique<TFileSink>(FDescriptor, "der Datei " + FPath);
 }
 
-void TAtomicFile::CreateTemporary()
+bool TAtomicFile::TryCreate(std::string name)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        FTemporary = FTarget + ".tmp-" + RandomName();
-        FDescriptor = ::open(FTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (FDescriptor >= 0) {
-            Register(FTemporary);
+    FTemporary = std::move(name);
+    FDescriptor = ::open(FTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (FDescriptor < 0)
+        return false;
+    Register(FTemporary);
+    return true;
+}
+
+// A new name in the target's folder or, when given, `name`.
+void TAtomicFile::CreateTemporary(const std::string& name)
+{
+    if (!name.empty()) {
+        ::unlink(name.c_str());
+        if (TryCreate(name))
             return;
+    } else {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (TryCreate(FTarget + ".tmp-" + RandomName()))
+                return;
+            if (errno != EEXIST)
+                break;
         }
-        if (errno != EEXIST)
-            break;
     }
     RaiseOutputError("Die Datei " + FTemporary + " lässt sich nicht anlegen", errno);
 }

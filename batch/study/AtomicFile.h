@@ -12,7 +12,9 @@ class TAtomicFile {
 public:
     // Raises EOutputPathError for a path CheckOutputPath refuses, EOutputError when the file cannot
     // be created. The temporary name is new and unpredictable, and no link is followed to it.
-    explicit TAtomicFile(std::string path);
+    // A caller that holds a lock on a fixed temporary name (a study's journal) may give it as
+    // `temporary`: one an earlier process left behind when it was killed is removed first.
+    explicit TAtomicFile(std::string path, const std::string& temporary = {});
     // Removes the temporary file unless committed; so does an interrupt (SIGINT, SIGTERM, SIGHUP).
     // Only the process that created it does.
     ~TAtomicFile();
@@ -24,7 +26,8 @@ public:
     void Commit();
 
 private:
-    void CreateTemporary();
+    bool TryCreate(std::string name);
+    void CreateTemporary(const std::string& name);
 
     std::string FPath;
     std::string FTarget;

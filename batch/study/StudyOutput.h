@@ -15,10 +15,11 @@
 // in .gz), or the sink given.
 class TOutput {
 public:
-    TOutput(const std::optional<std::string>& file, TTextSink& fallback)
+    // `temporary`: the file's temporary name, when a lock on it is held (see TAtomicFile).
+    TOutput(const std::optional<std::string>& file, TTextSink& fallback, const std::string& temporary = {})
     {
         if (file)
-            FFile.emplace(*file);
+            FFile.emplace(*file, temporary);
         FSink = file ? &FFile->Sink() : &fallback;
         if (file && IsGzipName(*file))
             FSink = &FGzip.emplace(*FSink);

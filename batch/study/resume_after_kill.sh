@@ -27,12 +27,12 @@ for f in a b; do
     elapsed+=($((($(date +%s%N) - start) / 1000000)))
 done
 
-same() {  # same FORM FOLDER: the folder holds the reference's files and no journal
+same() {  # same FORM FOLDER: the folder holds the reference's files and nothing else
     for file in "ref-$1"/*; do
         cmp "$file" "$2/$(basename "$file")"
     done
-    if ls "$2"/*.journal >/dev/null 2>&1; then
-        echo "journal left in $2" >&2
+    if [ "$(ls -A "ref-$1")" != "$(ls -A "$2")" ]; then
+        echo "left in $2:" $(ls -A "$2") >&2
         exit 1
     fi
 }
