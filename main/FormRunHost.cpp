@@ -83,25 +83,14 @@ void TFormRunHost::FlushLines(TResultBox box)
     document->setUndoRedoEnabled(true);
 }
 
-TLineSeries& TFormRunHost::Series(TRunSeries series) const
-{
-    switch (series) {
-    case TRunSeries::SexualGC: return *Form2->Series1;
-    case TRunSeries::SexualLiving: return *Form2->Series2;
-    case TRunSeries::AsexualLiving: return *Form2->Series3;
-    case TRunSeries::AsexualGC: break;
-    }
-    return *Form2->Series4;
-}
-
 void TFormRunHost::ClearSeries(TRunSeries series)
 {
-    Series(series).Clear();
+    Form2->RunSeries().Of(series).Clear();
 }
 
 void TFormRunHost::AddPoint(TRunSeries series, double value, std::uint32_t colour)
 {
-    Series(series).Add(value, {}, colour);
+    Form2->RunSeries().Of(series).Add(value, {}, colour);
 }
 
 bool TFormRunHost::ChartVisible()

@@ -29,7 +29,6 @@ public:
 
 private:
     QPlainTextEdit* Memo(TResultBox box) const;
-    TLineSeries& Series(TRunSeries series) const;
     void FlushLines();
     void FlushLines(TResultBox box);
 
