@@ -47,7 +47,7 @@ int Scaled(int value, long double ratio)
 
 }  // namespace
 
-TElastic::TElastic(QObject* owner, TInformationBox showInformation) : QObject(owner)
+TElastic::TElastic(QObject* owner, const TInformationBox& showInformation) : QObject(owner)
 {
     auto* form = qobject_cast<QWidget*>(owner);
     if (form == nullptr || !form->isWindow()) {

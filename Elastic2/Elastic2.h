@@ -39,7 +39,7 @@ public:
 
     // An owner that is not a window gets an information box (showInformation) and an inert
     // component that hooks nothing and scales nothing.
-    explicit TElastic(QObject* owner, TInformationBox showInformation = ShowInformationBox);
+    explicit TElastic(QObject* owner, const TInformationBox& showInformation = ShowInformationBox);
     ~TElastic() override;
 
     TElastic(const TElastic&) = delete;

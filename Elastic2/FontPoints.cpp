@@ -4,13 +4,15 @@
 
 #include <QFont>
 
+#include <cmath>
+
 int FontPixelHeight(const QFont& font, int ppi)
 {
     if (font.pixelSize() > 0)
         return font.pixelSize();
     // Qt keeps fractional point sizes; the pixel height is what the window system would hold.
     const double exact = font.pointSizeF() * ppi / 72.0;
-    return static_cast<int>(exact + 0.5);
+    return static_cast<int>(std::lround(exact));
 }
 
 int PointsOfHeight(int pixelHeight, int ppi)

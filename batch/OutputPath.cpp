@@ -24,6 +24,14 @@ std::string Resolved(const std::string& path)
     return resolved;
 }
 
+// Two output options name one file.
+[[noreturn]] void RefuseSameFile(const std::pair<std::string, std::string>& output,
+                                 const std::pair<std::string, std::string>& earlier)
+{
+    throw EOutputPathError(output.first + " " + output.second + ": dieselbe Datei wie " + earlier.first + " " +
+                           earlier.second);
+}
+
 // The folder a file is created in must exist and take new names.
 void CheckFolder(const std::string& path, const std::string& folder)
 {
@@ -107,8 +115,7 @@ void CheckOutputPaths(const std::vector<std::pair<std::string, std::string>>& ou
             output.Exists ? std::to_string(output.Device) + ':' + std::to_string(output.Inode) : '/' + output.Target;
         const auto [first, added] = seen.emplace(key, i);
         if (!added)
-            throw EOutputPathError(option + " " + path + ": dieselbe Datei wie " + outputs[first->second].first + " " +
-                                   outputs[first->second].second);
+            RefuseSameFile(outputs[i], outputs[first->second]);
     }
 }
 

@@ -15,7 +15,7 @@ void BM_Study1000Runs(benchmark::State& state)
     SetFloatEnvironment();
     const std::vector<std::string> args = {
         "--seed", "0", "--replicates", "1000", "--decimal-separator", ",", "--jobs", std::to_string(state.range(0))};
-    RunBatchToDevNull(state, args, 1000 * 500);
+    RunBatchToDevNull(state, args, std::int64_t{1000} * 500);
 }
 BENCHMARK(BM_Study1000Runs)->ArgName("jobs")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 

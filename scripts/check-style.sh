@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fails on unformatted sources (.clang-format) or a naming finding (.clang-tidy).
+# Fails on unformatted sources (.clang-format) or a clang-tidy finding (.clang-tidy: naming, bugprone, performance).
 # Usage: scripts/check-style.sh [BUILD_DIR]   (default build; needs its compile_commands.json)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +19,7 @@ findings=$(git ls-files -z '*.cpp' | xargs -0 -P"$jobs" -n 4 clang-tidy -p "$bui
     grep -E '^[^ ]+:[0-9]+:[0-9]+: (warning|error):' | sort -u || true)
 if [ -n "$findings" ]; then
     echo "$findings"
-    echo "$(echo "$findings" | wc -l) naming finding(s)" >&2
+    echo "$(echo "$findings" | wc -l) clang-tidy finding(s)" >&2
     exit 1
 fi
 echo "style clean"

@@ -9,6 +9,7 @@ namespace {
 
 TEST(StartupError, TextNamesClassModuleAddressAndMessage)
 {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): a made-up address that is only printed, never dereferenced.
     const auto* address = reinterpret_cast<const void*>(std::uintptr_t{0x4A2F10});
     const QString hex = QString(2 * sizeof(void*) - 6, u'0') + "4A2F10";
     EXPECT_EQ(StartupErrorText({"EOverflow", "Überlauf bei Gleitkomma-Operation"}, "kelvaro", address),

@@ -30,6 +30,7 @@ std::vector<TParameter> SweptParameters(const TStudySummary& summary, const std:
     }
     std::stable_sort(changes.begin(), changes.end(), [](auto& a, auto& b) { return a.first < b.first; });
     std::vector<TParameter> swept;
+    swept.reserve(changes.size());
     for (const auto& change : changes)
         swept.push_back(change.second);
     return swept;

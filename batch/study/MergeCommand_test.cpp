@@ -119,7 +119,7 @@ TEST_F(MergeTest, RefusesEveryDamagedPartWithOneLineAndWritesNothing)
     std::filesystem::copy_file(File("whole.csv"), File("bare.csv"));
     const std::string table = ReadText(File("part2.csv"));
     const std::string descriptor = ReadText(File("part2.csv.datapackage.json"));
-    const auto field = [](int line, int column, std::string value) -> TDamage {
+    const auto field = [](int line, int column, const std::string& value) -> TDamage {
         return [=](std::string& t, std::string&) { t = WithField(t, line, column, value); };
     };
     const auto cut = [](std::size_t bytes) -> TDamage {

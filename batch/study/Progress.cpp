@@ -1,5 +1,6 @@
 #include "batch/study/Progress.h"
 
+#include <cmath>
 #include <string>
 #include <unistd.h>
 
@@ -9,7 +10,7 @@ constexpr int kBarWidth = 30;
 
 std::string Duration(double seconds)
 {
-    const auto total = static_cast<long long>(seconds + 0.5);
+    const long long total = std::llround(seconds);
     char text[32];
     std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", total / 3600, total / 60 % 60, total % 60);
     return text;

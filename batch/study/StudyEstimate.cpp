@@ -82,7 +82,7 @@ TStudyEstimate EstimateStudy(const TStudyPlan& plan, const TStudyOptions& study,
         estimate.Bytes += static_cast<double>(runs * recorded * 2) * rowBytes;
     }
     estimate.Seconds = static_cast<double>(estimate.Generations) * kSecondsPerGeneration /
-                       std::min<double>(jobs, std::max<std::int64_t>(1, estimate.Runs));
+                       std::min<double>(jobs, static_cast<double>(std::max<std::int64_t>(1, estimate.Runs)));
     return estimate;
 }
 

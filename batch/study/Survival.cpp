@@ -46,6 +46,7 @@ std::vector<TKaplanMeier::TStep> TKaplanMeier::Steps() const
             const auto n = static_cast<double>(atRisk);
             const auto d = static_cast<double>(events);
             survival *= 1 - d / n;
+            // NOLINTNEXTLINE(bugprone-narrowing-conversions): infinity is a double already; nothing narrows.
             greenwood += events < atRisk ? d / (n * (n - d)) : std::numeric_limits<double>::infinity();
             steps.push_back({time, survival, greenwood});
         }

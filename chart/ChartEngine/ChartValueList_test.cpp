@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -113,8 +114,8 @@ TEST(ValueList, RangeExtremesAndOrderFollowEveryChange)
         for (int probe = 0; probe < 40 && list.Count() > 0; ++probe) {
             const auto first = static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count()));
             const auto last = first + static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count() - first));
-            double low = INFINITY;
-            double high = -INFINITY;
+            double low = std::numeric_limits<double>::infinity();
+            double high = -std::numeric_limits<double>::infinity();
             bool nan = false;
             for (std::int32_t i = first; i <= last; ++i) {
                 nan = nan || std::isnan(list.Value(i));

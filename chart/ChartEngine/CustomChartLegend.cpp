@@ -93,7 +93,7 @@ std::string TCustomChartLegend::ValueText(const TChartSeries& series, std::int32
     const auto format = [](double v, const std::string& pattern) {
         return FormatAxisValue(v, pattern, DecimalSeparator, ThousandSeparator);
     };
-    const std::string label = series.Label(index).value_or("");
+    std::string label = series.Label(index).value_or("");  // not const: returned by move
     const double value = series.YValue(index);
     const auto join = [](const std::string& a, const std::string& b) {
         return a.empty() ? b : b.empty() ? a : a + " " + b;

@@ -7,5 +7,6 @@
 class TReferenceLineSeries : public TLineSeries {
 public:
     void CalcFirstLastVisibleIndex() override { ScanFirstLastVisibleIndex(); }
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): skips TCustomSeries's column drawing on purpose.
     void DrawAllValues() override { TChartSeries::DrawAllValues(); }
 };
