@@ -3,6 +3,7 @@
 #include "app/PowerOfTen.h"
 #include "app/Utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -13,7 +14,7 @@ namespace {
 // "00" "01" ... "99": two digits per division.
 constexpr auto kDigitPairs = [] {
     std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
+    for (std::size_t i = 0; i < 100; ++i) {
         pairs[2 * i] = static_cast<char>('0' + i / 10);
         pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
     }
@@ -80,8 +81,8 @@ std::uint64_t EighteenDigits(long double magnitude, int& exponent)
 // Four digits of n < 10^4.
 void PutFour(char* out, std::uint32_t n)
 {
-    std::memcpy(out, &kDigitPairs[2 * (n / 100)], 2);
-    std::memcpy(out + 2, &kDigitPairs[2 * (n % 100)], 2);
+    std::memcpy(out, &kDigitPairs[2 * std::size_t{n / 100}], 2);
+    std::memcpy(out + 2, &kDigitPairs[2 * std::size_t{n % 100}], 2);
 }
 
 // Nine digits of n < 10^9, most significant first; the two halves are
@@ -166,7 +167,7 @@ std::size_t FloatToText(const TExtendedArithmetic& /*arithmetic*/, char* buffer,
     }
     if (exponentField == 0x7FFF) {
         const bool infinite = (bits.Significand << 1) == 0;
-        std::memcpy(out, infinite ? "INF" : "NAN", 3);
+        std::copy_n(infinite ? "INF" : "NAN", 3, out);
         return 3;
     }
     precision = precision < 1 ? 1 : (precision > kDigits ? kDigits : precision);

@@ -60,7 +60,7 @@ TPartDescription Part(std::int32_t shard, std::int32_t shards)
 std::string WritePart(const std::string& name, std::string_view table, std::int32_t shard, std::int32_t shards,
                       std::vector<std::int64_t> missing = {})
 {
-    const std::string file = (Folder() / name).string();
+    std::string file = (Folder() / name).string();
     TStringSink bytes;
     std::optional<TGzipSink> gzip;
     if (IsGzipName(file))

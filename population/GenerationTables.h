@@ -253,7 +253,7 @@ struct TGCSum {
     // Rounds a sum of bits to 40 significant bits, halves away from zero.
     static uint64_t RoundBits(uint64_t bits)
     {
-        const int extra = std::bit_width(bits) - 40;
+        const int extra = static_cast<int>(std::bit_width(bits)) - 40;
         if (extra <= 0)
             return bits;
         return ((bits + (uint64_t{1} << (extra - 1))) >> extra) << extra;

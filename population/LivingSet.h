@@ -25,7 +25,7 @@ constexpr int PopCount(uint64_t x)
 }
 
 // Position of the (k+1)-th set bit within a byte, table index byte + 256 k.
-extern const std::array<uint8_t, 256 * 8> kSelectInByte;
+extern const std::array<uint8_t, std::size_t{256} * 8> kSelectInByte;
 
 // Position of the (k+1)-th set bit of x; k < PopCount(x).
 inline int Select(uint64_t x, uint32_t k)
@@ -35,7 +35,7 @@ inline int Select(uint64_t x, uint32_t k)
     const uint64_t atMost = ((k * kOnes | kHighs) - prefix) & kHighs;
     const int shift = 8 * static_cast<int>(((atMost >> 7) * kOnes) >> 56);
     const auto before = static_cast<uint32_t>(((prefix << 8) >> shift) & 0xFF);
-    return shift + kSelectInByte[((x >> shift) & 0xFF) + 256 * (k - before)];
+    return shift + kSelectInByte[((x >> shift) & 0xFF) + 256 * uint64_t{k - before}];
 }
 
 }  // namespace BitCount

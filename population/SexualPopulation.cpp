@@ -29,7 +29,7 @@ void TSexualPopulation::Resync()
     FParasite.Valid = false;
     if (InitGen.Length == 0)
         return;  // every measure divides by zero; the operations raise on their first one
-    static_assert(2 * kPlaces * TGene10::kCapacity == TGCSum::kMaxTotal);
+    static_assert(std::size_t{2} * kPlaces * TGene10::kCapacity == TGCSum::kMaxTotal);
     FBook.BuildMeasures([this](unsigned c) { return Measure(c); }, 0.005L);
 }
 

@@ -147,6 +147,12 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
     const std::string seed = std::to_string(RuleSeed(FPlan, index));
     const std::string prefix = RowPrefix(expected, run.Parameters);
     const std::string at = "Satz " + set + ", Replikat " + replicate;
+    const auto failRun = [&](std::size_t column, const std::string& what) {
+        Fail(column, "Lauf " + set + "/" + replicate + what);
+    };
+    const auto failSeed = [&](const std::string& found) {
+        Fail(coSeed + 1, "Seed '" + found + "' folgt nicht der Regel der Seeds für " + at + " (" + seed + ")");
+    };
     std::int32_t generation = std::min(FStudy.Every, generations);
     std::int32_t previous = 0;
     int population = 0;
@@ -162,12 +168,11 @@ TTableReader::TRead TTableReader::ReadRun(std::int64_t index, TTextSink& rows, T
                 return TRead::Complete;
             const std::size_t column = FFields[coSet] != set ? coSet + 1 : coReplicate + 1;
             if (started)
-                Fail(column, "Lauf " + set + "/" + replicate + " endet vor Generation " + IntToStr(generation));
-            Fail(column, "Lauf " + set + "/" + replicate + " erwartet (" + at + ")");
+                failRun(column, " endet vor Generation " + IntToStr(generation));
+            failRun(column, " erwartet (" + at + ")");
         }
         if (FFields[coSeed] != seed)
-            Fail(coSeed + 1,
-                 "Seed '" + FFields[coSeed] + "' folgt nicht der Regel der Seeds für " + at + " (" + seed + ")");
+            failSeed(FFields[coSeed]);
         for (int p = 0; p < kParameterCount; ++p)
             if (FFields[coGene + static_cast<std::size_t>(p)] != run.Parameters[static_cast<std::size_t>(p)])
                 Fail(coGene + static_cast<std::size_t>(p) + 1, "anders als in der Beschreibung für " + at);
