@@ -25,6 +25,7 @@ pid_t Owner = 0;
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 struct sigaction Previous[std::size(kSignals)];
 int Registered = 0;
+bool FixedTemporaries = false;
 
 void RemoveTemporaries(int signal)
 {
@@ -81,7 +82,7 @@ std::string RandomName()
 
 }  // namespace
 
-TAtomicFile::TAtomicFile(std::string path, const std::string& temporary) : FPath(std::move(path)), FOwner(getpid())
+TAtomicFile::TAtomicFile(std::string path) : FPath(std::move(path)), FOwner(getpid())
 {
     const TOutputPath output = CheckOutputPath(FPath);
     FTarget = output.Target;
@@ -96,7 +97,7 @@ TAtomicFile::TAtomicFile(std::string path, const std::string& temporary) : FPath
         if (FDescriptor < 0)
             RaiseOutputError("Die Datei " + FPath + " lässt sich nicht öffnen", errno);
     } else {
-        CreateTemporary(temporary);
+        CreateTemporary();
     }
     FSink = std::make_unique<TFileSink>(FDescriptor, "der Datei " + FPath);
 }
@@ -111,10 +112,11 @@ bool TAtomicFile::TryCreate(std::string name)
     return true;
 }
 
-// A new name in the target's folder or, when given, `name`.
-void TAtomicFile::CreateTemporary(const std::string& name)
+// A new name in the target's folder, or the fixed one.
+void TAtomicFile::CreateTemporary()
 {
-    if (!name.empty()) {
+    if (FixedTemporaries) {
+        const std::string name = FTarget + ".tmp-journal";
         ::unlink(name.c_str());
         if (TryCreate(name))
             return;
@@ -164,4 +166,14 @@ void TAtomicFile::Commit()
     Unregister(FTemporary);
     if (!renamed)
         RaiseOutputError("Schreibfehler auf der Datei " + FPath, error);
+}
+
+TFixedTemporaries::TFixedTemporaries()
+{
+    FixedTemporaries = true;
+}
+
+TFixedTemporaries::~TFixedTemporaries()
+{
+    FixedTemporaries = false;
 }

@@ -12,9 +12,7 @@ class TAtomicFile {
 public:
     // Raises EOutputPathError for a path CheckOutputPath refuses, EOutputError when the file cannot
     // be created. The temporary name is new and unpredictable, and no link is followed to it.
-    // A caller that holds a lock on a fixed temporary name (a study's journal) may give it as
-    // `temporary`: one an earlier process left behind when it was killed is removed first.
-    explicit TAtomicFile(std::string path, const std::string& temporary = {});
+    explicit TAtomicFile(std::string path);
     // Removes the temporary file unless committed; so does an interrupt (SIGINT, SIGTERM, SIGHUP).
     // Only the process that created it does.
     ~TAtomicFile();
@@ -27,7 +25,7 @@ public:
 
 private:
     bool TryCreate(std::string name);
-    void CreateTemporary(const std::string& name);
+    void CreateTemporary();
 
     std::string FPath;
     std::string FTarget;
@@ -36,4 +34,16 @@ private:
     bool FOwnsDescriptor = true;  // not standard output
     pid_t FOwner;
     std::unique_ptr<TFileSink> FSink;
+};
+
+// While one is alive, every file's temporary has the fixed name `<target>.tmp-journal`, and one
+// that a killed process left there is removed first. A study holds one with its journal, whose
+// lock keeps other studies off those names: a study killed on the way leaves nothing that its
+// resumption does not clear.
+class TFixedTemporaries {
+public:
+    TFixedTemporaries();
+    ~TFixedTemporaries();
+    TFixedTemporaries(const TFixedTemporaries&) = delete;
+    TFixedTemporaries& operator=(const TFixedTemporaries&) = delete;
 };

@@ -149,7 +149,10 @@ int RunStudy(std::span<const std::string> args, const TBatchOptions& options, co
     const auto runIndex = [&](std::int64_t k) { return study.ShardIndex + k * study.ShardCount; };
     const std::int64_t generations = estimate.Generations;
 
-    TOutput table(study.Output, out, journal ? TStudyJournal::TemporaryFor(*study.Output) : std::string());
+    std::optional<TFixedTemporaries> fixedTemporaries;
+    if (journal)
+        fixedTemporaries.emplace();
+    TOutput table(study.Output, out);
     TChecksumSink written(table.Sink());
     written.Write(kStudyTableHeader);
     TStudySummary summary;

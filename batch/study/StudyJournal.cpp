@@ -97,11 +97,6 @@ std::string TStudyJournal::PathFor(const std::string& table)
     return table + ".journal";
 }
 
-std::string TStudyJournal::TemporaryFor(const std::string& table)
-{
-    return table + ".tmp-journal";
-}
-
 std::optional<std::uint32_t> TStudyJournal::Seed(const std::string& path)
 {
     const int descriptor = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);

@@ -18,9 +18,6 @@
 class TStudyJournal : public TTextSink {
 public:
     static std::string PathFor(const std::string& table);
-    // The table's temporary while the journal is held: a fixed name, so that a study killed on
-    // the way leaves nothing a resumed one does not clear.
-    static std::string TemporaryFor(const std::string& table);
 
     // The base seed a journal at `path` was begun with; none when there is no complete journal.
     // Raises EOutputPathError when the file is no journal or cannot be read.

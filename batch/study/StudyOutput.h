@@ -15,11 +15,10 @@
 // in .gz), or the sink given.
 class TOutput {
 public:
-    // `temporary`: the file's temporary name, when a lock on it is held (see TAtomicFile).
-    TOutput(const std::optional<std::string>& file, TTextSink& fallback, const std::string& temporary = {})
+    TOutput(const std::optional<std::string>& file, TTextSink& fallback)
     {
         if (file)
-            FFile.emplace(*file, temporary);
+            FFile.emplace(*file);
         FSink = file ? &FFile->Sink() : &fallback;
         if (file && IsGzipName(*file))
             FSink = &FGzip.emplace(*FSink);
