@@ -70,8 +70,8 @@ void TSpillBuffer::Put(std::string_view text, std::string_view end)
     }
     if (FMemoryBytes + bytes > FCapacity)
         Reserve(FMemoryBytes + bytes);
-    std::memcpy(FMemory + FMemoryBytes, text.data(), text.size());
-    std::memcpy(FMemory + FMemoryBytes + text.size(), end.data(), end.size());
+    // (std::copy: an empty piece may have no data at all)
+    std::copy(end.begin(), end.end(), std::copy(text.begin(), text.end(), FMemory + FMemoryBytes));
     FMemoryBytes += bytes;
 }
 
