@@ -409,7 +409,7 @@ private:
     const TWorkerTasks& FTasks;
     TWorkers FPool;
     std::int64_t FNext = 0;       // next new task
-    std::int64_t FDelivered = 0;  // the task whose output goes straight on
+    std::int64_t FDelivered = 0;  // next in order: its output goes straight on
     TTextSink* FCurrent = nullptr;
     std::set<std::int64_t> FRetry;
     std::map<std::int64_t, int> FAttempts;

@@ -20,7 +20,7 @@ struct TWorkerTasks {
 };
 
 // Runs every task 0 <= i < count in `jobs` worker processes (at most one per task). The output
-// of the task next in order goes straight to its sink; that of later ones is held, beyond a
+// of the next task in order goes straight to its sink; that of later ones is held, beyond a
 // bound in a temporary file (TSpillBuffer), until their turn. Whatever goes wrong in a worker
 // ends that worker alone (_exit); a worker that dies is replaced and its unfinished task given
 // once more, the output already received not handed on again (a task gives the same output
