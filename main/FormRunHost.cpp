@@ -60,10 +60,12 @@ void TFormRunHost::AppendLine(TResultBox box, std::string_view line)
         FlushLines(box);
 }
 
-void TFormRunHost::FlushLines()
+void TFormRunHost::FlushLines(qsizetype atLeast)
 {
-    FlushLines(TResultBox::Sexual);
-    FlushLines(TResultBox::Asexual);
+    for (const TResultBox box : {TResultBox::Sexual, TResultBox::Asexual}) {
+        if (FPendingLines[static_cast<int>(box)].Text.size() >= atLeast)
+            FlushLines(box);
+    }
 }
 
 // The run's lines are not a user's edit: recording them for undo would keep a
@@ -98,21 +100,31 @@ bool TFormRunHost::ChartVisible()
     return Form2->isVisible();
 }
 
-// Input is handled at every pump. A frame brings the lines written since the last one into
-// the boxes and lets the chart repaint; both show in this pump.
+// Input is handled at every pump. The boxes hold their picture during a run, so lines may
+// enter them between frames; a frame brings the rest of them in and lets the boxes and the
+// chart repaint, which they do in this pump.
 void TFormRunHost::ProcessMessages()
 {
     if (!FPace.Due()) {
+        FlushLines(FPieceBytes);
         Application->ProcessMessages();
         return;
     }
-    FlushLines();
+    FlushLines(0);
+    HoldBoxes(false);
     Form2->PresentFrame();
     Application->ProcessMessages();
+    HoldBoxes(true);
     FPace.Presented();
 }
 
-// The chart holds its frames from the start of the outermost run to its end, where it shows
+void TFormRunHost::HoldBoxes(bool hold)
+{
+    FForm.Memo1->setUpdatesEnabled(!hold);
+    FForm.Memo2->setUpdatesEnabled(!hold);
+}
+
+// The chart and the boxes hold their frames from the start of the outermost run to its end, where it shows
 // what is pending: the final state of a run that ends, stops or fails, before any message box.
 // KELVARO_PAINT_EVERY_GENERATION=1 presents a frame at every pump, for comparison.
 void TFormRunHost::BeginRun()
@@ -122,6 +134,7 @@ void TFormRunHost::BeginRun()
     FPace.Start(TFramePace::IntervalOf(Form2->screen()->refreshRate()),
                 qEnvironmentVariableIntValue("KELVARO_PAINT_EVERY_GENERATION") == 1);
     Form2->HoldFrames(true);
+    HoldBoxes(true);
 }
 
 void TFormRunHost::EndRun()
@@ -130,7 +143,8 @@ void TFormRunHost::EndRun()
         return;
     FPace.Stop();
     Form2->HoldFrames(false);
-    FlushLines();
+    HoldBoxes(false);
+    FlushLines(0);
 }
 
 // The end of every run, however it ends, comes with the normal cursor, even when

@@ -2,7 +2,8 @@
 // The main window's side of a run: lines into its two result boxes, points into the
 // chart window's series, the message pump and the busy cursor. While the chart window is
 // shown, a run pumps messages every generation but presents a new frame (the boxes' new
-// lines and the chart's new picture) only at the display's pace, and always at its end.
+// lines and the chart's new picture) only at the display's pace, and always at its end;
+// in between the boxes take in lines without showing them.
 #include "main/FormRunHostFrames.h"
 #include "main/SimulationRun.h"
 
@@ -26,11 +27,16 @@ public:
 
     // The clock of the frames' pace (tests make it their own).
     void SetFrameClock(TFramePace::TClock clock) { FPace.SetClock(std::move(clock)); }
+    // The size of the pieces in which lines enter the boxes between frames (tests make it small).
+    void SetPieceBytes(qsizetype bytes) { FPieceBytes = bytes; }
 
 private:
     QPlainTextEdit* Memo(TResultBox box) const;
-    void FlushLines();
+    // Inserts the waiting lines of every box that has at least atLeast bytes of them.
+    void FlushLines(qsizetype atLeast);
     void FlushLines(TResultBox box);
+    // Keeps the boxes' picture as it is while lines enter them.
+    void HoldBoxes(bool hold);
 
     // A box's lines since its last insertion, as UTF-8 joined by line breaks.
     struct TPendingLines {
@@ -44,6 +50,9 @@ private:
     TForm1& FForm;
     TPendingLines FPendingLines[2];  // indexed by TResultBox
     TFramePace FPace;
+    // Between two frames the boxes take their lines in pieces of this size while they keep
+    // showing the last frame, so that a frame inserts no more than one piece per box.
+    qsizetype FPieceBytes = qsizetype{16} << 10;
     // Runs going on: a run started from a pump runs inside the one that pumps.
     int FRuns = 0;
 };

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QScreen>
 #include <QTest>
 
@@ -42,10 +43,11 @@ public:
 };
 
 // Records, whenever one of its events arrives, the run's generation (points so far) and the
-// lines the sexual result box shows.
+// lines in the sexual result box, and the generation whenever a result box paints.
 class TInputProbe : public QObject {
 public:
     std::map<int, int> BoxLinesAt;
+    std::vector<int> BoxPaintedAt;
 
     bool event(QEvent* event) override
     {
@@ -53,6 +55,12 @@ public:
             return QObject::event(event);
         BoxLinesAt.emplace(Form2->Series1->Count(), Form1->Memo1->document()->blockCount());
         return true;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            BoxPaintedAt.push_back(Form2->Series1->Count());
+        return QObject::eventFilter(watched, event);
     }
 };
 
@@ -62,6 +70,8 @@ struct TFrame {
     QImage Image;
     QString Memo1;
     QString Memo2;
+    int Scroll1;
+    int Scroll2;
 };
 
 // The application with both windows and the chart window shown; the frames' clock is a fake
@@ -76,6 +86,8 @@ protected:
         Form1->show();
         Form1->CheckBox1->SetChecked(true);
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Form2));
+        // Lines enter the boxes between frames as soon as there are any.
+        static_cast<TFormRunHost&>(Form1->RunHost()).SetPieceBytes(1);
         static_cast<TFormRunHost&>(Form1->RunHost()).SetFrameClock([this] {
             QCoreApplication::postEvent(&FProbe, new QEvent(QEvent::User));
             FNow += FStep;
@@ -84,8 +96,11 @@ protected:
         TDataChart& chart = *Form2->DataChart1;
         chart.OnAfterDraw = [this, &chart](TCustomAxisPanel&) {
             FFrames.push_back({Form2->Series1->Count(), FNow, chart.ChartImage()->copy(), Form1->Memo1->toPlainText(),
-                               Form1->Memo2->toPlainText()});
+                               Form1->Memo2->toPlainText(), Form1->Memo1->verticalScrollBar()->value(),
+                               Form1->Memo2->verticalScrollBar()->value()});
         };
+        Form1->Memo1->viewport()->installEventFilter(&FProbe);
+        Form1->Memo2->viewport()->installEventFilter(&FProbe);
     }
     ~FormRunHostTest() override
     {
@@ -103,6 +118,7 @@ protected:
             qunsetenv("KELVARO_PAINT_EVERY_GENERATION");
         FFrames.clear();
         FProbe.BoxLinesAt.clear();
+        FProbe.BoxPaintedAt.clear();
         TRunFields fields;
         fields.Generations = std::to_string(generations);
         fields.Seed = 0;
@@ -172,14 +188,20 @@ TEST_F(FormRunHostTest, PacedFramesShowWhatAPaintAfterTheirGenerationShows)
             EXPECT_EQ(paced[i].Memo2, expectedText(1, paced[i].Generation)) << i;
             pacedAt[paced[i].Generation] = &paced[i];
         }
-        // Input is handled at every generation; the box shows the lines of the last frame.
+        // Input is handled at every generation; the boxes take in lines between frames but
+        // paint only in frames.
         for (int g = 0; g < kGenerations; ++g)
             EXPECT_EQ(FProbe.BoxLinesAt.count(g), 1u) << g;
+        int aheadOfFrame = 0;
         for (const auto& [generation, lines] : FProbe.BoxLinesAt) {
             const auto frame = pacedAt.upper_bound(generation);
             ASSERT_NE(frame, pacedAt.begin());
-            EXPECT_EQ(lines, std::prev(frame)->first + 1) << generation;
+            aheadOfFrame += lines > std::prev(frame)->first + 1;
         }
+        EXPECT_GT(aheadOfFrame, 0);
+        EXPECT_FALSE(FProbe.BoxPaintedAt.empty());
+        for (const int generation : FProbe.BoxPaintedAt)
+            EXPECT_EQ(pacedAt.count(generation), 1u) << generation;
 
         // The same run painted at every generation.
         Run(kGenerations, true);
@@ -193,6 +215,8 @@ TEST_F(FormRunHostTest, PacedFramesShowWhatAPaintAfterTheirGenerationShows)
             ++compared;
             EXPECT_EQ(frame.Image, at->second->Image) << frame.Generation;
             EXPECT_EQ(frame.Memo1, at->second->Memo1) << frame.Generation;
+            EXPECT_EQ(frame.Scroll1, at->second->Scroll1) << frame.Generation;
+            EXPECT_EQ(frame.Scroll2, at->second->Scroll2) << frame.Generation;
         }
         EXPECT_EQ(compared, static_cast<int>(paced.size()));
     }
