@@ -21,6 +21,6 @@ std::size_t TFloatToTextCache::Text(const TExtendedArithmetic& arithmetic, char*
         entry.Separator = separator;
         entry.Valid = true;
     }
-    std::memcpy(buffer, entry.Text, entry.Length);
+    std::memcpy(buffer, entry.Text, sizeof entry.Text);  // one fixed-size copy, whatever the length
     return entry.Length;
 }

@@ -10,12 +10,13 @@
 class TFloatToTextCache {
 public:
     // FloatToText(arithmetic, buffer, value, 15, 0, separator), taken from the cache when
-    // the value's slot holds the same value and separator.
+    // the value's slot holds the same value and separator. All kFloatTextCapacity bytes of
+    // `buffer` may be written; the text is the first ones, as many as returned.
     std::size_t Text(const TExtendedArithmetic& arithmetic, char* buffer, long double value,
                      char32_t separator = DecimalSeparator);
 
 private:
-    struct TEntry {
+    struct alignas(64) TEntry {
         std::uint64_t Significand = 0;
         std::uint16_t SignExponent = 0;
         bool Valid = false;

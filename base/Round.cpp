@@ -16,5 +16,7 @@ std::int32_t Round(long double x)
     const long double r = (x + kShift) - kShift;
     if (!(r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max()))
         RaiseFloatFault(TFloatFault::InvalidOp);
-    return static_cast<std::int32_t>(r);
+    // r is a whole number that a double holds exactly: converting from the double truncates by an
+    // SSE instruction, where the x87 conversion would switch the control word twice.
+    return static_cast<std::int32_t>(static_cast<double>(r));
 }

@@ -1,7 +1,8 @@
 #include "batch/study/StudyRun.h"
 
 #include "app/Errors.h"
-#include "app/FloatToText.h"
+#include "app/ExtendedArithmetic.h"
+#include "app/FloatToTextCache.h"
 #include "app/IntegerText.h"
 #include "base/FloatEnvironment.h"
 #include "batch/BatchOutput.h"
@@ -14,10 +15,10 @@ namespace {
 // Takes the measures the run reports and writes the recorded generations' rows.
 class TStudyRunHost : public TBatchOutput {
 public:
-    TStudyRunHost(TTextSink& rows, TRunOutcome& outcome, bool measures, std::string prefix, std::int32_t every,
-                  std::int32_t generations)
-        : TBatchOutput(rows), FOutcome(outcome), FMeasures(measures), FPrefix(std::move(prefix)), FEvery(every),
-          FGenerations(generations)
+    TStudyRunHost(TTextSink& rows, TRunOutcome& outcome, const TExtendedArithmetic& arithmetic, bool measures,
+                  std::string prefix, std::int32_t every, std::int32_t generations)
+        : TBatchOutput(rows), FOutcome(outcome), FArithmetic(arithmetic), FMeasures(measures),
+          FPrefix(std::move(prefix)), FEvery(every), FGenerations(generations)
     {
     }
 
@@ -41,7 +42,7 @@ protected:
         if (FGeneration % FEvery != 0 && FGeneration != FGenerations)
             return;
         char gc[kFloatTextCapacity];
-        const std::string_view gcText(gc, FloatToText(gc, averageGC, 15, 0));
+        const std::string_view gcText(gc, FTexts.Text(FArithmetic, gc, averageGC));
         if (FMeasures) {
             if (population == 0)
                 FOutcome.Generations.push_back({FGeneration, {}, {}, {}});
@@ -68,6 +69,8 @@ protected:
 
 private:
     TRunOutcome& FOutcome;
+    const TExtendedArithmetic& FArithmetic;
+    TFloatToTextCache FTexts;
     bool FMeasures;
     std::string FPrefix;
     std::string FRow;
@@ -82,9 +85,14 @@ private:
 TRunOutcome RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters, std::int32_t every, TTextSink& rows,
                         bool measures)
 {
+    // Whatever ran in this process before (a summary's arithmetic too) leaves no flag behind.
+    SetFloatEnvironment();
+    // The rows' conversions share one setting of the arithmetic, given back however the run ends.
+    const TExtendedArithmetic arithmetic;
     TRunOutcome outcome;
     // The texts were checked before the study started.
-    TStudyRunHost host(rows, outcome, measures, RowPrefix(run, parameters), every, StrToInt(parameters[paGenerations]));
+    TStudyRunHost host(rows, outcome, arithmetic, measures, RowPrefix(run, parameters), every,
+                       StrToInt(parameters[paGenerations]));
     TRunFields fields;
     fields.Gene = parameters[paGene];
     fields.Generations = parameters[paGenerations];
@@ -92,8 +100,6 @@ TRunOutcome RunStudyRun(const TStudyRun& run, const TParameterTexts& parameters,
     fields.MutationLimit = parameters[paMutationLimit];
     fields.MutationRate = parameters[paMutationRate];
     fields.Seed = run.Seed;
-    // Whatever ran in this process before (a summary's arithmetic too) leaves no flag behind.
-    SetFloatEnvironment();
     try {
         SimulationRun(host, fields);
     } catch (const EOutputError&) {
