@@ -14,12 +14,10 @@ void TBatchOutput::Measured(TResultBox box, std::uint8_t living, long double ave
 
 void TMemoOutput::AppendLine(TResultBox box, std::string_view line)
 {
-    if (box == TResultBox::Sexual) {
-        FOut.Write(line);
-        FOut.Write("\n");
-    } else {
+    if (box == TResultBox::Sexual)
+        FOut.WriteLine(line);
+    else
         FAsexualLines.AppendLine(line);
-    }
 }
 
 void TMemoOutput::Finish()

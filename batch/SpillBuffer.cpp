@@ -46,6 +46,13 @@ void TSpillBuffer::Reserve(std::size_t bytes)
 
 void TSpillBuffer::AppendLine(std::string_view line)
 {
+    // Within the mapping there is nothing to spill or to reserve: Put's way, shortened.
+    if (FMemoryBytes + line.size() < FCapacity) {
+        std::copy(line.begin(), line.end(), FMemory + FMemoryBytes);
+        FMemory[FMemoryBytes + line.size()] = '\n';
+        FMemoryBytes += line.size() + 1;
+        return;
+    }
     Put(line, "\n");
 }
 

@@ -2,27 +2,42 @@
 
 #include "batch/CheckedIo.h"
 
+#include <algorithm>
+
 TFileSink::TFileSink(int descriptor, std::string_view name)
-    : FDescriptor(descriptor), FFailure("Schreibfehler auf " + std::string(name))
+    : FDescriptor(descriptor), FFailure("Schreibfehler auf " + std::string(name)),
+      FBuffer(std::make_unique_for_overwrite<char[]>(kBlock))
 {
-    FBuffer.reserve(kBlock);
 }
 
 void TFileSink::Write(std::string_view text)
 {
-    if (FBuffer.size() + text.size() <= kBlock) {
-        FBuffer.append(text);
+    if (FBuffered + text.size() > kBlock) {
+        Flush();
+        if (text.size() >= kBlock) {
+            WriteAll(FDescriptor, text, FFailure);
+            return;
+        }
+    }
+    // (std::copy: an empty piece may have no data at all)
+    std::copy(text.begin(), text.end(), FBuffer.get() + FBuffered);
+    FBuffered += text.size();
+}
+
+void TFileSink::WriteLine(std::string_view line)
+{
+    if (FBuffered + line.size() >= kBlock) {
+        Write(line);
+        Write("\n");
         return;
     }
-    Flush();
-    if (text.size() < kBlock)
-        FBuffer.append(text);
-    else
-        WriteAll(FDescriptor, text, FFailure);
+    std::copy(line.begin(), line.end(), FBuffer.get() + FBuffered);
+    FBuffer[FBuffered + line.size()] = '\n';
+    FBuffered += line.size() + 1;
 }
 
 void TFileSink::Flush()
 {
-    WriteAll(FDescriptor, FBuffer, FFailure);
-    FBuffer.clear();
+    WriteAll(FDescriptor, std::string_view(FBuffer.get(), FBuffered), FFailure);
+    FBuffered = 0;
 }
