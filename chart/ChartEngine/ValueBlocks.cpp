@@ -2,19 +2,38 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 void TValueBlocks::TBlock::Add(double v)
 {
     NaN = NaN || std::isnan(v);
-    Low = std::min(Low, v);
-    High = std::max(High, v);
+    TValueExtremes& r = Range;
+    if (v < r.Low) {
+        r.InnerLow = r.Low;
+        r.Low = v;
+    } else if (v > r.Low) {
+        r.InnerLow = std::min(r.InnerLow, v);
+    }
+    if (v > r.High) {
+        r.InnerHigh = r.High;
+        r.High = v;
+    } else if (v < r.High) {
+        r.InnerHigh = std::max(r.InnerHigh, v);
+    }
 }
 
 void TValueBlocks::TBlock::Add(const TBlock& other)
 {
     NaN = NaN || other.NaN;
-    Low = std::min(Low, other.Low);
-    High = std::max(High, other.High);
+    const TValueExtremes a = Range;
+    const TValueExtremes& b = other.Range;
+    Range.Low = std::min(a.Low, b.Low);
+    Range.High = std::max(a.High, b.High);
+    // The others: each side's inner values, and its extreme unless it is the joint one.
+    const auto above = [&](double v) { return v > Range.Low ? v : std::numeric_limits<double>::infinity(); };
+    const auto below = [&](double v) { return v < Range.High ? v : -std::numeric_limits<double>::infinity(); };
+    Range.InnerLow = std::min({above(a.Low), a.InnerLow, above(b.Low), b.InnerLow});
+    Range.InnerHigh = std::max({below(a.High), a.InnerHigh, below(b.High), b.InnerHigh});
 }
 
 void TValueBlocks::Append(const std::vector<double>& values)
@@ -49,9 +68,17 @@ void TValueBlocks::Clear()
     FDescents = 0;
 }
 
-bool TValueBlocks::MinMax(const std::vector<double>& values, std::int32_t first, std::int32_t last, double& low,
-                          double& high) const
+bool TValueBlocks::Extremes(const std::vector<double>& values, std::int32_t first, std::int32_t last,
+                            TValueExtremes& extremes) const
 {
+    // One whole block, the commonest question, is read as it is.
+    for (const auto& [size, blocks] : {std::pair{kFine, &FFine}, std::pair{kCoarse, &FCoarse}}) {
+        if (first % size == 0 && last - first + 1 == size) {
+            const TBlock& block = (*blocks)[static_cast<std::size_t>(first / size)];
+            extremes = block.Range;
+            return !block.NaN && extremes.Low <= extremes.High;
+        }
+    }
     TBlock range;
     std::int32_t i = first;
     while (i <= last) {
@@ -66,7 +93,6 @@ bool TValueBlocks::MinMax(const std::vector<double>& values, std::int32_t first,
             ++i;
         }
     }
-    low = range.Low;
-    high = range.High;
-    return !range.NaN && low <= high;
+    extremes = range.Range;
+    return !range.NaN && extremes.Low <= extremes.High;
 }
