@@ -117,11 +117,16 @@ void TChartValueList::RecalcMinMax()
 
 bool TChartValueList::RangeMinMax(std::int32_t first, std::int32_t last, double& low, double& high) const
 {
-    TValueExtremes extremes;
-    const bool found = RangeExtremes(first, last, extremes);
-    low = extremes.Low;
-    high = extremes.High;
-    return found;
+    double storedLow = 0;
+    double storedHigh = 0;
+    if (!FBlocks.MinMax(FValues, first, last, storedLow, storedHigh))
+        return false;
+    // Multiplying by one factor keeps the order (or reverses it, for a negative factor).
+    low = storedLow * FMultiplier;
+    high = storedHigh * FMultiplier;
+    if (high < low)
+        std::swap(low, high);
+    return !std::isnan(low) && !std::isnan(high);
 }
 
 bool TChartValueList::RangeExtremes(std::int32_t first, std::int32_t last, TValueExtremes& extremes) const
@@ -129,7 +134,6 @@ bool TChartValueList::RangeExtremes(std::int32_t first, std::int32_t last, TValu
     TValueExtremes stored;
     if (!FBlocks.Extremes(FValues, first, last, stored))
         return false;
-    // Multiplying by one factor keeps the order (or reverses it, for a negative factor).
     const double m = FMultiplier;
     extremes = {stored.Low * m, stored.InnerLow * m, stored.InnerHigh * m, stored.High * m};
     if (m < 0)

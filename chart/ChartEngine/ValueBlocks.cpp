@@ -4,10 +4,16 @@
 #include <cmath>
 #include <limits>
 
+template <bool WithInner>
 void TValueBlocks::TBlock::Add(double v)
 {
     NaN = NaN || std::isnan(v);
     TValueExtremes& r = Range;
+    if constexpr (!WithInner) {
+        r.Low = std::min(r.Low, v);
+        r.High = std::max(r.High, v);
+        return;
+    }
     if (v < r.Low) {
         r.InnerLow = r.Low;
         r.Low = v;
@@ -22,9 +28,15 @@ void TValueBlocks::TBlock::Add(double v)
     }
 }
 
+template <bool WithInner>
 void TValueBlocks::TBlock::Add(const TBlock& other)
 {
     NaN = NaN || other.NaN;
+    if constexpr (!WithInner) {
+        Range.Low = std::min(Range.Low, other.Range.Low);
+        Range.High = std::max(Range.High, other.Range.High);
+        return;
+    }
     const TValueExtremes a = Range;
     const TValueExtremes& b = other.Range;
     Range.Low = std::min(a.Low, b.Low);
@@ -46,10 +58,10 @@ void TValueBlocks::Include(const std::vector<double>& values, std::int32_t index
     const double v = values[static_cast<std::size_t>(index)];
     if (index % kFine == 0)
         FFine.emplace_back();
-    FFine.back().Add(v);
+    FFine.back().Add<true>(v);
     if (index % kCoarse == 0)
         FCoarse.emplace_back();
-    FCoarse.back().Add(v);
+    FCoarse.back().Add<true>(v);
     if (index == 0 ? std::isnan(v) : !(v >= values[static_cast<std::size_t>(index - 1)]))
         ++FDescents;
 }
@@ -68,31 +80,45 @@ void TValueBlocks::Clear()
     FDescents = 0;
 }
 
-bool TValueBlocks::Extremes(const std::vector<double>& values, std::int32_t first, std::int32_t last,
-                            TValueExtremes& extremes) const
+template <bool WithInner>
+TValueBlocks::TBlock TValueBlocks::Collect(const std::vector<double>& values, std::int32_t first,
+                                           std::int32_t last) const
 {
     // One whole block, the commonest question, is read as it is.
     for (const auto& [size, blocks] : {std::pair{kFine, &FFine}, std::pair{kCoarse, &FCoarse}}) {
-        if (first % size == 0 && last - first + 1 == size) {
-            const TBlock& block = (*blocks)[static_cast<std::size_t>(first / size)];
-            extremes = block.Range;
-            return !block.NaN && extremes.Low <= extremes.High;
-        }
+        if (first % size == 0 && last - first + 1 == size)
+            return (*blocks)[static_cast<std::size_t>(first / size)];
     }
     TBlock range;
     std::int32_t i = first;
     while (i <= last) {
         if (i % kCoarse == 0 && i + kCoarse - 1 <= last) {
-            range.Add(FCoarse[static_cast<std::size_t>(i / kCoarse)]);
+            range.Add<WithInner>(FCoarse[static_cast<std::size_t>(i / kCoarse)]);
             i += kCoarse;
         } else if (i % kFine == 0 && i + kFine - 1 <= last) {
-            range.Add(FFine[static_cast<std::size_t>(i / kFine)]);
+            range.Add<WithInner>(FFine[static_cast<std::size_t>(i / kFine)]);
             i += kFine;
         } else {
-            range.Add(values[static_cast<std::size_t>(i)]);
+            range.Add<WithInner>(values[static_cast<std::size_t>(i)]);
             ++i;
         }
     }
+    return range;
+}
+
+bool TValueBlocks::MinMax(const std::vector<double>& values, std::int32_t first, std::int32_t last, double& low,
+                          double& high) const
+{
+    const TBlock range = Collect<false>(values, first, last);
+    low = range.Range.Low;
+    high = range.Range.High;
+    return !range.NaN && low <= high;
+}
+
+bool TValueBlocks::Extremes(const std::vector<double>& values, std::int32_t first, std::int32_t last,
+                            TValueExtremes& extremes) const
+{
+    const TBlock range = Collect<true>(values, first, last);
     extremes = range.Range;
     return !range.NaN && extremes.Low <= extremes.High;
 }

@@ -28,7 +28,10 @@ public:
     void Rebuild(const std::vector<double>& values);
     void Clear();
 
-    // Extremes of values[first..last]; false when a NaN lies among them.
+    // Smallest and largest of values[first..last]; false when a NaN lies among them.
+    bool MinMax(const std::vector<double>& values, std::int32_t first, std::int32_t last, double& low,
+                double& high) const;
+    // The same with the extremes of the values between them.
     bool Extremes(const std::vector<double>& values, std::int32_t first, std::int32_t last,
                   TValueExtremes& extremes) const;
     // No value is NaN and none is smaller than the one before it.
@@ -41,9 +44,14 @@ private:
         TValueExtremes Range;
         bool NaN = false;
 
+        // Low and High only, unless WithInner.
+        template <bool WithInner>
         void Add(double v);
+        template <bool WithInner>
         void Add(const TBlock& other);
     };
+    template <bool WithInner>
+    TBlock Collect(const std::vector<double>& values, std::int32_t first, std::int32_t last) const;
 
     // Takes values[index] into the last blocks; index is the next one not yet taken.
     void Include(const std::vector<double>& values, std::int32_t index);
