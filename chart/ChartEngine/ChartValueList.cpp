@@ -129,6 +129,18 @@ bool TChartValueList::RangeMinMax(std::int32_t first, std::int32_t last, double&
     return !std::isnan(low) && !std::isnan(high);
 }
 
+bool TChartValueList::RangeExtremes(std::int32_t first, std::int32_t last, TValueExtremes& extremes) const
+{
+    TValueExtremes stored;
+    if (!FBlocks.Extremes(FValues, first, last, stored))
+        return false;
+    const double m = FMultiplier;
+    extremes = {stored.Low * m, stored.InnerLow * m, stored.InnerHigh * m, stored.High * m};
+    if (m < 0)
+        extremes = {extremes.High, extremes.InnerHigh, extremes.InnerLow, extremes.Low};
+    return !std::isnan(extremes.Low) && !std::isnan(extremes.High);
+}
+
 void TChartValueList::SetDateTime(bool value)
 {
     SetAndRepaint(FDateTime, value, [this] {

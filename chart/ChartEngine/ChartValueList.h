@@ -22,6 +22,8 @@ public:
     double Value(std::int32_t index) const;
     double operator[](std::int32_t index) const { return Value(index); }
     double Last() const { return Value(Count() - 1); }
+    // The values as stored, before the multiplier: for walks over many of them.
+    const std::vector<double>& Stored() const { return FValues; }
 
     // Stores v where Order puts it (after equal values) and returns its index.
     std::int32_t AddChartValue(double value);
@@ -49,6 +51,9 @@ public:
     // Smallest and largest Value of indices first..last, in O(range / 256 + 64); false when a
     // NaN lies among them.
     bool RangeMinMax(std::int32_t first, std::int32_t last, double& low, double& high) const;
+    // The same with the extremes of the values between them (see TValueExtremes). A factor
+    // of zero makes an empty inner range NaN, which no test holds.
+    bool RangeExtremes(std::int32_t first, std::int32_t last, TValueExtremes& extremes) const;
     // Values never decrease, so a position can be found by binary search.
     bool Ascending() const { return FBlocks.Ascending() && FMultiplier > 0; }
 

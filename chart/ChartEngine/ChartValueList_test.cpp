@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -98,8 +99,9 @@ TEST(ValueList, CapacityGrowsInSteps)
     EXPECT_EQ(seen, (std::vector<std::int32_t>{4, 12, 28, 44, 60, 76}));
 }
 
-// Range extremes and the ascending flag against a plain walk over the values, after appends,
-// insertions in the middle, removals, clearing, NaN and a negative multiplier.
+// Range extremes (with those of the values between them) and the ascending flag against a plain
+// walk over the values, after appends, repeated values, insertions in the middle, removals,
+// clearing, NaN and a negative multiplier.
 TEST(ValueList, RangeExtremesAndOrderFollowEveryChange)
 {
     std::mt19937 random(7);
@@ -112,8 +114,13 @@ TEST(ValueList, RangeExtremesAndOrderFollowEveryChange)
         }
         EXPECT_EQ(list.Ascending(), ascending) << step;
         for (int probe = 0; probe < 40 && list.Count() > 0; ++probe) {
-            const auto first = static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count()));
-            const auto last = first + static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count() - first));
+            auto first = static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count()));
+            auto last = first + static_cast<std::int32_t>(random() % static_cast<unsigned>(list.Count() - first));
+            // Now and then exactly one block of 16 or of 256 values.
+            if (const std::int32_t size = probe % 3 == 0 ? 16 : 256; probe % 3 != 2 && list.Count() >= size) {
+                first = std::min(first - first % size, (list.Count() - size) / size * size);
+                last = first + size - 1;
+            }
             double low = std::numeric_limits<double>::infinity();
             double high = -std::numeric_limits<double>::infinity();
             bool nan = false;
@@ -122,18 +129,36 @@ TEST(ValueList, RangeExtremesAndOrderFollowEveryChange)
                 low = std::min(low, list.Value(i));
                 high = std::max(high, list.Value(i));
             }
+            double innerLow = std::numeric_limits<double>::infinity();
+            double innerHigh = -std::numeric_limits<double>::infinity();
+            for (std::int32_t i = first; i <= last; ++i) {
+                if (list.Value(i) > low)
+                    innerLow = std::min(innerLow, list.Value(i));
+                if (list.Value(i) < high)
+                    innerHigh = std::max(innerHigh, list.Value(i));
+            }
+            const std::string where = step + " " + std::to_string(first) + ".." + std::to_string(last);
             double rangeLow = 0;
             double rangeHigh = 0;
-            ASSERT_EQ(list.RangeMinMax(first, last, rangeLow, rangeHigh), !nan) << step << " " << first << ".." << last;
+            TValueExtremes extremes;
+            ASSERT_EQ(list.RangeMinMax(first, last, rangeLow, rangeHigh), !nan) << where;
+            ASSERT_EQ(list.RangeExtremes(first, last, extremes), !nan) << where;
             if (!nan) {
-                EXPECT_EQ(rangeLow, low) << step << " " << first << ".." << last;
-                EXPECT_EQ(rangeHigh, high) << step << " " << first << ".." << last;
+                EXPECT_EQ(rangeLow, low) << where;
+                EXPECT_EQ(rangeHigh, high) << where;
+                const std::vector<double> expected = {low, innerLow, innerHigh, high};
+                EXPECT_EQ(std::vector<double>({extremes.Low, extremes.InnerLow, extremes.InnerHigh, extremes.High}),
+                          expected)
+                    << where;
             }
         }
     };
     for (int i = 0; i < 700; ++i)
         list.AddChartValue(i % 97 == 0 ? i - 50 : i);
     check("appended");
+    for (int i = 0; i < 600; ++i)
+        list.AddChartValue(std::array<double, 4>{3, 4, 4, 5}[random() % 4]);
+    check("repeated");
     list.InsertChartValue(300, -1e9);
     list.InsertChartValue(0, 2e9);
     check("inserted");

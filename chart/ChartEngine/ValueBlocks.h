@@ -6,6 +6,16 @@
 #include <limits>
 #include <vector>
 
+// The smallest and largest of some values, and the smallest and largest of the others: every
+// value is Low, High or lies in InnerLow..InnerHigh, which holds none when InnerLow is above
+// InnerHigh. Of no values, Low is above High.
+struct TValueExtremes {
+    double Low = std::numeric_limits<double>::infinity();
+    double InnerLow = std::numeric_limits<double>::infinity();
+    double InnerHigh = -std::numeric_limits<double>::infinity();
+    double High = -std::numeric_limits<double>::infinity();
+};
+
 class TValueBlocks {
 public:
     // Values per block; a second level groups kFine blocks of kFine values.
@@ -21,20 +31,27 @@ public:
     // Smallest and largest of values[first..last]; false when a NaN lies among them.
     bool MinMax(const std::vector<double>& values, std::int32_t first, std::int32_t last, double& low,
                 double& high) const;
+    // The same with the extremes of the values between them.
+    bool Extremes(const std::vector<double>& values, std::int32_t first, std::int32_t last,
+                  TValueExtremes& extremes) const;
     // No value is NaN and none is smaller than the one before it.
     bool Ascending() const { return FDescents == 0; }
 
 private:
     struct TBlock {
-        // An empty block has no extremes: Low above High. A NaN leaves both as they are
-        // (std::min and std::max keep their first argument) and is flagged.
-        double Low = std::numeric_limits<double>::infinity();
-        double High = -std::numeric_limits<double>::infinity();
+        // An empty block has no extremes: Low above High. A NaN leaves them as they are (no
+        // comparison with it holds) and is flagged.
+        TValueExtremes Range;
         bool NaN = false;
 
+        // Low and High only, unless WithInner.
+        template <bool WithInner>
         void Add(double v);
+        template <bool WithInner>
         void Add(const TBlock& other);
     };
+    template <bool WithInner>
+    TBlock Collect(const std::vector<double>& values, std::int32_t first, std::int32_t last) const;
 
     // Takes values[index] into the last blocks; index is the next one not yet taken.
     void Include(const std::vector<double>& values, std::int32_t index);

@@ -1,11 +1,13 @@
 #include "chart/Series/SeriesColumns.h"
 
 #include "chart/ChartEngine/ChartSeries.h"
+#include "chart/ChartEngine/ChartValueList.h"
 #include "chart/ChartEngine/ValueBlocks.h"
 #include "chart/ChartPanel/LinePixels.h"
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 namespace {
 
@@ -46,6 +48,19 @@ bool SameBothWays(std::int32_t dx, std::int32_t dy)
     std::sort(back.begin(), back.end());
     return forth == back;
 }
+
+// Values from Low to High; empty while Low is above High.
+struct TValueInterval {
+    double Low = std::numeric_limits<double>::infinity();
+    double High = -std::numeric_limits<double>::infinity();
+
+    bool Holds(double v) const { return v >= Low && v <= High; }
+    void Add(double v)
+    {
+        Low = std::min(Low, v);
+        High = std::max(High, v);
+    }
+};
 
 }  // namespace
 
@@ -159,98 +174,124 @@ bool TSeriesColumns::LineRows(const TRun& run, std::int32_t lastRow, std::int32_
     return true;
 }
 
-std::vector<std::pair<std::int32_t, std::int32_t>> TSeriesColumns::VisibleRibbons(const TRun& run,
-                                                                                  std::int32_t lastRow) const
+const std::vector<std::pair<std::int32_t, std::int32_t>>& TSeriesColumns::VisibleRibbons(const TRun& run,
+                                                                                         std::int32_t lastRow) const
 {
     const std::int32_t first = run.First;
     const std::int32_t last = run.Last;
-    std::vector<std::pair<std::int32_t, std::int32_t>> kept;
+    const TChartValueList& values = FSeries.YValues();
+    // Read directly: the walk reads nearly every value it does not pass over in blocks.
+    const double* stored = values.Stored().data();
+    const double multiplier = values.Multiplier();
+    const auto value = [&](std::int32_t i) { return stored[i] * multiplier; };
+    std::vector<std::pair<std::int32_t, std::int32_t>>& kept = FKept;
+    kept.clear();
     // Walks back from the last ribbon. Rows spanned by the ribbons after the current one:
     std::int32_t spanLow = lastRow;
     std::int32_t spanHigh = spanLow;
     // Rows far enough inside stay so as the span grows; a row on the span's edge does not.
-    // The bounds are kept in locals: the walk calls out for every value.
     const std::int32_t topMargin = FTopMargin;
     const std::int32_t bottomMargin = FBottomMargin;
     const bool sharedEdges = FSharedEdges;
     std::int32_t deepTop = spanLow + topMargin;
     std::int32_t deepBottom = spanHigh - bottomMargin;
-    const auto deep = [&](std::int32_t row) { return row >= deepTop && row <= deepBottom; };
     const auto inside = [&](std::int32_t row) {
         return (row >= deepTop || (sharedEdges && row == spanLow)) &&
                (row <= deepBottom || (sharedEdges && row == spanHigh));
     };
-    // Values whose rows were found deep inside: so is every value between them, from then on,
-    // without being mapped again.
-    double insideLow = 0;
-    double insideHigh = -1;
-    const auto known = [&](double v) { return v >= insideLow && v <= insideHigh; };
-    const auto learn = [&](double v) {
-        if (insideLow > insideHigh) {
-            insideLow = insideHigh = v;
-        } else {
-            insideLow = std::min(insideLow, v);
-            insideHigh = std::max(insideHigh, v);
-        }
+    // A row's value follows its order, so every value between two values known to lie on rows
+    // of one unbroken stretch of inside rows lies there too, and is passed over unmapped. The
+    // deep rows stay inside as the span grows, and so does the top row, one row above them,
+    // while it is shared; the top row further above and the bottom row, two or more rows below
+    // the deep ones, stay inside only while the span keeps that edge.
+    const bool topJoinsDeep = sharedEdges && topMargin == 1;
+    TValueInterval deepValues;
+    TValueInterval topValues;
+    TValueInterval bottomValues;
+    const auto learn = [&](double v, std::int32_t row) {
+        if (row >= (topJoinsDeep ? spanLow : deepTop) && row <= deepBottom)
+            deepValues.Add(v);
+        else if (sharedEdges && row == spanHigh && row >= deepTop)
+            bottomValues.Add(v);
+        else if (sharedEdges && row == spanLow && row <= deepBottom)
+            topValues.Add(v);
     };
-    const auto deepValue = [&](double v) {
-        if (known(v))
-            return true;
-        if (!deep(Row(v)))
-            return false;
-        learn(v);
-        return true;
+    const auto known = [&](double v) { return deepValues.Holds(v) || bottomValues.Holds(v) || topValues.Holds(v); };
+    // Whether every value of a block is known inside, mapping its extremes if need be: its
+    // smallest and largest values, and the values between them within one stretch.
+    const auto allInside = [&](const TValueExtremes& e) {
+        const bool inner = e.InnerLow <= e.InnerHigh;
+        for (const double v : {e.Low, e.High, e.InnerLow, e.InnerHigh}) {
+            if ((inner || v == e.Low || v == e.High) && !known(v))
+                learn(v, Row(v));
+        }
+        const auto holdsInner = [&](const TValueInterval& interval) {
+            return interval.Holds(e.InnerLow) && interval.Holds(e.InnerHigh);
+        };
+        return known(e.Low) && known(e.High) &&
+               (e.InnerLow > e.InnerHigh || holdsInner(deepValues) || holdsInner(bottomValues) ||
+                holdsInner(topValues));
     };
     // The point the current ribbon ends in (its row mapped only when needed), and whether that
     // row lies inside the span.
     std::int32_t j = last;
-    double toValue = FSeries.YValue(last);
     std::int32_t toRow = spanLow;
     bool toRowKnown = true;
     bool toInside = inside(spanLow);
+    // Once the span reaches the run's own rows it grows no more: then every earlier point may
+    // lie inside, which one look at their extremes tells.
+    bool restTried = false;
     while (j > first) {
-        // Whole blocks of points inside the span hide their ribbons and leave the span as it is.
-        bool hidden = false;
-        // A coarse block's end is a fine block's end too.
-        for (const std::int32_t size : {TValueBlocks::kCoarse, TValueBlocks::kFine}) {
-            if (!toInside || j % TValueBlocks::kFine != 0)
+        if (toInside && !restTried && spanLow == run.Low && spanHigh == run.High) {
+            restTried = true;
+            if (TValueExtremes rest; values.RangeExtremes(first, j - 1, rest) && allInside(rest))
                 break;
-            double low = 0;
-            double high = 0;
-            if (j % size == 0 && j - size >= first && FSeries.YValues().RangeMinMax(j - size, j - 1, low, high) &&
-                deepValue(low) && deepValue(high)) {
-                j -= size;
-                toValue = FSeries.YValue(j);
+        }
+        if (toInside) {
+            // Whole blocks of points inside the span hide their ribbons and leave the span as it
+            // is; so do points whose values are known inside, up to the next block's end. A
+            // coarse block's end is a fine block's end too.
+            const std::int32_t start = j;
+            for (const std::int32_t size : {TValueBlocks::kCoarse, TValueBlocks::kFine}) {
+                TValueExtremes extremes;
+                if (j % size == 0 && j - size >= first && values.RangeExtremes(j - size, j - 1, extremes) &&
+                    allInside(extremes)) {
+                    j -= size;
+                    break;
+                }
+            }
+            while (j == start || j % TValueBlocks::kFine != 0) {
+                if (j == first || !known(value(j - 1)))
+                    break;
+                --j;
+            }
+            if (j != start) {
                 toRowKnown = false;
-                hidden = true;
-                break;
+                continue;
             }
         }
-        if (hidden)
-            continue;
-        const double fromValue = FSeries.YValue(j - 1);
-        if (toInside && known(fromValue)) {
-            toRowKnown = false;
-        } else {
-            const std::int32_t from = Row(fromValue);
-            const bool fromInside = inside(from);
-            // Points on one pixel draw no ribbon.
-            if (!(fromInside && toInside)) {
-                const std::int32_t to = toRowKnown ? toRow : Row(toValue);
-                if (from != to)
-                    kept.emplace_back(from, to);
-            }
-            if (deep(from))
-                learn(fromValue);
-            spanLow = std::min(spanLow, from);
-            spanHigh = std::max(spanHigh, from);
+        const double fromValue = value(j - 1);
+        const std::int32_t from = Row(fromValue);
+        const bool fromInside = inside(from);
+        // Points on one pixel draw no ribbon.
+        if (!(fromInside && toInside)) {
+            const std::int32_t to = toRowKnown ? toRow : Row(value(j));
+            if (from != to)
+                kept.emplace_back(from, to);
+        }
+        if (from < spanLow) {
+            spanLow = from;
             deepTop = spanLow + topMargin;
+            topValues = {};
+        } else if (from > spanHigh) {
+            spanHigh = from;
             deepBottom = spanHigh - bottomMargin;
-            toInside = inside(from);
-            toRow = from;
-            toRowKnown = true;
+            bottomValues = {};
         }
-        toValue = fromValue;
+        learn(fromValue, from);
+        toInside = inside(from);
+        toRow = from;
+        toRowKnown = true;
         --j;
     }
     std::reverse(kept.begin(), kept.end());

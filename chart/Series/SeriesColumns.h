@@ -33,8 +33,9 @@ public:
     // drawing order (lastRow: the row of the run's last point). A ribbon lying far enough
     // inside the rows that the ribbons after it span is painted over by them: their fills and
     // outlines cover every pixel it paints. The others are kept, so drawing an extra one is the
-    // worst that can happen.
-    std::vector<std::pair<std::int32_t, std::int32_t>> VisibleRibbons(const TRun& run, std::int32_t lastRow) const;
+    // worst that can happen. Valid until the next call.
+    const std::vector<std::pair<std::int32_t, std::int32_t>>& VisibleRibbons(const TRun& run,
+                                                                             std::int32_t lastRow) const;
 
 private:
     // The series' row of a value, remembered for the values met last: a run's values repeat
@@ -59,4 +60,6 @@ private:
         bool Known = false;
     };
     mutable std::array<TRowEntry, 64> FRows{};
+    // VisibleRibbons' result, its storage kept from run to run.
+    mutable std::vector<std::pair<std::int32_t, std::int32_t>> FKept;
 };

@@ -19,7 +19,7 @@
 
 namespace {
 
-enum class TShape { Walk, Spikes, Constant, Steps, FarOut };
+enum class TShape { Walk, Spikes, Constant, Steps, FarOut, Bounded };
 
 struct TPoints {
     std::vector<double> X;
@@ -54,6 +54,8 @@ TPoints Generate(std::mt19937& random, int n, TShape shape, TColor color, double
     double x = 0;
     double y = 50 + 30 * unit(random);
     TColor current = color;
+    // Bounded draws as many random numbers as Walk, which it replaces in some cases.
+    const double boundedWidth = std::round(3 + 2 * (y - 50));
     for (int i = 0; i < n; ++i) {
         switch (shape) {
         case TShape::Walk: y = std::clamp(y + std::round(6 * unit(random)) - 3, 0.0, 100.0); break;
@@ -69,6 +71,15 @@ TPoints Generate(std::mt19937& random, int n, TShape shape, TColor color, double
         case TShape::FarOut:
             y = chance(0.05) ? (chance(0.5) ? -1 : 1) * std::pow(10.0, 12 * unit(random)) : 60 * unit(random);
             break;
+        case TShape::Bounded: {
+            // Whole numbers held at the edges of a band, so that a column's values keep meeting
+            // its extremes, and now and then a value half-way between two of them. The band lies
+            // above the narrow zoomed ranges, whose rows would make every ribbon huge.
+            const double u = unit(random);
+            y = std::clamp(std::round(y) + std::round(6 * u) - 3, 140.0, 140 + boundedWidth) +
+                (std::fmod(u * 1e4, 1.0) < 0.003 ? 0.5 : 0);
+            break;
+        }
         }
         if (chance(colourChanges))
             current = chance(0.5) ? color : static_cast<TColor>(random() & 0xFFFFFF);
@@ -105,7 +116,9 @@ TCase MakeCase(std::uint32_t seed, int fewestPoints, int mostPoints)
     for (std::size_t s = 0; s < 4; ++s) {
         c.Active[s] = chance(0.8);
         const int n = static_cast<int>(fewestPoints * std::pow(double(mostPoints) / fewestPoints, unit(random)));
-        const auto shape = static_cast<TShape>(random() % 5);
+        auto shape = static_cast<TShape>(random() % 5);
+        if (shape == TShape::Walk && seed % 2 == 1)
+            shape = TShape::Bounded;
         const double nulls = chance(0.2) ? 0.01 * unit(random) : 0;
         const double colours = chance(0.2) ? 0.02 * unit(random) : 0;
         const bool repeatedX = chance(0.2);
