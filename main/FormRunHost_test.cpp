@@ -11,8 +11,8 @@
 #include <QEvent>
 #include <QImage>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
