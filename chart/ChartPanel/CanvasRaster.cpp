@@ -1,8 +1,12 @@
 #include "chart/ChartPanel/CanvasRaster.h"
 
+#include "chart/ChartPanel/LinePixelCache.h"
+
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 TCanvasRaster::TCanvasRaster(QPaintDevice* device)
 {
@@ -40,6 +44,8 @@ void TCanvasRaster::ClipPath(std::span<const TPoint> points, const QPainterPath&
     mask.setRenderHint(QPainter::Antialiasing, false);
     mask.setClipPath(path);
     mask.fillRect(FClipMask.rect(), Qt::white);
+    mask.end();
+    FClipMaskRows = MaskStretches(FClipMask);
     Aim();
 }
 
@@ -47,6 +53,45 @@ void TCanvasRaster::UnClip()
 {
     FClipKind = TClipKind::None;
     Aim();
+}
+
+std::vector<TCanvasRaster::TRowBounds> TCanvasRaster::MaskStretches(const QImage& mask)
+{
+    std::vector<TRowBounds> rows(static_cast<std::size_t>(mask.height()));
+    for (int y = 0; y < mask.height(); ++y) {
+        const uchar* row = mask.constScanLine(y);
+        const uchar* end = row + mask.width();
+        const uchar* left = std::find_if(row, end, [](uchar m) { return m != 0; });
+        const uchar* right = std::find(left, end, uchar{0});
+        if (std::find_if(right, end, [](uchar m) { return m != 0; }) != end)
+            return {};
+        rows[static_cast<std::size_t>(y)] = {static_cast<int>(left - row), static_cast<int>(right - row)};
+    }
+    return rows;
+}
+
+void TCanvasRaster::Segment(QPoint a, QPoint b, bool holds, QRgb colour) const
+{
+    if (a.y() == b.y()) {
+        const int left = a.x() < b.x() ? a.x() : b.x() + 1;
+        const int right = a.x() < b.x() ? b.x() : a.x() + 1;
+        if (holds)
+            FillRow(FBits + a.y() * FStride, left, right, colour);
+        else
+            SetRow(a.y(), left, right, colour);
+        return;
+    }
+    if (a.x() == b.x()) {
+        const int step = a.y() < b.y() ? 1 : -1;
+        for (int y = a.y(); y != b.y(); y += step) {
+            if (holds)
+                FBits[y * FStride + a.x()] = colour;
+            else
+                Set(a.x(), y, colour);
+        }
+        return;
+    }
+    SetPixels(a, LinePixelOffsets(b.x() - a.x(), b.y() - a.y()), holds, colour);
 }
 
 void TCanvasRaster::Aim()
@@ -60,12 +105,14 @@ void TCanvasRaster::Aim()
     QRect bounds = FImage->rect();
     if (FClipKind == TClipKind::Rect)
         bounds &= FClipRect;
-    if (FClipKind == TClipKind::Mask) {
+    FTop = bounds.top();
+    FBottom = bounds.top() + bounds.height();
+    FRowBoundsStore.assign(static_cast<std::size_t>(FImage->height()), {bounds.left(), bounds.left() + bounds.width()});
+    if (FClipKind == TClipKind::Mask && !FClipMaskRows.empty()) {
+        FRowBoundsStore = FClipMaskRows;
+    } else if (FClipKind == TClipKind::Mask) {
         FMask = FClipMask.constBits();
         FMaskStride = FClipMask.bytesPerLine();
     }
-    FLeft = bounds.left();
-    FTop = bounds.top();
-    FRight = bounds.left() + bounds.width();
-    FBottom = bounds.top() + bounds.height();
+    FRowBounds = FRowBoundsStore.data();
 }

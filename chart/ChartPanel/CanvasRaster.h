@@ -4,8 +4,10 @@
 // the painter would set, without its per-point cost. Private to the canvas's sources; the
 // pixel writes are inline, as they run once per pixel.
 #include "chart/ChartPanel/ChartTypes.h"
+#include "chart/ChartPanel/PolygonSpanCache.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QRgb>
 #include <algorithm>
@@ -31,7 +33,10 @@ public:
 
     void Set(int x, int y, QRgb colour) const
     {
-        if (x < FLeft || x >= FRight || y < FTop || y >= FBottom)
+        if (y < FTop || y >= FBottom)
+            return;
+        const TRowBounds& bounds = FRowBounds[y];
+        if (x < bounds.Left || x >= bounds.Right)
             return;
         if (FMask != nullptr && FMask[y * FMaskStride + x] == 0)
             return;
@@ -43,12 +48,12 @@ public:
     {
         if (y < FTop || y >= FBottom)
             return;
-        left = std::max(left, FLeft);
-        right = std::min(right, FRight);
+        const TRowBounds& bounds = FRowBounds[y];
+        left = std::max(left, bounds.Left);
+        right = std::min(right, bounds.Right);
         QRgb* row = FBits + y * FStride;
         if (FMask == nullptr) {
-            if (left < right)
-                FillWords(row + left, right - left, colour);
+            FillRow(row, left, right, colour);
             return;
         }
         const uchar* inside = FMask + y * FMaskStride;
@@ -58,7 +63,63 @@ public:
         }
     }
 
+    // Whether every pixel of the box (edges included) may be written: inside the clip, unmasked.
+    bool Holds(const QRect& box) const
+    {
+        if (FMask != nullptr || box.top() < FTop || box.bottom() >= FBottom)
+            return false;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            if (FRowBounds[y].Left > box.left() || FRowBounds[y].Right <= box.right())
+                return false;
+        }
+        return true;
+    }
+
+    // The spans' pixels, placed at origin; holds: Holds is true for all of them.
+    void SetSpans(QPoint origin, std::span<const TFillSpan> spans, bool holds, QRgb colour) const
+    {
+        for (const TFillSpan& span : spans) {
+            const int y = origin.y() + span.Row;
+            if (holds)
+                FillRow(FBits + y * FStride, origin.x() + span.Left, origin.x() + span.Right, colour);
+            else
+                SetRow(y, origin.x() + span.Left, origin.x() + span.Right, colour);
+        }
+    }
+
+    // The pixels at origin + offsets; holds: Holds is true for all of them.
+    void SetPixels(QPoint origin, std::span<const QPoint> offsets, bool holds, QRgb colour) const
+    {
+        if (holds) {
+            QRgb* start = FBits + origin.y() * FStride + origin.x();
+            for (const QPoint& p : offsets)
+                start[p.y() * FStride + p.x()] = colour;
+            return;
+        }
+        for (const QPoint& p : offsets)
+            Set(origin.x() + p.x(), origin.y() + p.y(), colour);
+    }
+
+    // A one-pixel line's pixels from a up to, not including, b (see ForEachLinePixel).
+    void Segment(QPoint a, QPoint b, bool holds, QRgb colour) const;
+
 private:
+    // Rows up to this long are filled word by word; the library call pays off beyond.
+    static constexpr int kShortRow = 16;
+    // Where a row may be written: the clip's columns on that row.
+    struct TRowBounds {
+        int Left = 0;
+        int Right = 0;  // excluded
+    };
+    static void FillRow(QRgb* row, int left, int right, QRgb colour)
+    {
+        if (right - left > kShortRow) {
+            FillWords(row + left, right - left, colour);
+            return;
+        }
+        for (int x = left; x < right; ++x)
+            row[x] = colour;
+    }
     // n copies of a 32-bit word through the C library's vectorised wide-character fill
     // (a plain loop stays one word per store at this optimisation level).
     static void FillWords(QRgb* words, int n, QRgb value)
@@ -66,6 +127,8 @@ private:
         static_assert(sizeof(wchar_t) == sizeof(QRgb));
         std::wmemset(reinterpret_cast<wchar_t*>(words), static_cast<wchar_t>(value), static_cast<std::size_t>(n));
     }
+    // Each row's one stretch of mask pixels; none when a row has more.
+    static std::vector<TRowBounds> MaskStretches(const QImage& mask);
     // Recomputes where pixels are written whenever the clip changes.
     void Aim();
 
@@ -74,10 +137,12 @@ private:
     // Image rows and the clip: bounds, and a polygon clip's mask or none.
     QRgb* FBits = nullptr;
     qsizetype FStride = 0;
-    int FLeft = 0;
     int FTop = 0;
-    int FRight = 0;
     int FBottom = 0;
+    // Per row of the image; a polygon clip's rows each hold one stretch of pixels mostly,
+    // and then need no mask.
+    std::vector<TRowBounds> FRowBoundsStore;
+    const TRowBounds* FRowBounds = nullptr;
     const uchar* FMask = nullptr;
     qsizetype FMaskStride = 0;
 
@@ -87,4 +152,6 @@ private:
     // Polygon clips: the painter's own coverage, one byte per pixel.
     QImage FClipMask;
     std::vector<TPoint> FClipMaskPoints;
+    // The mask's stretch on each row, when every row has at most one.
+    std::vector<TRowBounds> FClipMaskRows;
 };

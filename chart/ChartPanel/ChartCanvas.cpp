@@ -3,6 +3,7 @@
 #include "chart/ChartPanel/CanvasColor.h"
 #include "chart/ChartPanel/CanvasRaster.h"
 #include "chart/ChartPanel/ChartPen.h"
+#include "chart/ChartPanel/LinePixelCache.h"
 #include "chart/ChartPanel/LinePixels.h"
 #include "chart/ChartPanel/PolygonSpanCache.h"
 #include "chart/ChartPanel/TextWidthCache.h"
@@ -56,6 +57,22 @@ QList<qreal> DashPattern(TPenStyle style)
     }
 }
 
+// The smallest rectangle holding every vertex.
+QRect BoundingBox(std::span<const QPoint> vertices)
+{
+    int left = vertices[0].x();
+    int top = vertices[0].y();
+    int right = left;
+    int bottom = top;
+    for (const QPoint& p : vertices) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
 QPolygon ToQPolygon(std::span<const TPoint> points)
 {
     QPolygon polygon;
@@ -70,6 +87,25 @@ QPolygon ToQPolygon(std::span<const TPoint> points)
 struct TChartCanvas::TPaint {
     explicit TPaint(QPaintDevice* device) : Painter(device), Raster(device) {}
 
+    // A parallelogram's fill by the rise of its vertical edge, for the last depth asked for.
+    const std::vector<TFillSpan>& ParallelogramSpans(int x, TPoint depth, int from, int to)
+    {
+        if (depth != SpansDepth) {
+            SpansDepth = depth;
+            SpansByRise.clear();
+        }
+        const int rise = from - to;
+        const auto index = static_cast<std::size_t>(2 * std::abs(rise) + (rise < 0 ? 1 : 0));
+        if (index >= SpansByRise.size())
+            SpansByRise.resize(index + 1);
+        if (!SpansByRise[index]) {
+            const std::array<QPoint, 4> corners = {
+                {{x, to}, {x, from}, {x + depth.X, from + depth.Y}, {x + depth.X, to + depth.Y}}};
+            SpansByRise[index] = PolygonFillSpans(corners);
+        }
+        return *SpansByRise[index];
+    }
+
     QPainter Painter;
     std::optional<TCanvasPen> AppliedPen;
     std::optional<TCanvasBrush> AppliedBrush;
@@ -79,6 +115,8 @@ struct TChartCanvas::TPaint {
     std::unique_ptr<QFontMetrics> Metrics;
     TTextWidthCache Widths;
     TCanvasRaster Raster;
+    TPoint SpansDepth;
+    std::vector<std::optional<std::vector<TFillSpan>>> SpansByRise;
 };
 
 TChartCanvas::TChartCanvas(QPaintDevice* device) : FPaint(std::make_unique<TPaint>(device))
@@ -293,11 +331,9 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     for (std::size_t i = 0; i < points.size(); ++i)
         corners[i] = QPoint(points[i].X, points[i].Y);
     if (Brush.Style == bsSolid && FPaint->Raster.Direct() && points.size() <= kMostSpanCorners) {
-        const QRgb colour = ToRgb(Brush.Color);
-        const QPoint origin = corners[0];
+        const std::span<const QPoint> shape(corners, points.size());
         const TCanvasRaster& raster = FPaint->Raster;
-        for (const TFillSpan& span : PolygonFillSpans(std::span<const QPoint>(corners, points.size())))
-            raster.SetRow(origin.y() + span.Row, origin.x() + span.Left, origin.x() + span.Right, colour);
+        raster.SetSpans(corners[0], PolygonFillSpans(shape), raster.Holds(BoundingBox(shape)), ToRgb(Brush.Color));
     } else if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();
@@ -307,6 +343,48 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
         FPaint->Painter.drawPolygon(corners, static_cast<int>(points.size()), Qt::OddEvenFill);
     }
     Stroke(std::span<const QPoint>(corners, points.size()), true);
+}
+
+void TChartCanvas::Parallelograms(int x, TPoint depth, std::span<const std::pair<std::int32_t, std::int32_t>> verticals)
+{
+    if (verticals.empty())
+        return;
+    const TCanvasRaster& raster = FPaint->Raster;
+    int top = verticals[0].first;
+    int bottom = top;
+    for (const auto& [from, to] : verticals) {
+        top = std::min({top, from, to});
+        bottom = std::max({bottom, from, to});
+    }
+    const QRect front(QPoint(x, top), QPoint(x, bottom));
+    const QRect box = front | front.translated(depth.X, depth.Y);
+    const bool outline = Pen.Style != psClear;
+    if (Brush.Style != bsSolid || !raster.Direct() || (outline && (Pen.Style != psSolid || !DirectPixels())) ||
+        !raster.Holds(box)) {
+        for (const auto& [from, to] : verticals) {
+            const std::array<TPoint, 4> corners = {
+                {{x, to}, {x, from}, {x + depth.X, from + depth.Y}, {x + depth.X, to + depth.Y}}};
+            Polygon(corners);
+        }
+        return;
+    }
+    const QRgb fill = ToRgb(Brush.Color);
+    const QRgb pen = ToRgb(Pen.Color);
+    const QPoint deep(depth.X, depth.Y);
+    // Both depth edges, as offsets from their starts (copied: the cache keeps one at a time).
+    const std::vector<QPoint> forth = LinePixelOffsets(depth.X, depth.Y);
+    const std::vector<QPoint> back = LinePixelOffsets(-depth.X, -depth.Y);
+    for (const auto& [from, to] : verticals) {
+        const QPoint a(x, to);
+        const QPoint b(x, from);
+        raster.SetSpans(a, FPaint->ParallelogramSpans(x, depth, from, to), true, fill);
+        if (!outline)
+            continue;
+        raster.Segment(a, b, true, pen);
+        raster.SetPixels(b, forth, true, pen);
+        raster.Segment(b + deep, a + deep, true, pen);
+        raster.SetPixels(a + deep, back, true, pen);
+    }
 }
 
 void TChartCanvas::Line(int x0, int y0, int x1, int y1)
@@ -351,7 +429,10 @@ void TChartCanvas::Stroke(std::span<const QPoint> vertices, bool closed)
         }
     };
     if (solid && direct) {
-        eachSegment([&](int x, int y) { raster.Set(x, y, penColour); });
+        const bool holds = raster.Holds(BoundingBox(vertices));
+        const std::size_t segments = closed ? vertices.size() : vertices.size() - 1;
+        for (std::size_t i = 0; i < segments; ++i)
+            raster.Segment(vertices[i], vertices[(i + 1) % vertices.size()], holds, penColour);
         return;
     }
     const bool backPixels = BackMode == bmOpaque;

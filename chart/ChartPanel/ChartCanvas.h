@@ -16,6 +16,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 
 class QFont;
 class QFontMetrics;
@@ -72,6 +73,9 @@ public:
     virtual void FillRect(const TRect& r);
     // Closed polygon through every point, alternate filling.
     virtual void Polygon(std::span<const TPoint> points);
+    // For each (from, to) in order, the polygon through (x, to), (x, from), (x, from) + depth and
+    // (x, to) + depth: the same pixels as those Polygon calls, drawn without their set-up.
+    void Parallelograms(int x, TPoint depth, std::span<const std::pair<std::int32_t, std::int32_t>> verticals);
     virtual void Line(int x0, int y0, int x1, int y1);
     void HorizLine(int x0, int x1, int y) { Line(x0, y, x1, y); }
     void VertLine(int x, int y0, int y1) { Line(x, y0, x, y1); }

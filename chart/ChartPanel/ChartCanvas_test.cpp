@@ -5,6 +5,8 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -273,7 +275,7 @@ TEST(Canvas, SetBrushCanvasKeepsHatchesVisible)
 
 namespace {
 
-// One set of strokes and fills, clipped to a rectangle and to a polygon, drawn through the
+// One set of strokes, fills and parallelogram columns, clipped to a rectangle and to a polygon, drawn through the
 // painter (a 24-bit image) and straight into a 32-bit image: the pixels must be the same.
 QImage Strokes(QImage::Format format)
 {
@@ -306,6 +308,21 @@ QImage Strokes(QImage::Format format)
                 const std::array<TPoint, 4> ribbon = {{{x, y + run}, {x, y}, {x + w, y - h}, {x + w, y + run - h}}};
                 canvas.Polygon(ribbon);
             }
+            // Columns of parallelograms as a 3D series draws them: one depth per column, rises
+            // of every size both ways (one of none), outlined or not.
+            for (int i = 0; i < 10; ++i) {
+                canvas.Brush = {static_cast<TColor>(0x1E0F2D * (i + 1) & 0xFFFFFF), bsSolid};
+                canvas.Pen.Style = i == 9 ? psClear : psSolid;
+                std::vector<std::pair<std::int32_t, std::int32_t>> verticals;
+                int row = 30 + i;
+                for (int k = 0; k < 14; ++k) {
+                    const int next = k == 5 ? row : 14 + (i * 7 + k * 11) % 40;
+                    verticals.emplace_back(row, next);
+                    row = next;
+                }
+                canvas.Parallelograms(i * 9 - 2, {1 + i % 7, -(i * 3 % 8)}, verticals);
+            }
+            canvas.Pen.Style = psSolid;
             const std::array<TPoint, 4> crossed = {{{20, 20}, {60, 50}, {60, 20}, {20, 50}}};
             const std::array<TPoint, 3> triangle = {{{70, 10}, {85, 40}, {52, 33}}};
             const std::array<TPoint, 6> notched = {{{8, 8}, {40, 8}, {24, 20}, {40, 34}, {8, 34}, {16, 21}}};

@@ -174,10 +174,10 @@ void TCustomSeries::DrawAllValues()
             const TColor c = OldColor;
             const std::int32_t lastRow = CalcYPos(run.Last);
             if (view3D) {
-                for (const auto& [from, to] : columns.VisibleRibbons(run, lastRow)) {
-                    OldY = from;
-                    DrawRibbon(OldX, to, c);
-                }
+                PrepareRibbons(c);
+                ParentChart()->Canvas().Parallelograms(OldX,
+                                                       {ParentChart()->SeriesWidth3D, -ParentChart()->SeriesHeight3D},
+                                                       columns.VisibleRibbons(run, lastRow));
             } else if (std::int32_t top = 0, bottom = 0; columns.LineRows(run, lastRow, top, bottom)) {
                 OldY = top;
                 DrawFlatLine(OldX, bottom + 1, c);
@@ -212,7 +212,7 @@ void TCustomSeries::DrawSegment(std::int32_t index, std::int32_t x, std::int32_t
     }
 }
 
-void TCustomSeries::DrawRibbon(std::int32_t x, std::int32_t y, TColor c)
+void TCustomSeries::PrepareRibbons(TColor c)
 {
     TChartCanvas& canvas = ParentChart()->Canvas();
     const TColor fill = FAreaColor != clChartDefault && !ColorEachPoint() ? FAreaColor : c;
@@ -221,6 +221,12 @@ void TCustomSeries::DrawRibbon(std::int32_t x, std::int32_t y, TColor c)
         canvas.AssignPen(FLinePen);
     else
         canvas.Pen.Style = psClear;
+}
+
+void TCustomSeries::DrawRibbon(std::int32_t x, std::int32_t y, TColor c)
+{
+    PrepareRibbons(c);
+    TChartCanvas& canvas = ParentChart()->Canvas();
     const std::int32_t w = ParentChart()->SeriesWidth3D;
     const std::int32_t h = ParentChart()->SeriesHeight3D;
     const auto slab = [&](TPoint from, TPoint to) {

@@ -62,6 +62,8 @@ private:
     // Joins (OldX, OldY) to point index at (x, y) in colour c; previousMarker adds the old
     // point's marker.
     void DrawSegment(std::int32_t index, std::int32_t x, std::int32_t y, TColor c, bool previousMarker);
+    // The canvas brush and pen of ribbons in colour c.
+    void PrepareRibbons(TColor c);
     void DrawRibbon(std::int32_t x, std::int32_t y, TColor c);
     void DrawFlatLine(std::int32_t x, std::int32_t y, TColor c);
     // Runs in one column may be drawn at once: solid one-pixel copy-mode pen, one colour per

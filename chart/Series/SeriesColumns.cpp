@@ -84,7 +84,7 @@ TSeriesColumns::TSeriesColumns(TChartSeries& series, std::int32_t depthWidth, st
 std::int32_t TSeriesColumns::Row(double value) const
 {
     const auto bits = std::bit_cast<std::uint64_t>(value);
-    TRowEntry& entry = FRows[(bits * 0x9E3779B97F4A7C15u) >> 58];
+    TRowEntry& entry = FRows[(bits * 0x9E3779B97F4A7C15u) >> (64 - kRowSlotBits)];
     if (!entry.Known || entry.Bits != bits)
         entry = {bits, FSeries.CalcYPosValue(value), true};
     return entry.Row;

@@ -59,7 +59,9 @@ private:
         std::int32_t Row = 0;
         bool Known = false;
     };
-    mutable std::array<TRowEntry, 64> FRows{};
+    // Slots enough that the hundred or so whole numbers a chart's series take rarely share one.
+    static constexpr int kRowSlotBits = 10;
+    mutable std::array<TRowEntry, std::size_t{1} << kRowSlotBits> FRows{};
     // VisibleRibbons' result, its storage kept from run to run.
     mutable std::vector<std::pair<std::int32_t, std::int32_t>> FKept;
 };
