@@ -11,7 +11,9 @@
 #include <QRect>
 #include <QRgb>
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <cwchar>
 #include <span>
 #include <vector>
@@ -106,6 +108,7 @@ public:
 private:
     // Rows up to this long are filled word by word; the library call pays off beyond.
     static constexpr int kShortRow = 16;
+    static constexpr int kQuad = 4;
     // Where a row may be written: the clip's columns on that row.
     struct TRowBounds {
         int Left = 0;
@@ -113,12 +116,21 @@ private:
     };
     static void FillRow(QRgb* row, int left, int right, QRgb colour)
     {
-        if (right - left > kShortRow) {
-            FillWords(row + left, right - left, colour);
+        const int n = right - left;
+        if (n > kShortRow) {
+            FillWords(row + left, n, colour);
             return;
         }
-        for (int x = left; x < right; ++x)
-            row[x] = colour;
+        if (n < kQuad) {
+            for (int x = left; x < right; ++x)
+                row[x] = colour;
+            return;
+        }
+        // Four words per store, the last store overlapping the one before.
+        const std::array<QRgb, kQuad> quad = {colour, colour, colour, colour};
+        for (int x = left; x < right - kQuad; x += kQuad)
+            std::memcpy(row + x, quad.data(), sizeof(quad));
+        std::memcpy(row + right - kQuad, quad.data(), sizeof(quad));
     }
     // n copies of a 32-bit word through the C library's vectorised wide-character fill
     // (a plain loop stays one word per store at this optimisation level).
