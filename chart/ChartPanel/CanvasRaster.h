@@ -102,6 +102,30 @@ public:
             Set(origin.x() + p.x(), origin.y() + p.y(), colour);
     }
 
+    // Pixel offsets as offsets in words from the pixel they are taken from.
+    std::vector<qsizetype> WordOffsets(std::span<const QPoint> offsets) const
+    {
+        std::vector<qsizetype> words;
+        words.reserve(offsets.size());
+        for (const QPoint& p : offsets)
+            words.push_back(p.y() * FStride + p.x());
+        return words;
+    }
+    // The pixels at origin + words, all of them inside Holds.
+    void SetWords(QPoint origin, std::span<const qsizetype> words, QRgb colour) const
+    {
+        QRgb* start = FBits + origin.y() * FStride + origin.x();
+        for (const qsizetype word : words)
+            start[word] = colour;
+    }
+    // Pixels top..bottom-1 of column x, all of them inside Holds.
+    void SetColumn(int x, int top, int bottom, QRgb colour) const
+    {
+        QRgb* pixel = FBits + top * FStride + x;
+        for (int y = top; y < bottom; ++y, pixel += FStride)
+            *pixel = colour;
+    }
+
     // A one-pixel line's pixels from a up to, not including, b (see ForEachLinePixel).
     void Segment(QPoint a, QPoint b, bool holds, QRgb colour) const;
 

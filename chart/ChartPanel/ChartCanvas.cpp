@@ -370,20 +370,20 @@ void TChartCanvas::Parallelograms(int x, TPoint depth, std::span<const std::pair
     }
     const QRgb fill = ToRgb(Brush.Color);
     const QRgb pen = ToRgb(Pen.Color);
-    const QPoint deep(depth.X, depth.Y);
-    // Both depth edges, as offsets from their starts (copied: the cache keeps one at a time).
-    const std::vector<QPoint> forth = LinePixelOffsets(depth.X, depth.Y);
-    const std::vector<QPoint> back = LinePixelOffsets(-depth.X, -depth.Y);
+    // Both depth edges' pixels, as word offsets from their starts.
+    const std::vector<qsizetype> forth = raster.WordOffsets(LinePixelOffsets(depth.X, depth.Y));
+    const std::vector<qsizetype> back = raster.WordOffsets(LinePixelOffsets(-depth.X, -depth.Y));
     for (const auto& [from, to] : verticals) {
-        const QPoint a(x, to);
-        const QPoint b(x, from);
-        raster.SetSpans(a, FPaint->ParallelogramSpans(x, depth, from, to), true, fill);
-        if (!outline)
+        raster.SetSpans({x, to}, FPaint->ParallelogramSpans(x, depth, from, to), true, fill);
+        if (!outline || from == to)
             continue;
-        raster.Segment(a, b, true, pen);
-        raster.SetPixels(b, forth, true, pen);
-        raster.Segment(b + deep, a + deep, true, pen);
-        raster.SetPixels(a + deep, back, true, pen);
+        // The vertical edges: to up to from, and from + depth up to to + depth, each without
+        // its end pixel; then the depth edges from from and from to + depth.
+        const bool down = to > from;
+        raster.SetColumn(x, down ? from + 1 : to, down ? to + 1 : from, pen);
+        raster.SetColumn(x + depth.X, (down ? from : to + 1) + depth.Y, (down ? to : from + 1) + depth.Y, pen);
+        raster.SetWords({x, from}, forth, pen);
+        raster.SetWords({x + depth.X, to + depth.Y}, back, pen);
     }
 }
 
