@@ -95,7 +95,8 @@ struct TChartCanvas::TPaint {
             SpansByRise.clear();
         }
         const int rise = from - to;
-        const auto index = static_cast<std::size_t>(2 * std::abs(rise) + (rise < 0 ? 1 : 0));
+        // A rise r at 2 |r|, or at 2 |r| + 1 when negative.
+        const std::size_t index = 2 * static_cast<std::size_t>(std::abs(rise)) + (rise < 0 ? 1 : 0);
         if (index >= SpansByRise.size())
             SpansByRise.resize(index + 1);
         if (!SpansByRise[index]) {
