@@ -73,6 +73,13 @@ QRect BoundingBox(std::span<const QPoint> vertices)
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// Where a fill through the vertices may set pixels: their box, and a pixel round it for safety
+// (the painter's spans were found with that much room).
+QRect FillBox(std::span<const QPoint> vertices)
+{
+    return BoundingBox(vertices).marginsAdded({1, 1, 1, 1});
+}
+
 QPolygon ToQPolygon(std::span<const TPoint> points)
 {
     QPolygon polygon;
@@ -334,7 +341,7 @@ void TChartCanvas::Polygon(std::span<const TPoint> points)
     if (Brush.Style == bsSolid && FPaint->Raster.Direct() && points.size() <= kMostSpanCorners) {
         const std::span<const QPoint> shape(corners, points.size());
         const TCanvasRaster& raster = FPaint->Raster;
-        raster.SetSpans(corners[0], PolygonFillSpans(shape), raster.Holds(BoundingBox(shape)), ToRgb(Brush.Color));
+        raster.SetSpans(corners[0], PolygonFillSpans(shape), raster.Holds(FillBox(shape)), ToRgb(Brush.Color));
     } else if (Brush.Style != bsClear) {
         ApplyBrush();
         ApplyBackground();
@@ -357,8 +364,9 @@ void TChartCanvas::Parallelograms(int x, TPoint depth, std::span<const std::pair
         top = std::min({top, from, to});
         bottom = std::max({bottom, from, to});
     }
-    const QRect front(QPoint(x, top), QPoint(x, bottom));
-    const QRect box = front | front.translated(depth.X, depth.Y);
+    const std::array<QPoint, 4> reach = {
+        {{x, top}, {x, bottom}, {x + depth.X, top + depth.Y}, {x + depth.X, bottom + depth.Y}}};
+    const QRect box = FillBox(reach);
     const bool outline = Pen.Style != psClear;
     if (Brush.Style != bsSolid || !raster.Direct() || (outline && (Pen.Style != psSolid || !DirectPixels())) ||
         !raster.Holds(box)) {
