@@ -384,10 +384,10 @@ void TChartCanvas::Parallelograms(int x, TPoint depth, std::span<const std::pair
     const std::vector<qsizetype> back = raster.WordOffsets(LinePixelOffsets(-depth.X, -depth.Y));
     for (const auto& [from, to] : verticals) {
         raster.SetSpans({x, to}, FPaint->ParallelogramSpans(x, depth, from, to), true, fill);
-        if (!outline || from == to)
+        if (!outline)
             continue;
         // The vertical edges: to up to from, and from + depth up to to + depth, each without
-        // its end pixel; then the depth edges from from and from to + depth.
+        // its end pixel (none when from is to); then the depth edges from from and from to + depth.
         const bool down = to > from;
         raster.SetColumn(x, down ? from + 1 : to, down ? to + 1 : from, pen);
         raster.SetColumn(x + depth.X, (down ? from : to + 1) + depth.Y, (down ? to : from + 1) + depth.Y, pen);

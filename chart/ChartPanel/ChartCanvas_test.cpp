@@ -338,6 +338,9 @@ QImage Strokes(QImage::Format format)
                 else
                     canvas.Rectangle(r);
             }
+            // A parallelogram of no height alone: its depth edges.
+            const std::array<std::pair<std::int32_t, std::int32_t>, 1> level = {{{40, 40}}};
+            canvas.Parallelograms(60, {5, -2}, level);
         };
         canvas.ClipRectangle({5, 6, 80, 60});
         draw();
