@@ -82,13 +82,14 @@ void TCanvasRaster::Segment(QPoint a, QPoint b, bool holds, QRgb colour) const
         return;
     }
     if (a.x() == b.x()) {
-        const int step = a.y() < b.y() ? 1 : -1;
-        for (int y = a.y(); y != b.y(); y += step) {
-            if (holds)
-                FBits[y * FStride + a.x()] = colour;
-            else
-                Set(a.x(), y, colour);
+        const int top = a.y() < b.y() ? a.y() : b.y() + 1;
+        const int bottom = a.y() < b.y() ? b.y() : a.y() + 1;
+        if (holds) {
+            SetColumn(a.x(), top, bottom, colour);
+            return;
         }
+        for (int y = top; y < bottom; ++y)
+            Set(a.x(), y, colour);
         return;
     }
     SetPixels(a, LinePixelOffsets(b.x() - a.x(), b.y() - a.y()), holds, colour);
