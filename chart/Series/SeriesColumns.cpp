@@ -126,10 +126,21 @@ TSeriesColumns::TRun TSeriesColumns::Run(std::int32_t first, std::int32_t last, 
     TRun run = none;
     std::int32_t limit = last;
     if (const std::int32_t guess = first + expected - 1; guess >= first + kShortest - 1 && guess <= last) {
-        if (sameColumn(guess))
+        if (sameColumn(guess)) {
             run.Last = guess;
-        else
-            limit = guess - 1;
+        } else {
+            // Back from the guess by doubling steps to a point in the column; the end lies
+            // between it and the last point found beyond.
+            std::int32_t beyond = guess;
+            for (std::int32_t step = 1; beyond - step > first; step *= 2) {
+                if (sameColumn(beyond - step)) {
+                    run.Last = beyond - step;
+                    break;
+                }
+                beyond -= step;
+            }
+            limit = beyond - 1;
+        }
     } else if (!sameColumn(first + kShortest - 1)) {
         return none;
     }
