@@ -94,13 +94,22 @@ QPolygon ToQPolygon(std::span<const TPoint> points)
 struct TChartCanvas::TPaint {
     explicit TPaint(QPaintDevice* device) : Painter(device), Raster(device) {}
 
-    // A parallelogram's fill by the rise of its vertical edge, for the last depth asked for.
-    const std::vector<TFillSpan>& ParallelogramSpans(int x, TPoint depth, int from, int to)
+    // Parallelograms of this depth follow: what is kept for them is found for it.
+    void UseDepth(TPoint depth)
     {
-        if (depth != SpansDepth) {
-            SpansDepth = depth;
-            SpansByRise.clear();
-        }
+        if (DepthKnown && depth == Depth)
+            return;
+        DepthKnown = true;
+        Depth = depth;
+        SpansByRise.clear();
+        ForthWords = Raster.WordOffsets(LinePixelOffsets(depth.X, depth.Y));
+        BackWords = Raster.WordOffsets(LinePixelOffsets(-depth.X, -depth.Y));
+    }
+
+    // A parallelogram's fill by the rise of its vertical edge, for the depth in use.
+    const std::vector<TFillSpan>& ParallelogramSpans(int x, int from, int to)
+    {
+        const TPoint depth = Depth;
         const int rise = from - to;
         // A rise r at 2 |r|, or at 2 |r| + 1 when negative.
         const std::size_t index = 2 * static_cast<std::size_t>(std::abs(rise)) + (rise < 0 ? 1 : 0);
@@ -123,8 +132,13 @@ struct TChartCanvas::TPaint {
     std::unique_ptr<QFontMetrics> Metrics;
     TTextWidthCache Widths;
     TCanvasRaster Raster;
-    TPoint SpansDepth;
+    // For parallelograms of one depth: the fill by rise, and both depth edges' pixels as word
+    // offsets from their starts.
+    bool DepthKnown = false;
+    TPoint Depth;
     std::vector<std::optional<std::vector<TFillSpan>>> SpansByRise;
+    std::vector<qsizetype> ForthWords;
+    std::vector<qsizetype> BackWords;
 };
 
 TChartCanvas::TChartCanvas(QPaintDevice* device) : FPaint(std::make_unique<TPaint>(device))
@@ -379,11 +393,9 @@ void TChartCanvas::Parallelograms(int x, TPoint depth, std::span<const std::pair
     }
     const QRgb fill = ToRgb(Brush.Color);
     const QRgb pen = ToRgb(Pen.Color);
-    // Both depth edges' pixels, as word offsets from their starts.
-    const std::vector<qsizetype> forth = raster.WordOffsets(LinePixelOffsets(depth.X, depth.Y));
-    const std::vector<qsizetype> back = raster.WordOffsets(LinePixelOffsets(-depth.X, -depth.Y));
+    FPaint->UseDepth(depth);
     for (const auto& [from, to] : verticals) {
-        raster.SetSpans({x, to}, FPaint->ParallelogramSpans(x, depth, from, to), true, fill);
+        raster.SetSpans({x, to}, FPaint->ParallelogramSpans(x, from, to), true, fill);
         if (!outline)
             continue;
         // The vertical edges: to up to from, and from + depth up to to + depth, each without
@@ -391,8 +403,8 @@ void TChartCanvas::Parallelograms(int x, TPoint depth, std::span<const std::pair
         const bool down = to > from;
         raster.SetColumn(x, down ? from + 1 : to, down ? to + 1 : from, pen);
         raster.SetColumn(x + depth.X, (down ? from : to + 1) + depth.Y, (down ? to : from + 1) + depth.Y, pen);
-        raster.SetWords({x, from}, forth, pen);
-        raster.SetWords({x + depth.X, to + depth.Y}, back, pen);
+        raster.SetWords({x, from}, FPaint->ForthWords, pen);
+        raster.SetWords({x + depth.X, to + depth.Y}, FPaint->BackWords, pen);
     }
 }
 
